@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Sound.h"
+
+#include <map>
+#include <memory>
+
+class QSoundEffect;
+
+// Plays WAV files through Qt Multimedia, one loaded effect kept per file.
+class QtSound final : public Sound
+{
+public:
+    QtSound();
+    ~QtSound() override;
+
+    void play(const QString& wavPath) override;
+    void beep() override;
+
+private:
+    std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;
+};

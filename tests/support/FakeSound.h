@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Sound.h"
+
+#include <QStringList>
+
+class FakeSound final : public Sound
+{
+public:
+    void play(const QString& wavPath) override { m_played.append(wavPath); }
+    void beep() override { ++m_beeps; }
+
+    const QStringList& played() const { return m_played; }
+    int beeps() const { return m_beeps; }
+    void clear()
+    {
+        m_played.clear();
+        m_beeps = 0;
+    }
+
+private:
+    QStringList m_played;
+    int m_beeps = 0;
+};

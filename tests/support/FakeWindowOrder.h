@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/WindowOrder.h"
+
+#include <QSet>
+
+class FakeWindowOrder final : public WindowOrder
+{
+public:
+    void setTopmost(QWidget* window, bool topmost) override
+    {
+        if (topmost) {
+            m_topmost.insert(window);
+        } else {
+            m_topmost.remove(window);
+        }
+    }
+
+    bool isTopmost(QWidget* window) const { return m_topmost.contains(window); }
+
+private:
+    QSet<QWidget*> m_topmost;
+};
