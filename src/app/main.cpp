@@ -1,7 +1,30 @@
 #include <QApplication>
 
+#include "core/Module1.h"
+#include "platform/MessageBoxDialogs.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/QtSound.h"
+#include "platform/QtWindowOrder.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemPrinter.h"
+#include "ui/main/huxofrm.h"
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("HUXO"));
+
+    SystemClock clock;
+    QtSound sound;
+    MessageBoxDialogs dialogs;
+    ProcessLauncher launcher;
+    SystemPrinter printer;
+    QtWindowOrder windowOrder;
+    Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
+                   QCoreApplication::applicationDirPath());
+
+    huxofrm mainWindow(module);
+    mainWindow.Form_Load();
+    mainWindow.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running HUXO needs. Does nothing when all are there.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ make
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+    # run: the X11 platform plugin and the fonts the windows are designed with
+    qt6-qpa-plugins fonts-liberation
+    # headless smoke tests and screenshots
+    xvfb xauth x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Text in the settings and information files is Windows-1252, one byte a character.
+QString fromCp1252(const QByteArray& bytes);
+
+// Characters that Windows-1252 cannot hold become '?'.
+QByteArray toCp1252(QStringView text);

@@ -1,0 +1,73 @@
+#include "Module1.h"
+
+#include <QDir>
+
+#include "core/ProgramTitle.h"
+#include "core/SettingsFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Sound.h"
+#include "platform/WindowOrder.h"
+
+namespace {
+const QString SettingsFileName = QStringLiteral("huxo.ini");
+}
+
+Module1::Module1(Services services, QString programFolder)
+    : m_services(services)
+    , m_programFolder(std::move(programFolder))
+{
+    AppPath = AppDir();
+}
+
+QString Module1::AppDir() const
+{
+    const QString folder = QDir::fromNativeSeparators(m_programFolder);
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+void Module1::LoadSettings()
+{
+    AppPath = AppDir();
+    QString error;
+    Settings& settings = *this;
+    if (!SettingsFile::read(programFile(SettingsFileName), settings, &error)) {
+        m_services.dialogs.tell(QStringLiteral("HUXO could not read its settings file %1:\n%2\n\n"
+                                               "HUXO starts with its first-run settings.")
+                                    .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+                                ProgramTitle(),
+                                Dialogs::Icon::Exclamation);
+    }
+}
+
+bool Module1::SaveSettings()
+{
+    AppPath = AppDir();
+    QString error;
+    if (SettingsFile::write(programFile(SettingsFileName), *this, &error)) {
+        return true;
+    }
+    m_services.dialogs.tell(QStringLiteral("HUXO could not save its settings to %1:\n%2\n\n"
+                                           "The file was left as it was. Your changes stay in effect "
+                                           "until HUXO is closed.")
+                                .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+                            ProgramTitle(),
+                            Dialogs::Icon::Exclamation);
+    return false;
+}
+
+void Module1::OnTop(QWidget* window)
+{
+    m_services.windowOrder.setTopmost(window, true);
+}
+
+void Module1::OffTop(QWidget* window)
+{
+    m_services.windowOrder.setTopmost(window, false);
+}
+
+void Module1::PlayWav(const QString& wavPath)
+{
+    if (!wavPath.isEmpty()) {
+        m_services.sound.play(wavPath);
+    }
+}

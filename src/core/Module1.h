@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include "core/Settings.h"
+#include "platform/Services.h"
+
+class QWidget;
+
+// The shared module: every remembered setting (inherited, under its own name), the run-time values that the
+// windows share, and the small operations they all use. One instance lives for the whole program.
+class Module1 : public Settings
+{
+public:
+    // programFolder is the folder the program's files live in; the real program passes its own folder.
+    Module1(Services services, QString programFolder);
+
+    // Run-time shared values, never stored.
+    QString AppPath;      // the program folder with a trailing separator
+    QString SetClock;     // letter "B" to "G" of the clock whose settings window is open
+    qint16 Redraw = 0;    // repaint request to the tick: 1 a clock was applied, 3 colours changed, 2 inside a tick
+    qint16 ACTState = 0;  // auto-correct scheduler state
+    qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
+
+    QString AppDir() const;
+
+    // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.
+    void LoadSettings();
+    // Writes "huxo.ini". On failure the user is told in a message box and both the old file and the values in
+    // memory are kept, so callers need not act on the answer.
+    bool SaveSettings();
+
+    void OnTop(QWidget* window);
+    void OffTop(QWidget* window);
+    void PlayWav(const QString& wavPath);
+
+    // A file of the program folder, by bare name.
+    QString programFile(const QString& bareName) const { return AppPath + bareName; }
+
+    Services& services() { return m_services; }
+
+private:
+    Services m_services;
+    QString m_programFolder;
+};
