@@ -18,24 +18,32 @@ namespace {
 struct Column
 {
     const char* face;
+    ClockFace* huxofrm::*faceMember;
     const char* caption;
+    QLabel* huxofrm::*captionMember;
     const char* time;
+    QLabel* huxofrm::*timeMember;
     const char* day;
+    QLabel* huxofrm::*dayMember;
     int faceLeft;
     int captionLeft;
     int labelLeft;
 };
 
 // Twips inside the clock panel, local clock first.
+// clang-format off
 constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
-    {"LC", "LocCap", "LocTime", "LocDay", 75, 150, 180},
-    {"GMTc", "BCap", "GMTtime", "GMTDay", 1140, 1140, 1245},
-    {"CC", "CCap", "CTime", "CDay", 2250, 2235, 2340},
-    {"DC", "DCap", "DTime", "DDay", 3315, 3330, 3435},
-    {"EC", "ECap", "ETime", "EDay", 4400, 4415, 4530},
-    {"FC", "FCap", "FTime", "FDay", 5460, 5460, 5580},
-    {"GC", "GCap", "GTime", "GDay", 6530, 6540, 6660},
+    {"LC", &huxofrm::LC, "LocCap", &huxofrm::LocCap, "LocTime", &huxofrm::LocTime, "LocDay", &huxofrm::LocDay,
+     75, 150, 180},
+    {"GMTc", &huxofrm::GMTc, "BCap", &huxofrm::BCap, "GMTtime", &huxofrm::GMTtime, "GMTDay", &huxofrm::GMTDay,
+     1140, 1140, 1245},
+    {"CC", &huxofrm::CC, "CCap", &huxofrm::CCap, "CTime", &huxofrm::CTime, "CDay", &huxofrm::CDay, 2250, 2235, 2340},
+    {"DC", &huxofrm::DC, "DCap", &huxofrm::DCap, "DTime", &huxofrm::DTime, "DDay", &huxofrm::DDay, 3315, 3330, 3435},
+    {"EC", &huxofrm::EC, "ECap", &huxofrm::ECap, "ETime", &huxofrm::ETime, "EDay", &huxofrm::EDay, 4400, 4415, 4530},
+    {"FC", &huxofrm::FC, "FCap", &huxofrm::FCap, "FTime", &huxofrm::FTime, "FDay", &huxofrm::FDay, 5460, 5460, 5580},
+    {"GC", &huxofrm::GC, "GCap", &huxofrm::GCap, "GTime", &huxofrm::GTime, "GDay", &huxofrm::GDay, 6530, 6540, 6660},
 }};
+// clang-format on
 
 constexpr int FaceTop = 30;
 constexpr int FaceWidth = 915;
@@ -114,14 +122,12 @@ void huxofrm::buildClockColumns()
         const Column& column = Columns[i];
         auto* face = makeControl<ClockFace>(Cpanel, column.face);
         face->setGeometry(Twips::toPixels(column.faceLeft, FaceTop, FaceWidth, FaceHeight));
-        m_faces[i] = face;
 
         auto* caption = makeControl<QLabel>(Cpanel, column.caption);
         caption->setGeometry(
             Twips::toPixels(column.captionLeft, CaptionTop, i == 0 ? LocalCaptionWidth : CaptionWidth, CaptionHeight));
         caption->setAlignment(Qt::AlignCenter);
         caption->setFont(captionFont());
-        m_captions[i] = caption;
 
         auto* time = makeControl<QLabel>(Cpanel, column.time);
         time->setGeometry(Twips::toPixels(column.labelLeft, TimeTop, ReadoutWidth, ReadoutHeight));
@@ -133,22 +139,12 @@ void huxofrm::buildClockColumns()
         }
         colourLabel(time, TimeColour, ReadoutBackground);
         colourLabel(day, DayColour, ReadoutBackground);
-        m_timeLabels[i] = time;
-        m_dayLabels[i] = day;
+
+        this->*column.faceMember = m_faces[i] = face;
+        this->*column.captionMember = m_captions[i] = caption;
+        this->*column.timeMember = m_timeLabels[i] = time;
+        this->*column.dayMember = m_dayLabels[i] = day;
     }
-    std::tie(LC, GMTc, CC, DC, EC, FC, GC) =
-        std::tuple(m_faces[0], m_faces[1], m_faces[2], m_faces[3], m_faces[4], m_faces[5], m_faces[6]);
-    std::tie(LocCap, BCap, CCap, DCap, ECap, FCap, GCap) = std::tuple(
-        m_captions[0], m_captions[1], m_captions[2], m_captions[3], m_captions[4], m_captions[5], m_captions[6]);
-    std::tie(LocTime, GMTtime, CTime, DTime, ETime, FTime, GTime) = std::tuple(m_timeLabels[0],
-                                                                               m_timeLabels[1],
-                                                                               m_timeLabels[2],
-                                                                               m_timeLabels[3],
-                                                                               m_timeLabels[4],
-                                                                               m_timeLabels[5],
-                                                                               m_timeLabels[6]);
-    std::tie(LocDay, GMTDay, CDay, DDay, EDay, FDay, GDay) = std::tuple(
-        m_dayLabels[0], m_dayLabels[1], m_dayLabels[2], m_dayLabels[3], m_dayLabels[4], m_dayLabels[5], m_dayLabels[6]);
 }
 
 void huxofrm::buildCalendar()
