@@ -2,7 +2,9 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build run test test-asan fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -16,11 +18,33 @@ build: deps $(BUILD)/build.ninja
 run: build
 	$(BUILD)/huxo
 
+# The whole suite: the tests, the same tests built with the address and undefined-behaviour checkers, and a short
+# run of every fuzz target.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure
+	$(MAKE) test-asan
+	$(MAKE) fuzz FUZZ_SECONDS=10
+
+build-asan/build.ninja:
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUXO_SANITIZE=ON -DHUXO_BUILD_BENCH=OFF
+
+test-asan: deps build-asan/build.ninja
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest -j$(JOBS) --output-on-failure
+
+build-fuzz/build.ninja:
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUXO_FUZZ=ON
+
+fuzz: deps build-fuzz/build.ninja
+	cmake --build build-fuzz -j$(JOBS)
+	scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: build
 	$(BUILD)/bench/bench_DoTick
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

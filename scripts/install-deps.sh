@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ make
+    # the sanitizer runtime and libFuzzer for the checked builds
+    clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
     # run: the X11 platform plugin and the fonts the windows are designed with
     qt6-qpa-plugins fonts-liberation
