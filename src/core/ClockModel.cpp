@@ -84,11 +84,9 @@ void ClockModel::DoTick()
         showSlot(slot, slotReading(slot, gmt), now.date());
     }
 
-    if (minute != LastMin || hour != LastHour) {
-        m_view.ClearFaces();
-        SecX = NoSecondHand;
-    } else if (m_view.cornerPixelIsWhite()) {
-        // The drawing is gone; start the faces afresh rather than invert a second hand that is not there.
+    // A white corner means the window's drawing was lost: the faces start afresh too, rather than have a second
+    // hand inverted back that may no longer be there.
+    if (minute != LastMin || hour != LastHour || m_view.cornerPixelIsWhite()) {
         m_view.ClearFaces();
         SecX = NoSecondHand;
     }

@@ -1,47 +1,11 @@
 #include <QTest>
 
 #include "core/ClockModel.h"
-#include "core/ClockView.h"
 #include "core/Module1.h"
 #include "support/FakeServices.h"
+#include "support/RecordingClockView.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Keeps what a tick showed and the drawing calls in the order they came.
-class RecordingView final : public ClockView
-{
-public:
-    QStringList calls;
-    QString times[8];
-    QString days[8];
-    QString calendarDay;
-    bool white = false;
-
-    void ScaleFaces() override {}
-    void setTimeText(int slot, const QString& text) override { times[slot] = text; }
-    void setDayText(int slot, const QString& text) override { days[slot] = text; }
-    void ClearFaces() override { calls << u"clear"_s; }
-    void clearFace(int slot) override { calls << u"clear %1"_s.arg(slot); }
-    void DrawHand(int slot, int x, int y) override { calls << u"hand %1 %2,%3"_s.arg(slot).arg(x).arg(y); }
-    void DrawSecHand(int x, int y) override { calls << u"sec %1,%2"_s.arg(x).arg(y); }
-    void drawSecHandOn(int slot, int x, int y) override { calls << u"sec %1 %2,%3"_s.arg(slot).arg(x).arg(y); }
-    bool cornerPixelIsWhite() const override { return white; }
-    QString calendarDayText() const override { return calendarDay; }
-    void DoCalDate() override
-    {
-        calls << u"calendar"_s;
-        calendarDay = u"8"_s;
-    }
-
-    int count(const QString& prefix) const
-    {
-        return int(std::count_if(calls.begin(), calls.end(), [&](const QString& c) { return c.startsWith(prefix); }));
-    }
-};
-
-} // namespace
 
 class tst_ClockModel : public QObject
 {
@@ -62,14 +26,14 @@ private:
 
     FakeServices m_fakes;
     std::unique_ptr<Module1> m_module;
-    std::unique_ptr<RecordingView> m_view;
+    std::unique_ptr<RecordingClockView> m_view;
     std::unique_ptr<ClockModel> m_model;
 };
 
 void tst_ClockModel::init()
 {
     m_module = std::make_unique<Module1>(m_fakes.services(), u"/nowhere"_s);
-    m_view = std::make_unique<RecordingView>();
+    m_view = std::make_unique<RecordingClockView>(m_fakes.clock);
     m_model = std::make_unique<ClockModel>(*m_module, *m_view);
     m_model->LastMin = -1;
 }

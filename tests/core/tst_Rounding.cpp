@@ -1,8 +1,8 @@
-#include "core/Rounding.h"
-
 #include <QTest>
 
 #include <limits>
+
+#include "core/Rounding.h"
 
 class tst_Rounding : public QObject
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Clock.h"
-
 #include <QList>
+
+#include "platform/Clock.h"
 
 // A clock the test sets and advances. Setting the "system" time moves this clock, never the real one.
 class FakeClock final : public Clock

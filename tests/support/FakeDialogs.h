@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-
 #include <QList>
+
+#include "platform/Dialogs.h"
 
 // Records every message box and answers from a queue the test filled (Yes when the queue is empty).
 class FakeDialogs final : public Dialogs

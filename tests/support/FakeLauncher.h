@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Launcher.h"
-
 #include <QStringList>
+
+#include "platform/Launcher.h"
 
 class FakeLauncher final : public Launcher
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Printer.h"
-
 #include <QList>
+
+#include "platform/Printer.h"
 
 class FakePrinter final : public Printer
 {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeLauncher.h"
 #include "support/FakePrinter.h"
 #include "support/FakeSound.h"
 #include "support/FakeWindowOrder.h"
-
-#include "platform/Services.h"
 
 // One of each fake, and the Services that hand them out.
 struct FakeServices

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Sound.h"
-
 #include <QStringList>
+
+#include "platform/Sound.h"
 
 class FakeSound final : public Sound
 {

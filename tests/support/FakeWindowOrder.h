@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/WindowOrder.h"
-
 #include <QSet>
+
+#include "platform/WindowOrder.h"
 
 class FakeWindowOrder final : public WindowOrder
 {

@@ -1,0 +1,140 @@
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "core/ClockModel.h"
+#include "core/Module1.h"
+#include "core/SettingsFile.h"
+#include "support/FakeServices.h"
+#include "support/RecordingClockView.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+// What the program does when its settings file cannot be written, or holds rubbish.
+class tst_SettingsFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void readOnlyFolderKeepsTheFileAndTellsTheUser();
+    void fullDiskKeepsTheFileAndTellsTheUser();
+    void garbageOfEveryLengthIsSurvived();
+};
+
+void tst_SettingsFaults::initTestCase()
+{
+    // Root writes into read-only folders; the test takes an ordinary user's rights so that they bind.
+    if (geteuid() == 0) {
+        QVERIFY(setresgid(Nobody, Nobody, Nobody) == 0);
+        QVERIFY(setresuid(Nobody, Nobody, Nobody) == 0);
+    }
+}
+
+void tst_SettingsFaults::readOnlyFolderKeepsTheFileAndTellsTheUser()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    Settings stored;
+    stored.CCaption = u"LONDON"_s;
+    QVERIFY(SettingsFile::write(path, stored, nullptr));
+    const QByteArray before = contents(path);
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+
+    FakeServices fakes;
+    Module1 module(fakes.services(), dir.path());
+    module.LoadSettings();
+    QCOMPARE(module.CCaption, u"LONDON"_s);
+    module.CCaption = u"TOKYO"_s;
+    QVERIFY(!module.SaveSettings());
+    QCOMPARE(fakes.dialogs.shown().size(), 1);
+    QVERIFY(fakes.dialogs.shown().first().text.contains(u"could not save"_s));
+    QCOMPARE(module.CCaption, u"TOKYO"_s);
+    QCOMPARE(contents(path), before);
+
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    FakeServices fakes;
+    Module1 module(fakes.services(), dir.path());
+    module.LoadSettings();
+    module.GCaption = u"HONOLULU"_s;
+    QVERIFY(module.SaveSettings());
+    const QByteArray before = contents(path);
+
+    // Past 200 bytes every write fails, as on a full disk.
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 200;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    module.GCaption = u"AUCKLAND"_s;
+    const bool saved200 = module.SaveSettings();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!saved200);
+    QCOMPARE(fakes.dialogs.shown().size(), 1);
+    QCOMPARE(contents(path), before);
+    QCOMPARE(module.GCaption, u"AUCKLAND"_s);
+}
+
+void tst_SettingsFaults::garbageOfEveryLengthIsSurvived()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    QRandomGenerator random(20261208);
+    FakeServices fakes;
+    for (int length = 0; length <= 2000; ++length) {
+        QByteArray garbage(length, '\0');
+        random.fillRange(reinterpret_cast<quint32*>(garbage.data()), length / 4);
+        writeFile(path, garbage);
+
+        Module1 module(fakes.services(), dir.path());
+        module.LoadSettings();
+        RecordingClockView view(fakes.clock);
+        ClockModel model(module, view);
+        model.LastMin = -1;
+        model.DoTick();
+        for (int slot = 2; slot <= ClockModel::SlotCount; ++slot) {
+            QVERIFY2(QTime::fromString(view.times[slot], u"hh:mm"_s).isValid(), qPrintable(view.times[slot]));
+        }
+        QVERIFY(module.SaveSettings());
+        QCOMPARE(contents(path).size(),
+                 qMax<qsizetype>(length, SettingsFile::RecordCount * SettingsFile::RecordLength));
+    }
+    QVERIFY(fakes.dialogs.shown().isEmpty());
+}
+
+QTEST_APPLESS_MAIN(tst_SettingsFaults)
+#include "tst_SettingsFaults.moc"
