@@ -43,8 +43,11 @@ fuzz: deps build-fuzz/build.ninja
 	cmake --build build-fuzz -j$(JOBS)
 	scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
 
+TICK_SECONDS ?= 300
+
 bench: build
 	$(BUILD)/bench/bench_DoTick
+	$(BUILD)/bench/bench_TickDelay $(TICK_SECONDS)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

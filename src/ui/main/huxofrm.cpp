@@ -223,9 +223,10 @@ void huxofrm::Timer1_Timer()
 
 void huxofrm::armTimer1()
 {
-    // Fire just after each change of second, so that the clocks turn over with the system clock.
+    // Fire just after each change of second, so that the clocks turn over with the system clock; the one
+    // millisecond spare covers the part of a millisecond that msec() leaves out.
     const int millisecond = m_module.services().clock.now().time().msec();
-    Timer1->start(1000 - millisecond + 5);
+    Timer1->start(1000 - millisecond + 1);
 }
 
 void huxofrm::ScaleFaces()
