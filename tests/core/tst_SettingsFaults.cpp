@@ -3,14 +3,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "core/ClockModel.h"
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
 #include "support/FakeServices.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingClockView.h"
 
 using namespace Qt::StringLiterals;
@@ -91,18 +90,13 @@ void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser()
     QVERIFY(module.SaveSettings());
     const QByteArray before = contents(path);
 
-    // Past 200 bytes every write fails, as on a full disk.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 200;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     module.GCaption = u"AUCKLAND"_s;
-    const bool saved200 = module.SaveSettings();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    bool saved200 = true;
+    {
+        const FileSizeLimit fullDisk(200);
+        QVERIFY(fullDisk.isActive());
+        saved200 = module.SaveSettings();
+    }
     QVERIFY(!saved200);
     QCOMPARE(fakes.dialogs.shown().size(), 1);
     QCOMPARE(contents(path), before);

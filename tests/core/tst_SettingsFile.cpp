@@ -3,11 +3,10 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 #include "core/SettingsFile.h"
+#include "support/FileSizeLimit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -291,18 +290,13 @@ void tst_SettingsFile::failedWriteKeepsTheOldFile()
     const QByteArray oldBytes = before.readAll();
     before.close();
 
-    // A file-size limit makes every write past 100 bytes fail, as a full disk would; it binds root as well.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     QString error;
-    const bool written = SettingsFile::write(path, Settings{}, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    bool written = true;
+    {
+        const FileSizeLimit fullDisk(100);
+        QVERIFY(fullDisk.isActive());
+        written = SettingsFile::write(path, Settings{}, &error);
+    }
     QVERIFY(!written);
     QVERIFY(!error.isEmpty());
     QFile after(path);
