@@ -12,6 +12,8 @@ packages=(
     qt6-qpa-plugins fonts-liberation
     # headless smoke tests and screenshots
     xvfb xauth x11-utils imagemagick
+    # the smoke test's close request and the window benchmark's paint watch talk to X directly
+    libx11-dev libxdamage-dev
 )
 
 missing=()
