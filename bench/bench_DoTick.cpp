@@ -8,6 +8,7 @@
 
 #include "core/Module1.h"
 #include "support/FakeServices.h"
+#include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -37,7 +38,8 @@ int main(int argc, char** argv)
     const QDateTime start(QDate(2026, 12, 8), QTime(10, 0, 1));
     fakes.clock.setNow(start);
     Module1 module(fakes.services(), folder.path());
-    huxofrm window(module);
+    Forms forms;
+    huxofrm window(module, forms);
     window.Form_Load();
     window.show();
     QCoreApplication::processEvents();

@@ -12,6 +12,7 @@
 #include "core/Module1.h"
 #include "platform/SystemClock.h"
 #include "support/FakeServices.h"
+#include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -48,7 +49,8 @@ int main(int argc, char** argv)
     Services services = fakes.services();
     Services real{clock, services.sound, services.dialogs, services.launcher, services.printer, services.windowOrder};
     Module1 module(real, folder.path());
-    huxofrm window(module);
+    Forms forms;
+    huxofrm window(module, forms);
     TickWatcher watcher;
     window.findChild<QTimer*>(QStringLiteral("Timer1"))->installEventFilter(&watcher);
     window.Form_Load();

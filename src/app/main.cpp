@@ -7,6 +7,7 @@
 #include "platform/QtWindowOrder.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPrinter.h"
+#include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 int main(int argc, char** argv)
@@ -23,7 +24,9 @@ int main(int argc, char** argv)
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
 
-    huxofrm mainWindow(module);
+    Forms forms;
+    huxofrm mainWindow(module, forms);
+    QObject::connect(&mainWindow, &huxofrm::unloaded, &app, &QApplication::quit);
     mainWindow.Form_Load();
     mainWindow.show();
     return QApplication::exec();

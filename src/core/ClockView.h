@@ -13,6 +13,7 @@ public:
     virtual void ScaleFaces() = 0;
     virtual void setTimeText(int slot, const QString& text) = 0;
     virtual void setDayText(int slot, const QString& text) = 0;
+    virtual void setCaptionText(int slot, const QString& text) = 0;
 
     // Removes the hands from every face, or from one; the face picture stays.
     virtual void ClearFaces() = 0;

@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <array>
+
+#include "core/ClockView.h"
 #include "core/ProgramTitle.h"
 #include "core/SettingsFile.h"
 #include "platform/Dialogs.h"
@@ -69,5 +72,16 @@ void Module1::PlayWav(const QString& wavPath)
 {
     if (!wavPath.isEmpty()) {
         m_services.sound.play(wavPath);
+    }
+}
+
+void Module1::ShowCaptions()
+{
+    if (!m_mainWindow) {
+        return;
+    }
+    const std::array<const QString*, 5> captions = {&CCaption, &DCaption, &ECaption, &FCaption, &GCaption};
+    for (size_t i = 0; i < captions.size(); ++i) {
+        m_mainWindow->setCaptionText(int(i) + 3, *captions[i]);
     }
 }

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "platform/Services.h"
 
+class ClockView;
 class QWidget;
 
 // The shared module: every remembered setting (inherited, under its own name), the run-time values that the
@@ -33,6 +34,11 @@ public:
     void OnTop(QWidget* window);
     void OffTop(QWidget* window);
     void PlayWav(const QString& wavPath);
+    // Shows the captions of clocks C to G in the main window's caption row.
+    void ShowCaptions();
+
+    // The main window registers itself here for ShowCaptions, and leaves on closing.
+    void setMainWindow(ClockView* mainWindow) { m_mainWindow = mainWindow; }
 
     // A file of the program folder, by bare name.
     QString programFile(const QString& bareName) const { return AppPath + bareName; }
@@ -42,4 +48,5 @@ public:
 private:
     Services m_services;
     QString m_programFolder;
+    ClockView* m_mainWindow = nullptr;
 };

@@ -20,12 +20,14 @@ public:
     QStringList calls;
     QString times[8];
     QString days[8];
+    QString captions[8];
     QString calendarDay;
     bool white = false;
 
     void ScaleFaces() override {}
     void setTimeText(int slot, const QString& text) override { times[slot] = text; }
     void setDayText(int slot, const QString& text) override { days[slot] = text; }
+    void setCaptionText(int slot, const QString& text) override { captions[slot] = text; }
     void ClearFaces() override { calls << QStringLiteral("clear"); }
     void clearFace(int slot) override { calls << QStringLiteral("clear %1").arg(slot); }
     void DrawHand(int slot, int x, int y) override { calls << QStringLiteral("hand %1 %2,%3").arg(slot).arg(x).arg(y); }

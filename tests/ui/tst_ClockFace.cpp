@@ -9,6 +9,7 @@
 #include "support/FakeServices.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
+#include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 using namespace Qt::StringLiterals;
@@ -96,7 +97,8 @@ void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
     FakeServices fakes;
     fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
     Module1 module(fakes.services(), dir.path());
-    huxofrm window(module);
+    Forms forms;
+    huxofrm window(module, forms);
     window.Form_Load();
     ClockFace* face = window.face(3);
     const QImage handsAt0900 = handsOnly(*face, {QPoint(-8, 0), QPoint(0, 13)});

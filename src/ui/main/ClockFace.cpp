@@ -132,7 +132,12 @@ void ClockFace::drawSecHand(int x, int y)
             reinterpret_cast<QRgb*>(bits + pixel.y() * bytesPerLine)[pixel.x()] ^= 0x00FFFFFF;
         }
     }
-    update();
+    // Only the line's own box is painted again: this runs on seven faces every second.
+    const qreal ratio = devicePixelRatioF();
+    const QRect touched = QRect(from, to).normalized().adjusted(0, 0, width, width);
+    update(QRectF(touched.x() / ratio, touched.y() / ratio, touched.width() / ratio, touched.height() / ratio)
+               .toAlignedRect()
+               .adjusted(-1, -1, 1, 1));
 }
 
 void ClockFace::paintEvent(QPaintEvent*)

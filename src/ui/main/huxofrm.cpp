@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/DateFormat.h"
@@ -10,8 +11,12 @@
 #include "core/Twips.h"
 #include "platform/Clock.h"
 #include "ui/Controls.h"
+#include "ui/EventHooks.h"
+#include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
-#include "ui/main/FacePicture.h"
+#include "ui/main/MainLayout.h"
+
+using namespace MainLayout;
 
 namespace {
 
@@ -28,60 +33,59 @@ struct Column
     int faceLeft;
     int captionLeft;
     int labelLeft;
+    const char* faceToolTip;
 };
 
 // Twips inside the clock panel, local clock first.
 // clang-format off
 constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
     {"LC", &huxofrm::LC, "LocCap", &huxofrm::LocCap, "LocTime", &huxofrm::LocTime, "LocDay", &huxofrm::LocDay,
-     75, 150, 180},
+     75, 150, 180, "local (system) time - double click for options"},
     {"GMTc", &huxofrm::GMTc, "BCap", &huxofrm::BCap, "GMTtime", &huxofrm::GMTtime, "GMTDay", &huxofrm::GMTDay,
-     1140, 1140, 1245},
-    {"CC", &huxofrm::CC, "CCap", &huxofrm::CCap, "CTime", &huxofrm::CTime, "CDay", &huxofrm::CDay, 2250, 2235, 2340},
-    {"DC", &huxofrm::DC, "DCap", &huxofrm::DCap, "DTime", &huxofrm::DTime, "DDay", &huxofrm::DDay, 3315, 3330, 3435},
-    {"EC", &huxofrm::EC, "ECap", &huxofrm::ECap, "ETime", &huxofrm::ETime, "EDay", &huxofrm::EDay, 4400, 4415, 4530},
-    {"FC", &huxofrm::FC, "FCap", &huxofrm::FCap, "FTime", &huxofrm::FTime, "FDay", &huxofrm::FDay, 5460, 5460, 5580},
-    {"GC", &huxofrm::GC, "GCap", &huxofrm::GCap, "GTime", &huxofrm::GTime, "GDay", &huxofrm::GDay, 6530, 6540, 6660},
+     1140, 1140, 1245, "GMT / UTC Clock  (double-click to set local offset)"},
+    {"CC", &huxofrm::CC, "CCap", &huxofrm::CCap, "CTime", &huxofrm::CTime, "CDay", &huxofrm::CDay,
+     2250, 2235, 2340, "clock 3 - double-click to set."},
+    {"DC", &huxofrm::DC, "DCap", &huxofrm::DCap, "DTime", &huxofrm::DTime, "DDay", &huxofrm::DDay,
+     3315, 3330, 3435, "clock 4 - double-click to set."},
+    {"EC", &huxofrm::EC, "ECap", &huxofrm::ECap, "ETime", &huxofrm::ETime, "EDay", &huxofrm::EDay,
+     4400, 4415, 4530, "clock 5 - double-click to set."},
+    {"FC", &huxofrm::FC, "FCap", &huxofrm::FCap, "FTime", &huxofrm::FTime, "FDay", &huxofrm::FDay,
+     5460, 5460, 5580, "clock 6 - double-click to set."},
+    {"GC", &huxofrm::GC, "GCap", &huxofrm::GCap, "GTime", &huxofrm::GTime, "GDay", &huxofrm::GDay,
+     6530, 6540, 6660, "clock 7 - double-click to set."},
 }};
 // clang-format on
-
-constexpr int FaceTop = 30;
-constexpr int FaceWidth = 915;
-constexpr int FaceHeight = 885;
-constexpr int CaptionTop = 1000;
-constexpr int CaptionWidth = 915;
-constexpr int LocalCaptionWidth = 735;
-constexpr int CaptionHeight = 240;
-constexpr int TimeTop = 1275;
-constexpr int DayTop = 1620;
-constexpr int ReadoutWidth = 720;
-constexpr int ReadoutHeight = 285;
-constexpr int PanelWidth = 7605;
-constexpr int PanelHeight = 2445;
-constexpr int PanelTop = 20;
-constexpr int FirstRunWidth = 7625;
-constexpr int FirstRunHeight = 2350;
 
 const QColor ReadoutBackground(0, 0, 0);
 const QColor TimeColour(0, 255, 0);
 const QColor DayColour(255, 0, 0);
 const QColor NavyCaption(0, 0, 128);
+const QColor GreyArrow(128, 128, 128);
+const QColor GreenArrow(0, 160, 0);
+const QColor RedArrow(200, 0, 0);
+const QColor PanelInk(70, 78, 96);
+const QColor PanelAccent(30, 90, 170);
+const QColor HotSpotDark(128, 0, 0);
+const QColor PageInk(40, 44, 52);
+const QColor PageHeaderText(255, 255, 255);
+
+QFont fontOf(const QString& designFamily, int pixelSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({designFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
 
 QFont readoutFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(14);
-    font.setBold(true);
-    return font;
+    return fontOf(QStringLiteral("MS Sans Serif"), 14, true);
 }
 
 QFont captionFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(10);
-    return font;
+    return fontOf(QStringLiteral("Small Fonts"), 10, false);
 }
 
 void colourLabel(QLabel* label, const QColor& text, const QColor& background)
@@ -93,12 +97,38 @@ void colourLabel(QLabel* label, const QColor& text, const QColor& background)
     label->setAutoFillBackground(background.isValid());
 }
 
+void setBackground(QWidget* surface, const QColor& colour)
+{
+    QPalette palette = surface->palette();
+    palette.setColor(QPalette::Window, colour);
+    surface->setPalette(palette);
+    surface->setAutoFillBackground(true);
+}
+
+GlyphButton* makeGlyph(QWidget* parent,
+                       const char* name,
+                       GlyphButton::Glyph glyph,
+                       const QColor& colour,
+                       const QRect& twips,
+                       const char* toolTip = nullptr)
+{
+    auto* button = new GlyphButton(glyph, colour, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(Twips::toPixels(twips.x(), twips.y(), twips.width(), twips.height()));
+    if (toolTip) {
+        button->setToolTip(QLatin1String(toolTip));
+    }
+    return button;
+}
+
 } // namespace
 
-huxofrm::huxofrm(Module1& module, QWidget* parent)
+huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     : QWidget(parent)
     , m_module(module)
+    , m_forms(forms)
     , m_clockModel(module, *this)
+    , m_hooks(new EventHooks(this))
 {
     setObjectName(QStringLiteral("huxofrm"));
     setWindowTitle(ProgramTitle());
@@ -107,14 +137,26 @@ huxofrm::huxofrm(Module1& module, QWidget* parent)
     Cpanel->setAutoFillBackground(true);
     buildClockColumns();
     buildCalendar();
+    buildControlPanel();
+    buildArrows();
+    hookEvents();
+
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &huxofrm::Timer1_Timer);
-    setFixedSize(Twips::toPixels(FirstRunWidth), Twips::toPixels(FirstRunHeight));
+    ACTTimer = makeControl<QTimer>(this, "ACTTimer");
+    ACTTimer->setInterval(60000);
+
+    setWindowWidth(SevenClockWidth);
+    setWindowHeight(FirstRunHeight);
+    m_module.setMainWindow(this);
 }
 
-huxofrm::~huxofrm() = default;
+huxofrm::~huxofrm()
+{
+    m_module.setMainWindow(nullptr);
+}
 
 void huxofrm::buildClockColumns()
 {
@@ -122,6 +164,7 @@ void huxofrm::buildClockColumns()
         const Column& column = Columns[i];
         auto* face = makeControl<ClockFace>(Cpanel, column.face);
         face->setGeometry(Twips::toPixels(column.faceLeft, FaceTop, FaceWidth, FaceHeight));
+        face->setToolTip(QLatin1String(column.faceToolTip));
 
         auto* caption = makeControl<QLabel>(Cpanel, column.caption);
         caption->setGeometry(
@@ -145,41 +188,121 @@ void huxofrm::buildClockColumns()
         this->*column.timeMember = m_timeLabels[i] = time;
         this->*column.dayMember = m_dayLabels[i] = day;
     }
+    LocCap->setToolTip(QStringLiteral("double-click to keep HUXO on top"));
+    for (QLabel* alarmCaption : {ECap, GCap}) {
+        alarmCaption->setToolTip(QStringLiteral("double-click for alarm settings"));
+    }
+}
+
+void huxofrm::buildArrows()
+{
+    using Glyph = GlyphButton::Glyph;
+    // Each arrow sits in the band it acts on, at the left edge, so it moves out of sight with its band.
+    upgrey = makeGlyph(Cpanel, "upgrey", Glyph::ArrowUp, GreyArrow, QRect(0, 45, 120, 90), "hide analogues");
+    upgrey->setAutoFillBackground(true);
+    dngreen = makeGlyph(Cpanel, "dngreen", Glyph::ArrowDown, GreenArrow, QRect(0, 1075, 120, 90), "show digitals");
+    upgreen = makeGlyph(Cpanel, "upgreen", Glyph::ArrowUp, GreenArrow, QRect(0, 1075, 120, 90), "hide digitals");
+    dnred = makeGlyph(Cpanel, "dnred", Glyph::ArrowDown, RedArrow, QRect(15, 1370, 120, 90), "show days");
+    upred = makeGlyph(Cpanel, "upred", Glyph::ArrowUp, RedArrow, QRect(15, 1715, 120, 90), "hide days");
+    dngreen->hide();
+    dnred->hide();
+    for (GlyphButton* arrow : {upgrey, dngreen, upgreen, dnred, upred}) {
+        arrow->raise();
+    }
+    connect(upgrey, &GlyphButton::clicked, this, &huxofrm::upgrey_Click);
+    connect(dngreen, &GlyphButton::clicked, this, &huxofrm::dngreen_Click);
+    connect(upgreen, &GlyphButton::clicked, this, &huxofrm::upgreen_Click);
+    connect(dnred, &GlyphButton::clicked, this, &huxofrm::dnred_Click);
+    connect(upred, &GlyphButton::clicked, this, &huxofrm::upred_Click);
+}
+
+void huxofrm::buildControlPanel()
+{
+    using Glyph = GlyphButton::Glyph;
+    CtrlPanel1 = makeControl<QWidget>(Cpanel, "CtrlPanel1");
+    CtrlPanel1->setGeometry(
+        Twips::toPixels(FiveClockPanelLeft, ControlPanelTop, ControlPanelWidth, ControlPanelHeight));
+    CtrlPanel1->setAutoFillBackground(true);
+
+    // Top to bottom; what is needed with the analogues hidden sits lowest, where it stays in sight.
+    DispChgBox = makeGlyph(
+        CtrlPanel1, "DispChgBox", Glyph::Bar, HotSpotDark, QRect(15, 15, 135, 60), "click to set preferences");
+    Image1 = makeGlyph(CtrlPanel1, "Image1", Glyph::Globe, PanelAccent, QRect(15, 105, 135, 120), "About HUXO");
+    Image2 = makeGlyph(
+        CtrlPanel1, "Image2", Glyph::Question, PanelAccent, QRect(15, 240, 135, 120), "double-click for Help");
+    Image3 = makeGlyph(CtrlPanel1, "Image3", Glyph::Today, RedArrow, QRect(15, 375, 135, 120));
+    Image5 = makeGlyph(
+        CtrlPanel1, "Image5", Glyph::Calendar, PanelAccent, QRect(15, 510, 135, 120), "double-click for calendar");
+    Option1 =
+        makeGlyph(CtrlPanel1, "Option1", Glyph::Pin, PanelInk, QRect(15, 645, 135, 120), "click to keep HUXO on top");
+    Option1->setCheckable(true);
+    AlmBtn = makeGlyph(CtrlPanel1, "AlmBtn", Glyph::Bell, PanelInk, QRect(15, 780, 135, 120), "alarm settings");
+    OntopBtn = makeGlyph(CtrlPanel1, "OntopBtn", Glyph::Columns, PanelInk, QRect(15, 915, 135, 105), "more clocks");
+    Command1 = makeGlyph(CtrlPanel1, "Command1", Glyph::One, PanelAccent, QRect(15, 1035, 60, 105), "accessory 1");
+    Command2 = makeGlyph(CtrlPanel1, "Command2", Glyph::Two, PanelAccent, QRect(90, 1035, 60, 105), "accessory 2");
+    Command1->hide();
+    Command2->hide();
+    for (GlyphButton* button : {AlmBtn, OntopBtn, Command1, Command2}) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    // Takes the keyboard focus away from the small buttons after they were used; it has no size of its own.
+    Keepfcs = makeControl<QPushButton>(CtrlPanel1, "Keepfcs");
+    Keepfcs->setGeometry(0, 0, 0, 0);
+    Keepfcs->setFlat(true);
+
+    connect(OntopBtn, &GlyphButton::clicked, this, &huxofrm::OntopBtn_Click);
+    connect(Option1, &GlyphButton::clicked, this, &huxofrm::Option1_Click);
+    connect(Option1, &GlyphButton::doubleClicked, this, &huxofrm::Option1_DblClick);
+    connect(Command1, &GlyphButton::clicked, this, [this] {
+        startAccessory(Command1, QStringLiteral("a1.exe"), QStringLiteral("File error A1"));
+    });
+    connect(Command2, &GlyphButton::clicked, this, [this] {
+        startAccessory(Command2, QStringLiteral("a2.exe"), QStringLiteral("File error A2"));
+    });
+    connect(Image5, &GlyphButton::doubleClicked, this, [this] { showCalendar(true); });
+    connect(DispChgBox, &GlyphButton::pressed, this, [this] { markPreferencesHotSpot(false); });
+    connect(DispChgBox, &GlyphButton::doubleClicked, this, [this] { markPreferencesHotSpot(false); });
 }
 
 void huxofrm::buildCalendar()
 {
     DateFrame = makeControl<QWidget>(Cpanel, "DateFrame");
-    DateFrame->setGeometry(Twips::toPixels(1140, -30, 975, 2025));
+    DateFrame->setGeometry(Twips::toPixels(CalendarLeft, CalendarTop, CalendarWidth, CalendarHeight));
     DateFrame->setAutoFillBackground(true);
-    DateLbl = makeControl<QLabel>(DateFrame, "DateLbl");
-    DayLbl = makeControl<QLabel>(DateFrame, "DayLbl");
-    MonthLbl = makeControl<QLabel>(DateFrame, "MonthLbl");
-    YrLbl = makeControl<QLabel>(DateFrame, "YrLbl");
-    int top = 150;
-    for (QLabel* label : {DayLbl, DateLbl, MonthLbl, YrLbl}) {
-        label->setGeometry(Twips::toPixels(0, top, 975, label == DateLbl ? 600 : 300));
-        label->setAlignment(Qt::AlignCenter);
-        top += label == DateLbl ? 650 : 350;
-    }
-    DateFrame->hide();
-}
+    Image4 = makeGlyph(DateFrame, "Image4", GlyphButton::Glyph::Page, PageInk, QRect(45, 75, 885, 1890));
 
-void huxofrm::Form_Load()
-{
-    for (QLabel* day : {GMTDay, CDay, DDay, EDay, FDay, GDay}) {
-        day->clear();
+    // The page's rows line up with the window's bands, so each band shows its part of the calendar.
+    struct Row
+    {
+        QLabel* huxofrm::*member;
+        const char* name;
+        int top;
+        int height;
+        int pixelSize;
+        bool bold;
+        QColor colour;
+    };
+    const Row rows[] = {
+        {&huxofrm::DayLbl, "DayLbl", 90, 240, 10, true, PageHeaderText},
+        {&huxofrm::DateLbl, "DateLbl", 420, 540, 30, true, PageInk},
+        {&huxofrm::MonthLbl, "MonthLbl", 1030, 240, 11, false, PageInk},
+        {&huxofrm::YrLbl, "YrLbl", 1305, 285, 13, true, PageInk},
+        {&huxofrm::Xlbl, "Xlbl", 1650, 240, 9, true, RedArrow},
+    };
+    for (const Row& row : rows) {
+        auto* label = makeControl<QLabel>(DateFrame, row.name);
+        label->setGeometry(Twips::toPixels(45, row.top, 885, row.height));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(fontOf(QStringLiteral("MS Sans Serif"), row.pixelSize, row.bold));
+        colourLabel(label, row.colour, QColor());
+        this->*row.member = label;
     }
-    DoCalDate();
-    m_module.LoadSettings();
-    ColChg();
-    LC->setPicture(renderFacePicture(LC->size() * devicePixelRatioF()));
-    for (ClockFace* face : {GMTc, CC, DC, EC, FC, GC}) {
-        face->setPicture(LC->picture());
+    Xlbl->setText(QStringLiteral("HUXO"));
+    for (QLabel* label : {DateLbl, DayLbl, MonthLbl, YrLbl}) {
+        m_hooks->onDoubleClick(label, [this] { showCalendar(false); });
     }
-    m_clockModel.LastMin = -1;
-    UpdateCaptions();
-    Timer1_Timer();
+    connect(Image4, &GlyphButton::doubleClicked, this, [this] { showCalendar(false); });
+    DateFrame->raise();
 }
 
 void huxofrm::ColChg()
@@ -187,12 +310,10 @@ void huxofrm::ColChg()
     const bool black = m_module.ColourScheme == 1;
     const QColor background = black ? QColor(0, 0, 0) : QApplication::palette().color(QPalette::Button);
     const QColor captionText = black ? QColor(255, 255, 255) : NavyCaption;
-    for (QWidget* surface : {static_cast<QWidget*>(this), Cpanel, DateFrame}) {
-        QPalette palette = surface->palette();
-        palette.setColor(QPalette::Window, background);
-        surface->setPalette(palette);
+    for (QWidget* surface :
+         {static_cast<QWidget*>(this), Cpanel, CtrlPanel1, DateFrame, static_cast<QWidget*>(upgrey)}) {
+        setBackground(surface, background);
     }
-    setAutoFillBackground(true);
     for (ClockFace* face : m_faces) {
         face->setBackColor(background);
     }
@@ -206,19 +327,28 @@ void huxofrm::UpdateCaptions()
     if (m_module.CCaption.isEmpty()) {
         m_module.CCaption = QStringLiteral("WELCOME");
     }
-    LocCap->setText(m_module.LocCaption.isEmpty() ? QStringLiteral("LOCAL") : m_module.LocCaption);
+    if (LocCap->text().isEmpty()) {
+        LocCap->setText(QStringLiteral("LOCAL"));
+    }
     BCap->setText(QStringLiteral("GMT / UTC"));
-    CCap->setText(m_module.CCaption);
-    DCap->setText(m_module.DCaption);
-    ECap->setText(m_module.ECaption);
-    FCap->setText(m_module.FCaption);
-    GCap->setText(m_module.GCaption);
+    m_module.ShowCaptions();
 }
 
 void huxofrm::Timer1_Timer()
 {
     m_clockModel.DoTick();
+    if (isMinimized()) {
+        setWindowTitle(minimisedCaption());
+    }
     armTimer1();
+}
+
+QString huxofrm::minimisedCaption() const
+{
+    if (m_module.TaskbarClock3 == -1) {
+        return CTime->text() + u' ' + CCap->text() + u"  (" + CDay->text() + u".) HUXO ";
+    }
+    return formatDate(m_module.services().clock.now(), u"hh:mm:ss dddd, mmmm dd yyyy") + u" (local) ";
 }
 
 void huxofrm::armTimer1()
@@ -244,6 +374,11 @@ void huxofrm::setTimeText(int slot, const QString& text)
 void huxofrm::setDayText(int slot, const QString& text)
 {
     m_dayLabels[size_t(slot - 1)]->setText(text);
+}
+
+void huxofrm::setCaptionText(int slot, const QString& text)
+{
+    m_captions[size_t(slot - 1)]->setText(text);
 }
 
 void huxofrm::ClearFaces()

@@ -8,30 +8,41 @@
 #include "core/ClockView.h"
 
 class ClockFace;
+class EventHooks;
+class Forms;
+class GlyphButton;
 class Module1;
 class QLabel;
+class QPushButton;
 class QTimer;
 
-// The main window: seven clock columns, each a face, a caption, a time and a day label, and the calendar panel.
+// The main window: seven clock columns, each a face, a caption, a time and a day label; the band arrows, the
+// control panel on the right and the calendar panel that can stand in for the GMT / UTC clock.
 class huxofrm final : public QWidget, public ClockView
 {
     Q_OBJECT
 
 public:
-    explicit huxofrm(Module1& module, QWidget* parent = nullptr);
+    huxofrm(Module1& module, Forms& forms, QWidget* parent = nullptr);
     ~huxofrm() override;
 
     void Form_Load();
     void ColChg();
     void UpdateCaptions();
+    void ApplyArrows();
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
+
+    // The window's outer size in twips, as the settings file keeps it.
+    int windowHeight() const;
+    int windowWidth() const;
 
     // ClockView
     void ScaleFaces() override;
     void setTimeText(int slot, const QString& text) override;
     void setDayText(int slot, const QString& text) override;
+    void setCaptionText(int slot, const QString& text) override;
     void ClearFaces() override;
     void clearFace(int slot) override;
     void DrawHand(int slot, int x, int y) override;
@@ -70,23 +81,90 @@ public:
     QLabel* FDay = nullptr;
     QLabel* GDay = nullptr;
     QWidget* Cpanel = nullptr;
+
+    GlyphButton* upgrey = nullptr;
+    GlyphButton* dngreen = nullptr;
+    GlyphButton* upgreen = nullptr;
+    GlyphButton* dnred = nullptr;
+    GlyphButton* upred = nullptr;
+
+    QWidget* CtrlPanel1 = nullptr;
+    GlyphButton* DispChgBox = nullptr;
+    GlyphButton* Image1 = nullptr;
+    GlyphButton* Image2 = nullptr;
+    GlyphButton* Image3 = nullptr;
+    GlyphButton* Image5 = nullptr;
+    GlyphButton* Option1 = nullptr;
+    GlyphButton* AlmBtn = nullptr;
+    GlyphButton* OntopBtn = nullptr;
+    GlyphButton* Command1 = nullptr;
+    GlyphButton* Command2 = nullptr;
+    QPushButton* Keepfcs = nullptr;
+
     QWidget* DateFrame = nullptr;
+    GlyphButton* Image4 = nullptr;
     QLabel* DateLbl = nullptr;
     QLabel* DayLbl = nullptr;
     QLabel* MonthLbl = nullptr;
     QLabel* YrLbl = nullptr;
+    QLabel* Xlbl = nullptr;
+
     QTimer* Timer1 = nullptr;
+    QTimer* ACTTimer = nullptr;
+
+signals:
+    // The main window has stored everything and the program is to end, with all its windows.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildClockColumns();
+    void buildArrows();
+    void buildControlPanel();
     void buildCalendar();
+    void hookEvents();
+
     void Timer1_Timer();
     void armTimer1();
+    QString minimisedCaption() const;
+    void Form_Resize();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void showAccessories();
+    void placeOnScreen();
+
+    void setWindowHeight(int twips);
+    void setWindowWidth(int twips);
+    void showArrowsForHeight(int height);
+    void upgrey_Click();
+    void dngreen_Click();
+    void upgreen_Click();
+    void dnred_Click();
+    void upred_Click();
+    void OntopBtn_Click();
+
+    void Option1_Click();
+    void Option1_DblClick();
+    void LocCap_DblClick();
+    void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
+    void showCalendar(bool shown);
+    void markPreferencesHotSpot(bool bright);
+
+    void playClick();
 
     Module1& m_module;
+    Forms& m_forms;
     ClockModel m_clockModel;
+    EventHooks* m_hooks = nullptr;
     std::array<ClockFace*, ClockModel::SlotCount> m_faces{};
     std::array<QLabel*, ClockModel::SlotCount> m_timeLabels{};
     std::array<QLabel*, ClockModel::SlotCount> m_dayLabels{};
     std::array<QLabel*, ClockModel::SlotCount> m_captions{};
+    // The last outer size set, in twips: pixels cannot hold every twip value, and the band rules need it exact.
+    int m_heightTwips = 0;
+    int m_widthTwips = 0;
 };

@@ -1,0 +1,48 @@
+#include "EventHooks.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+EventHooks::EventHooks(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void EventHooks::onDoubleClick(QWidget* control, std::function<void()> handler)
+{
+    add(control, QEvent::MouseButtonDblClick, std::move(handler));
+}
+
+void EventHooks::onMouseDown(QWidget* control, std::function<void()> handler)
+{
+    add(control, QEvent::MouseButtonPress, std::move(handler));
+}
+
+void EventHooks::onMouseOver(QWidget* control, std::function<void()> handler)
+{
+    add(control, QEvent::Enter, std::move(handler));
+}
+
+void EventHooks::add(QWidget* control, QEvent::Type type, std::function<void()> handler)
+{
+    control->installEventFilter(this);
+    m_hooks.push_back(Hook{control, type, std::move(handler)});
+}
+
+bool EventHooks::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress && type != QEvent::Enter) {
+        return false;
+    }
+    if (type != QEvent::Enter && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        return false;
+    }
+    for (const Hook& hook : m_hooks) {
+        if (hook.control == watched && hook.type == type) {
+            hook.handler();
+        }
+    }
+    // The control still sees the event, so buttons keep their own behaviour.
+    return false;
+}

@@ -1,0 +1,163 @@
+// The main window's size: the band arrows, the five or seven clock switch and the resize rule.
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "core/Module1.h"
+#include "core/ProgramTitle.h"
+#include "core/Twips.h"
+#include "huxofrm.h"
+#include "ui/Forms.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/MainLayout.h"
+
+using namespace MainLayout;
+
+int huxofrm::windowHeight() const
+{
+    // The twips last set, unless the window has since taken another size in pixels.
+    if (Twips::toPixels(m_heightTwips - FrameHeight) == height()) {
+        return m_heightTwips;
+    }
+    return Twips::fromPixels(height()) + FrameHeight;
+}
+
+int huxofrm::windowWidth() const
+{
+    if (Twips::toPixels(m_widthTwips - FrameWidth) == width()) {
+        return m_widthTwips;
+    }
+    return Twips::fromPixels(width()) + FrameWidth;
+}
+
+void huxofrm::setWindowHeight(int twips)
+{
+    m_heightTwips = twips;
+    setFixedHeight(qMax(1, Twips::toPixels(twips - FrameHeight)));
+}
+
+void huxofrm::setWindowWidth(int twips)
+{
+    m_widthTwips = twips;
+    setFixedWidth(qMax(1, Twips::toPixels(twips - FrameWidth)));
+}
+
+void huxofrm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void huxofrm::Form_Resize()
+{
+    m_module.WinHeight = qint16(windowHeight());
+    setWindowTitle(m_forms.alarmSet() ? ProgramTitle() + u" (alarm set)" : ProgramTitle());
+}
+
+void huxofrm::ApplyArrows()
+{
+    if (m_module.AnaloguesHidden == -1) {
+        Cpanel->move(Cpanel->x(), Twips::toPixels(PanelTopAnaloguesHidden));
+        upgreen->hide();
+        dngreen->show();
+        dngreen->setToolTip(QStringLiteral("show analogues"));
+    } else {
+        Cpanel->move(Cpanel->x(), Twips::toPixels(PanelTop));
+        dngreen->setToolTip(QStringLiteral("show digitals"));
+    }
+    (void)m_module.SaveSettings();
+}
+
+void huxofrm::showArrowsForHeight(int height)
+{
+    if (height < 1600) {
+        upgreen->hide();
+        dngreen->show();
+    }
+    if (height >= 1901 && height <= 2099) {
+        dnred->show();
+    }
+    if (height >= 2102) {
+        dnred->hide();
+    }
+    if (height < 1050) {
+        dnred->show();
+    }
+}
+
+void huxofrm::upgrey_Click()
+{
+    const int height = windowHeight();
+    m_module.WinHeight = qint16(height);
+    if (m_module.AnaloguesHidden == 0) {
+        const int lower = height <= 1900 ? HiddenAnaloguesHeight : height - AnalogueBand;
+        m_module.WinHeight = qint16(lower);
+        setWindowHeight(lower);
+        m_module.AnaloguesHidden = -1;
+        if (lower < 1050) {
+            dnred->show();
+        }
+        ApplyArrows();
+    }
+    playClick();
+}
+
+void huxofrm::dngreen_Click()
+{
+    dnred->show();
+    if (m_module.AnaloguesHidden == 0) {
+        setWindowHeight(DigitalsShownHeight);
+    } else if (m_module.AnaloguesHidden == -1) {
+        Cpanel->move(Cpanel->x(), Cpanel->y() + Twips::toPixels(AnalogueBand));
+        const int taller = windowHeight() + AnalogueBand;
+        setWindowHeight(taller);
+        m_module.AnaloguesHidden = 0;
+        if (taller > 2100) {
+            dnred->hide();
+        }
+        ApplyArrows();
+    }
+    upgreen->show();
+    dngreen->hide();
+    playClick();
+}
+
+void huxofrm::upgreen_Click()
+{
+    setWindowHeight(AnaloguesOnlyHeight);
+    dngreen->show();
+    upgreen->hide();
+    playClick();
+}
+
+void huxofrm::dnred_Click()
+{
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        setWindowHeight(m_module.AnaloguesHidden == 0 ? AllBandsHeight : HiddenAnaloguesWithDaysHeight);
+        dnred->hide();
+    }
+    playClick();
+}
+
+void huxofrm::upred_Click()
+{
+    setWindowHeight(m_module.AnaloguesHidden == 0 ? NoDaysHeight : HiddenAnaloguesHeight);
+    dnred->show();
+    playClick();
+}
+
+void huxofrm::OntopBtn_Click()
+{
+    playClick();
+    // The test is on the stored width: a stored 7501 shows seven clocks, yet switches to 7625 and not to 5495.
+    const bool seven = m_module.WinWidth > 7600;
+    setWindowWidth(seven ? FiveClockWidth : SevenClockWidth);
+    OntopBtn->setToolTip(seven ? QStringLiteral("more clocks") : QStringLiteral("less clocks"));
+    Keepfcs->setFocus();
+    CtrlPanel1->move(Twips::toPixels(seven ? FiveClockPanelLeft : SevenClockPanelLeft), CtrlPanel1->y());
+    m_module.WinWidth = qint16(windowWidth());
+}
+
+void huxofrm::playClick()
+{
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+}

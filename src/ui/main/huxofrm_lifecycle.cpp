@@ -1,0 +1,187 @@
+// The main window's start-up and shut-down.
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/Module1.h"
+#include "core/Twips.h"
+#include "huxofrm.h"
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "ui/Forms.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/ClockFace.h"
+#include "ui/main/FacePicture.h"
+#include "ui/main/MainLayout.h"
+
+using namespace MainLayout;
+
+namespace {
+// An accessory file of this size or less is a placeholder that keeps its button hidden.
+constexpr qint64 PlaceholderSize = 50;
+} // namespace
+
+void huxofrm::Form_Load()
+{
+    for (QLabel* day : {GMTDay, CDay, DDay, EDay, FDay, GDay}) {
+        day->clear();
+    }
+    DoCalDate();
+
+    m_module.LoadSettings();
+    if (m_module.WinWidth < NarrowestWidth) {
+        m_module.WinWidth = FiveClockWidth;
+    }
+    if (m_module.WinHeight < LowestHeight) {
+        m_module.WinHeight = FirstRunHeight;
+    }
+    LocCap->setText(m_module.LocCaption);
+    if (m_module.SetupDone == 0) {
+        m_module.WinHeight = FirstRunHeight;
+        m_module.WinWidth = SevenClockWidth;
+        CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
+        setWindowHeight(FirstRunHeight);
+        m_module.CalShown = 0;
+    }
+    // The height and width are taken before ApplyArrows saves them, as every resize stores the height.
+    const int height = m_module.WinHeight;
+    const int width = m_module.WinWidth;
+    ApplyArrows();
+
+    setWindowHeight(height);
+    if (width > 7500) {
+        CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
+        OntopBtn->setToolTip(QStringLiteral("less clocks"));
+    }
+    setWindowWidth(width);
+    placeOnScreen();
+
+    ColChg();
+    DateFrame->setVisible(m_module.CalShown != 0);
+    LC->setPicture(renderFacePicture(LC->size() * devicePixelRatioF()));
+    for (ClockFace* face : {GMTc, CC, DC, EC, FC, GC}) {
+        face->setPicture(LC->picture());
+    }
+
+    setWindowHeight(height);
+    showArrowsForHeight(height);
+    m_clockModel.LastMin = -1;
+    UpdateCaptions();
+    if (DCap->text().isEmpty() && m_module.SetupDone == 0) {
+        // The greeting lives only in the caption row: the captions themselves stay empty.
+        DCap->setText(QStringLiteral("TO"));
+        ECap->setText(QStringLiteral("HUXO"));
+        FCap->setText(QStringLiteral("WORLD"));
+        GCap->setText(QStringLiteral("CLOCKS"));
+    }
+    if (m_module.StartMin == -1) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
+    m_module.ACTState = 0;
+    if (m_module.ACTOn == -1) {
+        ACTTimer->start();
+    }
+    m_module.AppPath = m_module.AppDir();
+    showAccessories();
+    Timer1_Timer();
+}
+
+void huxofrm::placeOnScreen()
+{
+    QPoint topLeft(Twips::toPixels(m_module.WinLeft), Twips::toPixels(m_module.WinTop));
+    // A position saved on a screen that is no longer there would put the window out of reach.
+    const QRect window(topLeft, size());
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool reachable = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        return screen->availableGeometry().intersects(window);
+    });
+    if (!reachable && QGuiApplication::primaryScreen()) {
+        topLeft = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    }
+    move(topLeft);
+}
+
+void huxofrm::showAccessories()
+{
+    // The platform has no hidden attribute to give the files; a missing file is simply no accessory.
+    Command1->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a1.exe"))).size() > PlaceholderSize);
+    Command2->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a2.exe"))).size() > PlaceholderSize);
+}
+
+void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const QString& failure)
+{
+    QString error;
+    if (m_module.services().launcher.start(m_module.programFile(fileName), &error)) {
+        Keepfcs->setFocus();
+        return;
+    }
+    m_module.services().dialogs.tell(failure, windowTitle(), Dialogs::Icon::None, this);
+    button->hide();
+}
+
+void huxofrm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+    }
+}
+
+void huxofrm::closeEvent(QCloseEvent* event)
+{
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+bool huxofrm::Form_QueryUnload()
+{
+    Dialogs& dialogs = m_module.services().dialogs;
+    if (m_forms.alarmSet()
+        && dialogs.ask(QStringLiteral("A reminder alarm has been set in HUXO.  If you exit HUXO now that alarm will "
+                                      "not occur. Are you sure you want to exit?  If you click 'Yes' the alarm will "
+                                      "NOT occur."),
+                       QStringLiteral("Warning"),
+                       Dialogs::Icon::Critical,
+                       Dialogs::Buttons::YesNo,
+                       this)
+               == Dialogs::Answer::No) {
+        return false;
+    }
+    if (m_forms.newsletterShown()
+        && dialogs.ask(QStringLiteral("If you exit HUXO now your HUXO TIMES will be lost, you could print it by "
+                                      "double-clicking PRINT in the top right-hand corner.  Are you sure you want to "
+                                      "exit?"),
+                       QStringLiteral("Be Careful"),
+                       Dialogs::Icon::Exclamation,
+                       Dialogs::Buttons::YesNo,
+                       this)
+               == Dialogs::Answer::No) {
+        return false;
+    }
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    m_module.LocCaption = LocCap->text();
+    m_module.WinTop = float(Twips::fromPixels(y()));
+    m_module.WinLeft = float(Twips::fromPixels(x()));
+    m_module.WinHeight = qint16(windowHeight());
+    m_module.WinWidth = qint16(windowWidth());
+    return true;
+}
+
+void huxofrm::Form_Unload()
+{
+    Timer1->stop();
+    ACTTimer->stop();
+    m_module.SetupDone = -1;
+    (void)m_module.SaveSettings();
+    emit unloaded();
+}

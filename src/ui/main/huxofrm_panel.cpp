@@ -1,0 +1,91 @@
+// The main window's small controls: mouse-over tips, the on-top state, the calendar and the preferences hot spot.
+#include <QLabel>
+
+#include "core/DateFormat.h"
+#include "core/Module1.h"
+#include "huxofrm.h"
+#include "platform/Clock.h"
+#include "ui/EventHooks.h"
+#include "ui/Forms.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/ClockFace.h"
+
+namespace {
+const QColor HotSpotBright(255, 0, 0);
+const QColor HotSpotDark(128, 0, 0);
+const QString ReleaseTip = QStringLiteral("double-click to release");
+} // namespace
+
+void huxofrm::hookEvents()
+{
+    const auto today = [this] { return m_module.services().clock.now(); };
+    const auto tipOnMouseOver = [this, today](QWidget* control, const char* pattern) {
+        m_hooks->onMouseOver(
+            control, [control, pattern, today] { control->setToolTip(formatDate(today(), QString::fromLatin1(pattern))); });
+    };
+    m_hooks->onMouseOver(LC, [this, today] { LC->setToolTip(u"local time " + systemShortDate(today().date())); });
+    m_hooks->onMouseOver(LocDay, [this, today] { LocDay->setToolTip(systemShortDate(today().date())); });
+    tipOnMouseOver(Image3, "dddd mmmm dd yyyy");
+    tipOnMouseOver(DateLbl, "MMMM YYYY");
+    tipOnMouseOver(DayLbl, "MMMM YYYY");
+    tipOnMouseOver(MonthLbl, "dddd dd yyyy");
+    tipOnMouseOver(YrLbl, "dddd mmmm dd");
+
+    m_hooks->onMouseOver(DispChgBox, [this] { markPreferencesHotSpot(true); });
+    for (QWidget* around : {static_cast<QWidget*>(this),
+                            Cpanel,
+                            CtrlPanel1,
+                            static_cast<QWidget*>(EC),
+                            static_cast<QWidget*>(GC),
+                            static_cast<QWidget*>(Command1)}) {
+        m_hooks->onMouseOver(around, [this] { markPreferencesHotSpot(false); });
+    }
+    m_hooks->onDoubleClick(LocCap, [this] { LocCap_DblClick(); });
+}
+
+void huxofrm::Option1_Click()
+{
+    if (m_forms.reminderShown()) {
+        return;
+    }
+    if (!m_forms.alarmSettingsShown()) {
+        playClick();
+    }
+    Option1->setChecked(true);
+    m_module.OnTop(this);
+    Option1->setToolTip(ReleaseTip);
+    LocCap->setToolTip(ReleaseTip);
+}
+
+void huxofrm::Option1_DblClick()
+{
+    if (!m_forms.alarmSettingsShown()) {
+        playClick();
+    }
+    if (Option1->isChecked()) {
+        Option1->setToolTip(QStringLiteral("click to keep HUXO on top"));
+        LocCap->setToolTip(QStringLiteral("double-click to keep HUXO on top"));
+        Option1->setChecked(false);
+    }
+    m_module.OffTop(this);
+}
+
+void huxofrm::LocCap_DblClick()
+{
+    if (Option1->isChecked()) {
+        Option1_DblClick();
+    } else {
+        Option1_Click();
+    }
+}
+
+void huxofrm::showCalendar(bool shown)
+{
+    DateFrame->setVisible(shown);
+    m_module.CalShown = shown ? -1 : 0;
+}
+
+void huxofrm::markPreferencesHotSpot(bool bright)
+{
+    DispChgBox->setColour(bright ? HotSpotBright : HotSpotDark);
+}
