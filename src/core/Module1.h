@@ -37,8 +37,14 @@ public:
     // Shows the captions of clocks C to G in the main window's caption row.
     void ShowCaptions();
 
-    // The main window registers itself here for ShowCaptions, and leaves on closing.
+    // The main window registers itself here for ShowCaptions, and leaves when it is destroyed.
     void setMainWindow(ClockView* mainWindow) { m_mainWindow = mainWindow; }
+    void forgetMainWindow(const ClockView* leaving)
+    {
+        if (m_mainWindow == leaving) {
+            m_mainWindow = nullptr;
+        }
+    }
 
     // A file of the program folder, by bare name.
     QString programFile(const QString& bareName) const { return AppPath + bareName; }

@@ -155,7 +155,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
 
 huxofrm::~huxofrm()
 {
-    m_module.setMainWindow(nullptr);
+    m_module.forgetMainWindow(this);
 }
 
 void huxofrm::buildClockColumns()

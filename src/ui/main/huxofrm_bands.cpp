@@ -32,13 +32,13 @@ int huxofrm::windowWidth() const
 void huxofrm::setWindowHeight(int twips)
 {
     m_heightTwips = twips;
-    setFixedHeight(qMax(1, Twips::toPixels(twips - FrameHeight)));
+    resize(width(), qMax(1, Twips::toPixels(twips - FrameHeight)));
 }
 
 void huxofrm::setWindowWidth(int twips)
 {
     m_widthTwips = twips;
-    setFixedWidth(qMax(1, Twips::toPixels(twips - FrameWidth)));
+    resize(qMax(1, Twips::toPixels(twips - FrameWidth)), height());
 }
 
 void huxofrm::resizeEvent(QResizeEvent* event)

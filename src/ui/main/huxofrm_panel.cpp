@@ -20,8 +20,9 @@ void huxofrm::hookEvents()
 {
     const auto today = [this] { return m_module.services().clock.now(); };
     const auto tipOnMouseOver = [this, today](QWidget* control, const char* pattern) {
-        m_hooks->onMouseOver(
-            control, [control, pattern, today] { control->setToolTip(formatDate(today(), QString::fromLatin1(pattern))); });
+        m_hooks->onMouseOver(control, [control, pattern, today] {
+            control->setToolTip(formatDate(today(), QString::fromLatin1(pattern)));
+        });
     };
     m_hooks->onMouseOver(LC, [this, today] { LC->setToolTip(u"local time " + systemShortDate(today().date())); });
     m_hooks->onMouseOver(LocDay, [this, today] { LocDay->setToolTip(systemShortDate(today().date())); });

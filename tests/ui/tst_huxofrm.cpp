@@ -1,0 +1,500 @@
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include "core/Module1.h"
+#include "core/SettingsFile.h"
+#include "support/FakeServices.h"
+#include "ui/Forms.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/ClockFace.h"
+#include "ui/main/huxofrm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Windows built by later parts of the program, as far as the main window asks about them.
+class ScriptedForms final : public Forms
+{
+public:
+    bool alarmSet() const override { return alarm; }
+    bool newsletterShown() const override { return newsletter; }
+
+    bool alarm = false;
+    bool newsletter = false;
+};
+
+// One main window in a program folder of its own, started from the settings the test stored there.
+struct Rig
+{
+    explicit Rig(const Settings* stored = nullptr)
+    {
+        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
+        if (stored) {
+            QString error;
+            QVERIFY2(SettingsFile::write(iniPath(), *stored, &error), qPrintable(error));
+        }
+        module = std::make_unique<Module1>(fakes.services(), dir.path());
+        window = std::make_unique<huxofrm>(*module, forms);
+        window->Form_Load();
+        window->show();
+    }
+
+    QString iniPath() const { return dir.filePath(u"huxo.ini"_s); }
+    Settings saved() const
+    {
+        QFile file(iniPath());
+        return file.open(QIODevice::ReadOnly) ? SettingsFile::decode(file.readAll()) : Settings{};
+    }
+    template <typename W>
+    W* control(const char* name) const
+    {
+        return window->findChild<W*>(QLatin1String(name));
+    }
+    GlyphButton* glyph(const char* name) const { return control<GlyphButton>(name); }
+    void click(const char* name) const { QTest::mouseClick(glyph(name), Qt::LeftButton); }
+
+    QTemporaryDir dir;
+    FakeServices fakes;
+    ScriptedForms forms;
+    std::unique_ptr<Module1> module;
+    std::unique_ptr<huxofrm> window;
+};
+
+// Settings of a program that has run before, with the window at the given outer size in twips.
+Settings storedWindow(int height, int width = 7625)
+{
+    Settings settings;
+    settings.SetupDone = -1;
+    settings.WinHeight = qint16(height);
+    settings.WinWidth = qint16(width);
+    settings.CCaption = u"LONDON"_s;
+    return settings;
+}
+
+QStringList captionRow(const huxofrm& window)
+{
+    QStringList row;
+    for (QLabel* caption :
+         {window.LocCap, window.BCap, window.CCap, window.DCap, window.ECap, window.FCap, window.GCap}) {
+        row << caption->text();
+    }
+    return row;
+}
+
+} // namespace
+
+class tst_huxofrm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstRunGreetsOnceInTheFullWindow();
+    void startupCorrectsImpossibleSizes();
+    void arrowsHideAndShowTheBands();
+    void arrowsAtStartupFollowTheStoredHeight_data();
+    void arrowsAtStartupFollowTheStoredHeight();
+    void clockSwitchTestsTheStoredWidth();
+    void accessoryNeedsMoreThanFiftyBytes_data();
+    void accessoryNeedsMoreThanFiftyBytes();
+    void accessoryThatFailsIsReportedAndHidden();
+    void minimisedCaptionShowsTheChosenClock();
+    void closingWhileMinimisedStoresTheNormalGeometry();
+    void noToAnExitQuestionKeepsRunningAndSavesNothing();
+    void onTopButtonAndLocalCaption();
+    void calendarShowsAndHides();
+    void mouseOverTipsShowToday();
+    void coloursFollowTheScheme();
+};
+
+void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
+{
+    Rig rig;
+    huxofrm& window = *rig.window;
+    QCOMPARE(window.windowTitle(), u"HUXO 5.1"_s);
+    QCOMPARE(window.windowWidth(), 7625);
+    QCOMPARE(window.windowHeight(), 2350);
+    QCOMPARE(rig.control<QWidget>("CtrlPanel1")->x(), 7440 / 15);
+    QVERIFY(!window.DateFrame->isVisible());
+    QCOMPARE(captionRow(window),
+             QStringList({u"LOCAL"_s, u"GMT / UTC"_s, u"WELCOME"_s, u"TO"_s, u"HUXO"_s, u"WORLD"_s, u"CLOCKS"_s}));
+    QCOMPARE(window.LocTime->text(), u"09:15"_s);
+    // The start-up already stored the arrows' state, so the file exists before the first exit.
+    QVERIFY(QFile::exists(rig.iniPath()));
+    QCOMPARE(rig.saved().SetupDone, qint16(0));
+
+    QVERIFY(window.close());
+    const Settings afterExit = rig.saved();
+    QCOMPARE(afterExit.SetupDone, qint16(-1));
+    QCOMPARE(afterExit.CCaption, u"WELCOME"_s);
+    QCOMPARE(afterExit.DCaption, QString());
+    QCOMPARE(afterExit.WinHeight, qint16(2350));
+    QCOMPARE(afterExit.WinWidth, qint16(7625));
+
+    // The next start shows the stored captions only.
+    rig.window = std::make_unique<huxofrm>(*rig.module, rig.forms);
+    rig.window->Form_Load();
+    QCOMPARE(captionRow(*rig.window),
+             QStringList({u"LOCAL"_s, u"GMT / UTC"_s, u"WELCOME"_s, QString(), QString(), QString(), QString()}));
+}
+
+void tst_huxofrm::startupCorrectsImpossibleSizes()
+{
+    const Settings tiny = storedWindow(899, 5489);
+    Rig rig(&tiny);
+    QCOMPARE(rig.window->windowHeight(), 2350);
+    QCOMPARE(rig.window->windowWidth(), 5495);
+    QCOMPARE(rig.control<QWidget>("CtrlPanel1")->x(), 5310 / 15);
+    QCOMPARE(rig.glyph("OntopBtn")->toolTip(), u"more clocks"_s);
+}
+
+void tst_huxofrm::arrowsHideAndShowTheBands()
+{
+    const Settings full = storedWindow(2335);
+    Rig rig(&full);
+    huxofrm& window = *rig.window;
+    QWidget* panel = window.Cpanel;
+
+    rig.click("upgrey");
+    QCOMPARE(window.windowHeight(), 1375);
+    QCOMPARE(rig.module->AnaloguesHidden, qint16(-1));
+    QCOMPARE(panel->y(), -950 / 15);
+    QVERIFY(rig.glyph("dngreen")->isVisible());
+    QVERIFY(!rig.glyph("upgreen")->isVisible());
+    QCOMPARE(rig.glyph("dngreen")->toolTip(), u"show analogues"_s);
+    QCOMPARE(rig.saved().AnaloguesHidden, qint16(-1));
+    QCOMPARE(rig.fakes.sound.played().last(), rig.dir.filePath(u"b.wav"_s));
+
+    // Showing the analogues again gives back exactly the band taken away.
+    rig.click("dngreen");
+    QCOMPARE(window.windowHeight(), 2335);
+    QCOMPARE(panel->y(), 20 / 15);
+    QCOMPARE(rig.saved().AnaloguesHidden, qint16(0));
+    QVERIFY(!rig.glyph("dnred")->isVisible());
+    QVERIFY(rig.glyph("upgreen")->isVisible());
+
+    rig.click("upred");
+    QCOMPARE(window.windowHeight(), 2000);
+    QVERIFY(rig.glyph("dnred")->isVisible());
+    rig.click("dnred");
+    QCOMPARE(window.windowHeight(), 2335);
+    QVERIFY(!rig.glyph("dnred")->isVisible());
+
+    rig.click("upgreen");
+    QCOMPARE(window.windowHeight(), 1590);
+    QVERIFY(rig.glyph("dngreen")->isVisible());
+    // From 1900 or less the analogues go with everything but the digitals.
+    rig.click("upgrey");
+    QCOMPARE(window.windowHeight(), 1030);
+    QVERIFY(rig.glyph("dnred")->isVisible());
+    rig.click("dnred");
+    QCOMPARE(window.windowHeight(), 1375);
+    rig.click("upred");
+    QCOMPARE(window.windowHeight(), 1030);
+
+    rig.click("dngreen");
+    QCOMPARE(window.windowHeight(), 1990);
+    QCOMPARE(rig.module->AnaloguesHidden, qint16(0));
+    QVERIFY(rig.glyph("dnred")->isVisible());
+    // The resize rule keeps the stored height up to date.
+    QCOMPARE(rig.module->WinHeight, qint16(1990));
+}
+
+void tst_huxofrm::arrowsAtStartupFollowTheStoredHeight_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("hidden");
+    QTest::addColumn<bool>("upgreen");
+    QTest::addColumn<bool>("dngreen");
+    QTest::addColumn<bool>("dnred");
+
+    QTest::newRow("all bands") << 2335 << false << true << false << false;
+    QTest::newRow("no days") << 2000 << false << true << false << true;
+    QTest::newRow("analogues only") << 1590 << false << false << true << false;
+    QTest::newRow("hidden, with days") << 1375 << true << false << true << false;
+    QTest::newRow("hidden, digitals only") << 1030 << true << false << true << true;
+}
+
+void tst_huxofrm::arrowsAtStartupFollowTheStoredHeight()
+{
+    QFETCH(int, height);
+    QFETCH(bool, hidden);
+    Settings stored = storedWindow(height);
+    stored.AnaloguesHidden = hidden ? -1 : 0;
+    Rig rig(&stored);
+    QCOMPARE(rig.window->windowHeight(), height);
+    QCOMPARE(rig.window->Cpanel->y(), (hidden ? -950 : 20) / 15);
+    QTEST(rig.glyph("upgreen")->isVisible(), "upgreen");
+    QTEST(rig.glyph("dngreen")->isVisible(), "dngreen");
+    QTEST(rig.glyph("dnred")->isVisible(), "dnred");
+}
+
+void tst_huxofrm::clockSwitchTestsTheStoredWidth()
+{
+    const Settings stored = storedWindow(2335, 7501);
+    Rig rig(&stored);
+    QWidget* panel = rig.control<QWidget>("CtrlPanel1");
+    QCOMPARE(rig.window->windowWidth(), 7501);
+    QCOMPARE(panel->x(), 7440 / 15);
+    QCOMPARE(rig.glyph("OntopBtn")->toolTip(), u"less clocks"_s);
+
+    rig.click("OntopBtn");
+    QCOMPARE(rig.window->windowWidth(), 7625);
+    QCOMPARE(rig.module->WinWidth, qint16(7625));
+    rig.click("OntopBtn");
+    QCOMPARE(rig.window->windowWidth(), 5495);
+    QCOMPARE(panel->x(), 5310 / 15);
+    QCOMPARE(rig.glyph("OntopBtn")->toolTip(), u"more clocks"_s);
+    QCOMPARE(rig.window->width(), 5475 / 15);
+}
+
+void tst_huxofrm::accessoryNeedsMoreThanFiftyBytes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("missing") << -1 << false;
+    QTest::newRow("50-byte placeholder") << 50 << false;
+    QTest::newRow("51 bytes") << 51 << true;
+}
+
+void tst_huxofrm::accessoryNeedsMoreThanFiftyBytes()
+{
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    if (size >= 0) {
+        QFile accessory(dir.filePath(u"a2.exe"_s));
+        QVERIFY(accessory.open(QIODevice::WriteOnly));
+        accessory.write(QByteArray(size, 'x'));
+    }
+    FakeServices fakes;
+    Module1 module(fakes.services(), dir.path());
+    Forms forms;
+    huxofrm window(module, forms);
+    window.Form_Load();
+    window.show();
+    QTEST(window.Command2->isVisible(), "shown");
+    QVERIFY(!window.Command1->isVisible());
+    QVERIFY(!QFile::exists(dir.filePath(u"a1.exe"_s)));
+}
+
+void tst_huxofrm::accessoryThatFailsIsReportedAndHidden()
+{
+    Rig rig;
+    for (const char* name : {"a1.exe", "a2.exe"}) {
+        QFile accessory(rig.dir.filePath(QLatin1String(name)));
+        QVERIFY(accessory.open(QIODevice::WriteOnly));
+        accessory.write(QByteArray(64, 'x'));
+    }
+    rig.window->Form_Load();
+    QVERIFY(rig.window->Command1->isVisible());
+
+    rig.click("Command2");
+    QCOMPARE(rig.fakes.launcher.started(), QStringList(rig.dir.filePath(u"a2.exe"_s)));
+    QVERIFY(rig.window->Command2->isVisible());
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+
+    rig.fakes.launcher.setFails(true);
+    rig.click("Command1");
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const FakeDialogs::Shown message = rig.fakes.dialogs.shown().first();
+    QCOMPARE(message.text, u"File error A1"_s);
+    QCOMPARE(message.title, u"HUXO 5.1"_s);
+    QCOMPARE(message.icon, Dialogs::Icon::None);
+    QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
+    QVERIFY(!rig.window->Command1->isVisible());
+}
+
+void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
+{
+    Settings stored = storedWindow(2335);
+    stored.COffset = 5.5;
+    Rig rig(&stored);
+    huxofrm& window = *rig.window;
+    window.setWindowState(Qt::WindowMinimized);
+    QTRY_COMPARE(window.windowTitle(), u"09:15:30 Tuesday, December 08 2026 (local) "_s);
+
+    rig.module->TaskbarClock3 = -1;
+    rig.fakes.clock.advanceSeconds(1);
+    window.Timer1->setInterval(0);
+    QTRY_COMPARE(window.windowTitle(), u"14:45 LONDON  (Tue.) HUXO "_s);
+
+    window.setWindowState(Qt::WindowNoState);
+    QCOMPARE(window.windowTitle(), u"HUXO 5.1"_s);
+    rig.forms.alarm = true;
+    rig.click("upred");
+    QCOMPARE(window.windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+}
+
+void tst_huxofrm::closingWhileMinimisedStoresTheNormalGeometry()
+{
+    Settings stored = storedWindow(2000, 5495);
+    stored.WinLeft = 4500;
+    stored.WinTop = 3000;
+    stored.LocCaption = u"HOME"_s;
+    Rig rig(&stored);
+    huxofrm& window = *rig.window;
+    QCOMPARE(window.pos(), QPoint(300, 200));
+    window.setWindowState(Qt::WindowMinimized);
+    QSignalSpy unloaded(&window, &huxofrm::unloaded);
+    QVERIFY(window.close());
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(!window.isMinimized());
+
+    const Settings saved = rig.saved();
+    QCOMPARE(saved.WinLeft, 4500.0f);
+    QCOMPARE(saved.WinTop, 3000.0f);
+    QCOMPARE(saved.WinHeight, qint16(2000));
+    QCOMPARE(saved.WinWidth, qint16(5495));
+    QCOMPARE(saved.LocCaption, u"HOME"_s);
+    QCOMPARE(saved.SetupDone, qint16(-1));
+}
+
+void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
+{
+    const Settings stored = storedWindow(2335);
+    Rig rig(&stored);
+    huxofrm& window = *rig.window;
+    QFile ini(rig.iniPath());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray before = ini.readAll();
+    ini.close();
+    rig.module->CCaption = u"CHANGED"_s;
+
+    rig.forms.alarm = true;
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    QVERIFY(!window.close());
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    QCOMPARE(rig.fakes.dialogs.shown().first().title, u"Warning"_s);
+    QCOMPARE(rig.fakes.dialogs.shown().first().icon, Dialogs::Icon::Critical);
+    QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"A reminder alarm has been set in HUXO.  If you"_s));
+
+    rig.forms.alarm = false;
+    rig.forms.newsletter = true;
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    QVERIFY(!window.close());
+    QCOMPARE(rig.fakes.dialogs.shown().last().title, u"Be Careful"_s);
+    QCOMPARE(rig.fakes.dialogs.shown().last().icon, Dialogs::Icon::Exclamation);
+    QVERIFY(window.isVisible());
+    QVERIFY(window.Timer1->isActive());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), before);
+    ini.close();
+
+    // Yes to both questions ends the program and stores what changed.
+    rig.forms.alarm = true;
+    QVERIFY(window.close());
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 4);
+    QCOMPARE(rig.saved().CCaption, u"CHANGED"_s);
+}
+
+void tst_huxofrm::onTopButtonAndLocalCaption()
+{
+    Rig rig;
+    huxofrm& window = *rig.window;
+    GlyphButton* option = rig.glyph("Option1");
+    rig.click("Option1");
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&window));
+    QVERIFY(option->isChecked());
+    QCOMPARE(option->toolTip(), u"double-click to release"_s);
+    QCOMPARE(window.LocCap->toolTip(), u"double-click to release"_s);
+
+    QTest::mouseDClick(option, Qt::LeftButton);
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(&window));
+    QVERIFY(!option->isChecked());
+    QCOMPARE(option->toolTip(), u"click to keep HUXO on top"_s);
+    QCOMPARE(window.LocCap->toolTip(), u"double-click to keep HUXO on top"_s);
+
+    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QVERIFY(option->isChecked());
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&window));
+    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QVERIFY(!option->isChecked());
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(&window));
+}
+
+void tst_huxofrm::calendarShowsAndHides()
+{
+    Settings stored = storedWindow(2335);
+    stored.CalShown = -1;
+    Rig rig(&stored);
+    huxofrm& window = *rig.window;
+    QVERIFY(window.DateFrame->isVisible());
+    QCOMPARE(window.DateLbl->text(), u"8"_s);
+    QCOMPARE(window.DayLbl->text(), u"Tuesday"_s);
+    QCOMPARE(window.MonthLbl->text(), u"December"_s);
+    QCOMPARE(window.YrLbl->text(), u"2026"_s);
+
+    QTest::mouseDClick(window.MonthLbl, Qt::LeftButton);
+    QVERIFY(!window.DateFrame->isVisible());
+    QCOMPARE(rig.module->CalShown, qint16(0));
+    QTest::mouseDClick(rig.glyph("Image5"), Qt::LeftButton);
+    QVERIFY(window.DateFrame->isVisible());
+    QCOMPARE(rig.module->CalShown, qint16(-1));
+    QTest::mouseDClick(rig.glyph("Image4"), Qt::LeftButton);
+    QVERIFY(!window.DateFrame->isVisible());
+
+    // At the first full minute after midnight the calendar turns over with the clocks.
+    rig.fakes.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
+    window.clockModel().DoTick();
+    QCOMPARE(window.DateLbl->text(), u"9"_s);
+}
+
+void tst_huxofrm::mouseOverTipsShowToday()
+{
+    Rig rig;
+    huxofrm& window = *rig.window;
+    const auto enter = [](QWidget* control) {
+        QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(control, &event);
+        return control->toolTip();
+    };
+    QCOMPARE(window.LC->toolTip(), u"local (system) time - double click for options"_s);
+    QVERIFY(enter(window.LC).startsWith(u"local time "_s));
+    QCOMPARE(enter(window.LC), u"local time "_s + QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat));
+    QCOMPARE(enter(rig.glyph("Image3")), u"Tuesday December 08 2026"_s);
+    QCOMPARE(enter(window.DateLbl), u"December 2026"_s);
+    QCOMPARE(enter(window.DayLbl), u"December 2026"_s);
+    QCOMPARE(enter(window.MonthLbl), u"Tuesday 08 2026"_s);
+    QCOMPARE(enter(window.YrLbl), u"Tuesday December 08"_s);
+
+    GlyphButton* hotSpot = rig.glyph("DispChgBox");
+    enter(hotSpot);
+    QCOMPARE(hotSpot->colour(), QColor(255, 0, 0));
+    enter(window.GC);
+    QCOMPARE(hotSpot->colour(), QColor(128, 0, 0));
+    enter(hotSpot);
+    QTest::mousePress(hotSpot, Qt::LeftButton);
+    QCOMPARE(hotSpot->colour(), QColor(128, 0, 0));
+}
+
+void tst_huxofrm::coloursFollowTheScheme()
+{
+    Settings stored = storedWindow(2335);
+    stored.ColourScheme = 1;
+    Rig rig(&stored);
+    huxofrm& window = *rig.window;
+    for (QWidget* surface : {static_cast<QWidget*>(&window), window.Cpanel, rig.control<QWidget>("CtrlPanel1")}) {
+        QCOMPARE(surface->palette().color(QPalette::Window), QColor(0, 0, 0));
+    }
+    QCOMPARE(window.EC->backColor(), QColor(0, 0, 0));
+    QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+
+    rig.module->ColourScheme = 0;
+    window.ColChg();
+    QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(window.EC->backColor(), QApplication::palette().color(QPalette::Button));
+    for (QLabel* readout : {window.LocTime, window.GTime}) {
+        QCOMPARE(readout->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+        QCOMPARE(readout->palette().color(QPalette::Window), QColor(0, 0, 0));
+    }
+    QCOMPARE(window.GDay->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+QTEST_MAIN(tst_huxofrm)
+#include "tst_huxofrm.moc"
