@@ -37,14 +37,14 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, const Q
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
-void drawLeaf(QPainter& painter, const QRectF& box, const QColor& header)
+void drawLeaf(QPainter& painter, const QRectF& box, const QColor& header, qreal headerShare)
 {
     painter.setPen(QPen(Ink, 0.6));
     painter.setBrush(Paper);
     painter.drawRoundedRect(box, box.width() * 0.12, box.width() * 0.12);
     painter.setPen(Qt::NoPen);
     painter.setBrush(header);
-    painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height() * 0.3));
+    painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height() * headerShare));
 }
 
 void drawGlyph(QPainter& painter, GlyphButton::Glyph glyph, const QRectF& box, const QColor& colour)
@@ -72,10 +72,10 @@ void drawGlyph(QPainter& painter, GlyphButton::Glyph glyph, const QRectF& box, c
         drawText(painter, box, QStringLiteral("?"), colour);
         break;
     case Glyph::Today:
-        drawLeaf(painter, box.adjusted(box.width() * 0.1, 0, -box.width() * 0.1, 0), colour);
+        drawLeaf(painter, box.adjusted(box.width() * 0.1, 0, -box.width() * 0.1, 0), colour, 0.3);
         break;
     case Glyph::Calendar: {
-        drawLeaf(painter, box, colour);
+        drawLeaf(painter, box, colour, 0.3);
         painter.setPen(QPen(Ink, unit * 0.08));
         for (int row = 1; row <= 2; ++row) {
             const qreal y = box.top() + box.height() * (0.3 + 0.23 * row);
@@ -127,7 +127,8 @@ void drawGlyph(QPainter& painter, GlyphButton::Glyph glyph, const QRectF& box, c
         drawText(painter, box, glyph == Glyph::One ? QStringLiteral("1") : QStringLiteral("2"), Paper);
         break;
     case Glyph::Page:
-        drawLeaf(painter, box.adjusted(0.5, 0.5, -0.5, -0.5), PageHeader);
+        // The header carries the weekday only.
+        drawLeaf(painter, box.adjusted(0.5, 0.5, -0.5, -0.5), PageHeader, 0.14);
         break;
     }
 }

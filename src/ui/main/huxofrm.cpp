@@ -63,8 +63,9 @@ const QColor NavyCaption(0, 0, 128);
 const QColor GreyArrow(128, 128, 128);
 const QColor GreenArrow(0, 160, 0);
 const QColor RedArrow(200, 0, 0);
-const QColor PanelInk(70, 78, 96);
-const QColor PanelAccent(30, 90, 170);
+// Panel glyphs stand out on the system grey and on black alike.
+const QColor PanelInk(128, 136, 150);
+const QColor PanelAccent(60, 130, 210);
 const QColor HotSpotDark(128, 0, 0);
 const QColor PageInk(40, 44, 52);
 const QColor PageHeaderText(255, 255, 255);
