@@ -372,12 +372,17 @@ void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     QCOMPARE(rig.fakes.dialogs.shown().first().title, u"Warning"_s);
     QCOMPARE(rig.fakes.dialogs.shown().first().icon, Dialogs::Icon::Critical);
-    QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"A reminder alarm has been set in HUXO.  If you"_s));
+    QCOMPARE(rig.fakes.dialogs.shown().first().text,
+             u"A reminder alarm has been set in HUXO.  If you exit HUXO now that alarm will not occur. Are you sure "
+             "you want to exit?  If you click 'Yes' the alarm will NOT occur."_s);
 
     rig.forms.alarm = false;
     rig.forms.newsletter = true;
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
     QVERIFY(!window.close());
+    QCOMPARE(rig.fakes.dialogs.shown().last().text,
+             u"If you exit HUXO now your HUXO TIMES will be lost, you could print it by double-clicking PRINT in the "
+             "top right-hand corner.  Are you sure you want to exit?"_s);
     QCOMPARE(rig.fakes.dialogs.shown().last().title, u"Be Careful"_s);
     QCOMPARE(rig.fakes.dialogs.shown().last().icon, Dialogs::Icon::Exclamation);
     QVERIFY(window.isVisible());

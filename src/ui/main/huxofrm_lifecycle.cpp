@@ -143,27 +143,24 @@ void huxofrm::closeEvent(QCloseEvent* event)
 
 bool huxofrm::Form_QueryUnload()
 {
-    Dialogs& dialogs = m_module.services().dialogs;
+    const auto answeredNo = [this](const QString& question, const QString& title, Dialogs::Icon icon) {
+        return m_module.services().dialogs.ask(question, title, icon, Dialogs::Buttons::YesNo, this)
+               == Dialogs::Answer::No;
+    };
     if (m_forms.alarmSet()
-        && dialogs.ask(QStringLiteral("A reminder alarm has been set in HUXO.  If you exit HUXO now that alarm will "
-                                      "not occur. Are you sure you want to exit?  If you click 'Yes' the alarm will "
-                                      "NOT occur."),
-                       QStringLiteral("Warning"),
-                       Dialogs::Icon::Critical,
-                       Dialogs::Buttons::YesNo,
-                       this)
-               == Dialogs::Answer::No) {
+        && answeredNo(QStringLiteral("A reminder alarm has been set in HUXO.  If you exit HUXO now that alarm will not "
+                                     "occur. Are you sure you want to exit?  If you click 'Yes' the alarm will NOT "
+                                     "occur."),
+                      QStringLiteral("Warning"),
+                      Dialogs::Icon::Critical)) {
         return false;
     }
     if (m_forms.newsletterShown()
-        && dialogs.ask(QStringLiteral("If you exit HUXO now your HUXO TIMES will be lost, you could print it by "
-                                      "double-clicking PRINT in the top right-hand corner.  Are you sure you want to "
-                                      "exit?"),
-                       QStringLiteral("Be Careful"),
-                       Dialogs::Icon::Exclamation,
-                       Dialogs::Buttons::YesNo,
-                       this)
-               == Dialogs::Answer::No) {
+        && answeredNo(QStringLiteral("If you exit HUXO now your HUXO TIMES will be lost, you could print it by "
+                                     "double-clicking PRINT in the top right-hand corner.  Are you sure you want to "
+                                     "exit?"),
+                      QStringLiteral("Be Careful"),
+                      Dialogs::Icon::Exclamation)) {
         return false;
     }
     if (isMinimized()) {
