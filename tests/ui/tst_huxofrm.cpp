@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,6 +112,7 @@ private slots:
     void calendarShowsAndHides();
     void mouseOverTipsShowToday();
     void coloursFollowTheScheme();
+    void garbageSettingsStillGiveAWorkingWindow();
 };
 
 void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
@@ -499,6 +501,39 @@ void tst_huxofrm::coloursFollowTheScheme()
         QCOMPARE(readout->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
     QCOMPARE(window.GDay->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    QRandomGenerator random(8122026);
+    FakeServices fakes;
+    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 58)));
+    for (int length = 0; length <= 2000; ++length) {
+        QByteArray garbage(length, '\0');
+        random.fillRange(reinterpret_cast<quint32*>(garbage.data()), length / 4);
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(file.write(garbage), qint64(length));
+        }
+        Module1 module(fakes.services(), dir.path());
+        ScriptedForms forms;
+        huxofrm window(module, forms);
+        window.Form_Load();
+        window.show();
+        QVERIFY(window.windowWidth() >= 5495);
+        QVERIFY(window.windowHeight() >= 900);
+        for (QLabel* time : {window.LocTime, window.GMTtime, window.CTime, window.GTime}) {
+            QVERIFY2(QTime::fromString(time->text(), u"hh:mm"_s).isValid(), qPrintable(time->text()));
+        }
+        QVERIFY(window.close());
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(SettingsFile::decode(saved.readAll()).SetupDone, qint16(-1));
+    }
+    QVERIFY(fakes.dialogs.shown().isEmpty());
 }
 
 QTEST_MAIN(tst_huxofrm)
