@@ -4,7 +4,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-asan fuzz bench clean
+.PHONY: deps build run test test-asan fuzz bench bench-window clean
 
 deps:
 	@scripts/install-deps.sh
@@ -48,6 +48,11 @@ TICK_SECONDS ?= 300
 bench: build
 	$(BUILD)/bench/bench_DoTick
 	$(BUILD)/bench/bench_TickDelay $(TICK_SECONDS)
+	$(MAKE) bench-window
+
+# The main window against two bare Qt windows on a private X server: start-up, memory and CPU, about 90 s.
+bench-window: build
+	bench/window/bench_window.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
