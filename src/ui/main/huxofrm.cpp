@@ -14,8 +14,10 @@
 #include "ui/EventHooks.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
+#include "ui/main/MainColours.h"
 #include "ui/main/MainLayout.h"
 
+using namespace MainColours;
 using namespace MainLayout;
 
 namespace {
@@ -55,20 +57,6 @@ constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
      6530, 6540, 6660, "clock 7 - double-click to set."},
 }};
 // clang-format on
-
-const QColor ReadoutBackground(0, 0, 0);
-const QColor TimeColour(0, 255, 0);
-const QColor DayColour(255, 0, 0);
-const QColor NavyCaption(0, 0, 128);
-const QColor GreyArrow(128, 128, 128);
-const QColor GreenArrow(0, 160, 0);
-const QColor RedArrow(200, 0, 0);
-// Panel glyphs stand out on the system grey and on black alike.
-const QColor PanelInk(128, 136, 150);
-const QColor PanelAccent(60, 130, 210);
-const QColor HotSpotDark(128, 0, 0);
-const QColor PageInk(40, 44, 52);
-const QColor PageHeaderText(255, 255, 255);
 
 QFont fontOf(const QString& designFamily, int pixelSize, bool bold)
 {

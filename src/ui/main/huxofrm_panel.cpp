@@ -9,10 +9,9 @@
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
+#include "ui/main/MainColours.h"
 
 namespace {
-const QColor HotSpotBright(255, 0, 0);
-const QColor HotSpotDark(128, 0, 0);
 const QString ReleaseTip = QStringLiteral("double-click to release");
 } // namespace
 
@@ -88,5 +87,5 @@ void huxofrm::showCalendar(bool shown)
 
 void huxofrm::markPreferencesHotSpot(bool bright)
 {
-    DispChgBox->setColour(bright ? HotSpotBright : HotSpotDark);
+    DispChgBox->setColour(bright ? MainColours::HotSpotBright : MainColours::HotSpotDark);
 }
