@@ -14,6 +14,8 @@ packages=(
     xvfb xauth x11-utils imagemagick
     # the smoke test's close request and the window benchmark's paint watch talk to X directly
     libx11-dev libxdamage-dev
+    # the soak speeds the program's clock up
+    libfaketime
 )
 
 missing=()
