@@ -1,11 +1,12 @@
 // The main window's size: the band arrows, the five or seven clock switch and the resize rule.
+#include "huxofrm.h"
+
 #include <QPushButton>
 #include <QResizeEvent>
 
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "core/Twips.h"
-#include "huxofrm.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/MainLayout.h"

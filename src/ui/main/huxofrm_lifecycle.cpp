@@ -1,4 +1,6 @@
 // The main window's start-up and shut-down.
+#include "huxofrm.h"
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -9,7 +11,6 @@
 
 #include "core/Module1.h"
 #include "core/Twips.h"
-#include "huxofrm.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "ui/Forms.h"

@@ -1,9 +1,10 @@
 // The main window's small controls: mouse-over tips, the on-top state, the calendar and the preferences hot spot.
+#include "huxofrm.h"
+
 #include <QLabel>
 
 #include "core/DateFormat.h"
 #include "core/Module1.h"
-#include "huxofrm.h"
 #include "platform/Clock.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
