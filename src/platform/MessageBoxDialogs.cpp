@@ -23,11 +23,8 @@ QMessageBox::Icon toMessageBoxIcon(Dialogs::Icon icon)
 
 } // namespace
 
-Dialogs::Answer MessageBoxDialogs::ask(const QString& text,
-                                       const QString& title,
-                                       Icon icon,
-                                       Buttons buttons,
-                                       QWidget* parent)
+Dialogs::Answer
+MessageBoxDialogs::ask(const QString& text, const QString& title, Icon icon, Buttons buttons, QWidget* parent)
 {
     const auto standardButtons = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
     QMessageBox box(toMessageBoxIcon(icon), title, text, standardButtons, parent);

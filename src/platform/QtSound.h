@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Sound.h"
-
 #include <map>
 #include <memory>
+
+#include "platform/Sound.h"
 
 class QSoundEffect;
 

@@ -1,10 +1,10 @@
 // Any text as a typed time or date, read in a few locales: no crash, no hang, and only valid values come back.
-#include "core/DateTimeRecognition.h"
-
 #include <QString>
 
 #include <cstdint>
 #include <cstdlib>
+
+#include "core/DateTimeRecognition.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const QLocale& locale : locales) {
         const std::optional<RecognizedDateTime> recognized = recognizeDateTime(text, locale);
-        if (recognized && ((recognized->date && !recognized->date->isValid())
-                           || (recognized->time && !recognized->time->isValid())
-                           || (!recognized->date && !recognized->time))) {
+        if (recognized
+            && ((recognized->date && !recognized->date->isValid()) || (recognized->time && !recognized->time->isValid())
+                || (!recognized->date && !recognized->time))) {
             std::abort();
         }
     }

@@ -1,11 +1,11 @@
 // Any pattern against any text (the two split at the first zero byte): no crash, no runaway time, and a text
 // always matches itself once every special character is bracketed.
-#include "core/Pattern.h"
-
 #include <QString>
 
 #include <cstdint>
 #include <cstdlib>
+
+#include "core/Pattern.h"
 
 namespace {
 

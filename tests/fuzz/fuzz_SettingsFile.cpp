@@ -1,10 +1,10 @@
 // Any bytes at all as "huxo.ini": reading never fails, and once saved, what was read survives further saves and
 // reads unchanged. The proxy name is compared without its blanks: a save drops its leading blanks by design, which
 // can bare more of them for the next save.
-#include "core/SettingsFile.h"
-
 #include <cstdint>
 #include <cstdlib>
+
+#include "core/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

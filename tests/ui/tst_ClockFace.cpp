@@ -7,9 +7,9 @@
 #include "core/ClockModel.h"
 #include "core/Module1.h"
 #include "support/FakeServices.h"
+#include "ui/Forms.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
-#include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 using namespace Qt::StringLiterals;
