@@ -237,7 +237,6 @@ void huxofrm::buildControlPanel()
     // Takes the keyboard focus away from the small buttons after they were used; it has no size of its own.
     Keepfcs = makeControl<QPushButton>(CtrlPanel1, "Keepfcs");
     Keepfcs->setGeometry(0, 0, 0, 0);
-    Keepfcs->setFlat(true);
 
     connect(OntopBtn, &GlyphButton::clicked, this, &huxofrm::OntopBtn_Click);
     connect(Option1, &GlyphButton::clicked, this, &huxofrm::Option1_Click);

@@ -48,17 +48,14 @@ void huxofrm::Form_Load()
         setWindowHeight(FirstRunHeight);
         m_module.CalShown = 0;
     }
-    // The height and width are taken before ApplyArrows saves them, as every resize stores the height.
-    const int height = m_module.WinHeight;
-    const int width = m_module.WinWidth;
     ApplyArrows();
 
-    setWindowHeight(height);
-    if (width > 7500) {
+    setWindowHeight(m_module.WinHeight);
+    if (m_module.WinWidth > 7500) {
         CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
         OntopBtn->setToolTip(QStringLiteral("less clocks"));
     }
-    setWindowWidth(width);
+    setWindowWidth(m_module.WinWidth);
     placeOnScreen();
 
     ColChg();
@@ -68,8 +65,8 @@ void huxofrm::Form_Load()
         face->setPicture(LC->picture());
     }
 
-    setWindowHeight(height);
-    showArrowsForHeight(height);
+    setWindowHeight(m_module.WinHeight);
+    showArrowsForHeight(m_module.WinHeight);
     m_clockModel.LastMin = -1;
     UpdateCaptions();
     if (DCap->text().isEmpty() && m_module.SetupDone == 0) {
