@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     const QDateTime start(QDate(2026, 12, 8), QTime(10, 0, 1));
     fakes.clock.setNow(start);
     Module1 module(fakes.services(), folder.path());
-    Forms forms;
+    Forms forms(module);
     huxofrm window(module, forms);
     window.Form_Load();
     window.show();

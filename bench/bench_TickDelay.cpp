@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     Services services = fakes.services();
     Services real{clock, services.sound, services.dialogs, services.launcher, services.printer, services.windowOrder};
     Module1 module(real, folder.path());
-    Forms forms;
+    Forms forms(module);
     huxofrm window(module, forms);
     TickWatcher watcher;
     window.findChild<QTimer*>(QStringLiteral("Timer1"))->installEventFilter(&watcher);

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
 
-    Forms forms;
+    Forms forms(module);
     huxofrm mainWindow(module, forms);
     QObject::connect(&mainWindow, &huxofrm::unloaded, &app, &QApplication::quit);
     mainWindow.Form_Load();

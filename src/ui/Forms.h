@@ -1,15 +1,92 @@
 #pragma once
 
-// The secondary windows, one instance of each, as the main window needs to know them. Each question answers for
-// a window that has not been opened as "not shown"; the windows themselves join here as they are built.
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <typeindex>
+
+class Module1;
+class huxofrm;
+
+// The secondary windows, one instance of each, created on first use. Unloading a window destroys it, and the
+// next use creates a fresh one with its design-time values.
+//
+// A window class W is built as W(Module1&, Forms&) and is a top-level QWidget. The questions at the end answer
+// "not shown" for a window that is not loaded; tests may script them.
 class Forms
 {
 public:
-    virtual ~Forms() = default;
+    explicit Forms(Module1& module)
+        : m_module(module)
+    {
+    }
+    virtual ~Forms() { unloadAll(); }
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    Module1& module() const { return m_module; }
+
+    // The main window registers itself when it is built and leaves when it is destroyed.
+    huxofrm* mainWindow() const { return m_mainWindow; }
+    void setMainWindow(huxofrm* window) { m_mainWindow = window; }
+    void forgetMainWindow(const huxofrm* leaving)
+    {
+        if (m_mainWindow == leaving) {
+            m_mainWindow = nullptr;
+        }
+    }
+
+    // The window of class W, loaded now if it is not.
+    template <class W>
+    W& get()
+    {
+        QPointer<QWidget>& slot = m_windows[std::type_index(typeid(W))];
+        if (!slot) {
+            slot = new W(m_module, *this);
+        }
+        return static_cast<W&>(*slot);
+    }
+
+    // The window of class W while it is loaded, else nullptr.
+    template <class W>
+    W* loaded() const
+    {
+        const auto found = m_windows.find(std::type_index(typeid(W)));
+        return found == m_windows.end() ? nullptr : static_cast<W*>(found->second.data());
+    }
+
+    // Hides the window and forgets it at once, so that the next use loads a fresh one; the object itself is
+    // deleted when control returns to the event loop, which lets a window unload itself from its own handler.
+    void unload(QWidget* window)
+    {
+        for (auto it = m_windows.begin(); it != m_windows.end(); ++it) {
+            if (it->second == window) {
+                m_windows.erase(it);
+                window->hide();
+                window->deleteLater();
+                return;
+            }
+        }
+    }
+
+    // Every secondary window, when the program ends.
+    void unloadAll()
+    {
+        for (auto& [type, window] : m_windows) {
+            delete window.data();
+        }
+        m_windows.clear();
+    }
 
     // An alarm is pending exactly while the alarm settings window's timer runs.
     virtual bool alarmSet() const { return false; }
     virtual bool alarmSettingsShown() const { return false; }
     virtual bool reminderShown() const { return false; }
     virtual bool newsletterShown() const { return false; }
+
+private:
+    Module1& m_module;
+    huxofrm* m_mainWindow = nullptr;
+    std::map<std::type_index, QPointer<QWidget>> m_windows;
 };

@@ -97,7 +97,7 @@ void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
     FakeServices fakes;
     fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
     Module1 module(fakes.services(), dir.path());
-    Forms forms;
+    Forms forms(module);
     huxofrm window(module, forms);
     window.Form_Load();
     ClockFace* face = window.face(3);

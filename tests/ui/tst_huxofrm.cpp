@@ -24,6 +24,7 @@ namespace {
 class ScriptedForms final : public Forms
 {
 public:
+    using Forms::Forms;
     bool alarmSet() const override { return alarm; }
     bool newsletterShown() const override { return newsletter; }
 
@@ -42,7 +43,8 @@ struct Rig
             QVERIFY2(SettingsFile::write(iniPath(), *stored, &error), qPrintable(error));
         }
         module = std::make_unique<Module1>(fakes.services(), dir.path());
-        window = std::make_unique<huxofrm>(*module, forms);
+        forms = std::make_unique<ScriptedForms>(*module);
+        window = std::make_unique<huxofrm>(*module, *forms);
         window->Form_Load();
         window->show();
     }
@@ -63,8 +65,8 @@ struct Rig
 
     QTemporaryDir dir;
     FakeServices fakes;
-    ScriptedForms forms;
     std::unique_ptr<Module1> module;
+    std::unique_ptr<ScriptedForms> forms;
     std::unique_ptr<huxofrm> window;
 };
 
@@ -140,7 +142,7 @@ void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
     QCOMPARE(afterExit.WinWidth, qint16(7625));
 
     // The next start shows the stored captions only.
-    rig.window = std::make_unique<huxofrm>(*rig.module, rig.forms);
+    rig.window = std::make_unique<huxofrm>(*rig.module, *rig.forms);
     rig.window->Form_Load();
     QCOMPARE(captionRow(*rig.window),
              QStringList({u"LOCAL"_s, u"GMT / UTC"_s, u"WELCOME"_s, QString(), QString(), QString(), QString()}));
@@ -276,7 +278,7 @@ void tst_huxofrm::accessoryNeedsMoreThanFiftyBytes()
     }
     FakeServices fakes;
     Module1 module(fakes.services(), dir.path());
-    Forms forms;
+    Forms forms(module);
     huxofrm window(module, forms);
     window.Form_Load();
     window.show();
@@ -328,7 +330,7 @@ void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
 
     window.setWindowState(Qt::WindowNoState);
     QCOMPARE(window.windowTitle(), u"HUXO 5.1"_s);
-    rig.forms.alarm = true;
+    rig.forms->alarm = true;
     rig.click("upred");
     QCOMPARE(window.windowTitle(), u"HUXO 5.1 (alarm set)"_s);
 }
@@ -368,7 +370,7 @@ void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
     ini.close();
     rig.module->CCaption = u"CHANGED"_s;
 
-    rig.forms.alarm = true;
+    rig.forms->alarm = true;
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
     QVERIFY(!window.close());
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -378,8 +380,8 @@ void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
              u"A reminder alarm has been set in HUXO.  If you exit HUXO now that alarm will not occur. Are you sure "
              "you want to exit?  If you click 'Yes' the alarm will NOT occur."_s);
 
-    rig.forms.alarm = false;
-    rig.forms.newsletter = true;
+    rig.forms->alarm = false;
+    rig.forms->newsletter = true;
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
     QVERIFY(!window.close());
     QCOMPARE(rig.fakes.dialogs.shown().last().text,
@@ -394,7 +396,7 @@ void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
     ini.close();
 
     // Yes to both questions ends the program and stores what changed.
-    rig.forms.alarm = true;
+    rig.forms->alarm = true;
     QVERIFY(window.close());
     QCOMPARE(rig.fakes.dialogs.shown().size(), 4);
     QCOMPARE(rig.saved().CCaption, u"CHANGED"_s);
@@ -519,7 +521,7 @@ void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
             QCOMPARE(file.write(garbage), qint64(length));
         }
         Module1 module(fakes.services(), dir.path());
-        ScriptedForms forms;
+        ScriptedForms forms(module);
         huxofrm window(module, forms);
         window.Form_Load();
         window.show();

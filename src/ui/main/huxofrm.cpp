@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "ui/Controls.h"
 #include "ui/EventHooks.h"
+#include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
@@ -121,6 +122,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
 {
     setObjectName(QStringLiteral("huxofrm"));
     setWindowTitle(ProgramTitle());
+    m_forms.setMainWindow(this);
     Cpanel = makeControl<QWidget>(this, "Cpanel");
     Cpanel->setGeometry(Twips::toPixels(0, PanelTop, PanelWidth, PanelHeight));
     Cpanel->setAutoFillBackground(true);
@@ -145,6 +147,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
 huxofrm::~huxofrm()
 {
     m_module.forgetMainWindow(this);
+    m_forms.forgetMainWindow(this);
 }
 
 void huxofrm::buildClockColumns()
