@@ -80,9 +80,9 @@ public:
     }
 
     // An alarm is pending exactly while the alarm settings window's timer runs.
-    virtual bool alarmSet() const { return false; }
-    virtual bool alarmSettingsShown() const { return false; }
-    virtual bool reminderShown() const { return false; }
+    virtual bool alarmSet() const;
+    virtual bool alarmSettingsShown() const;
+    virtual bool reminderShown() const;
     virtual bool newsletterShown() const { return false; }
 
 private:

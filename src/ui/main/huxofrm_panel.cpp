@@ -1,8 +1,11 @@
-// The main window's small controls: mouse-over tips, the on-top state, the calendar and the preferences hot spot.
+// The main window's small controls: mouse-over tips, the on-top state, the alarm button, the calendar and the
+// preferences hot spot.
 #include "huxofrm.h"
 
 #include <QLabel>
+#include <QPushButton>
 
+#include "alarms/AlarmFrm.h"
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "platform/Clock.h"
@@ -42,6 +45,27 @@ void huxofrm::hookEvents()
         m_hooks->onMouseOver(around, [this] { markPreferencesHotSpot(false); });
     }
     m_hooks->onDoubleClick(LocCap, [this] { LocCap_DblClick(); });
+
+    m_hooks->onMouseDown(AlmBtn, [this] { AlmBtn_MouseDown(); });
+    m_hooks->onMouseOver(AlmBtn, [this] {
+        if (m_forms.alarmSettingsShown()) {
+            m_forms.get<AlarmFrm>().bringUp();
+        }
+    });
+    // The rightmost caption of either layout.
+    m_hooks->onDoubleClick(ECap, [this] { showAlarmSettings(); });
+    m_hooks->onDoubleClick(GCap, [this] { showAlarmSettings(); });
+}
+
+void huxofrm::AlmBtn_MouseDown()
+{
+    Keepfcs->setFocus();
+    showAlarmSettings();
+}
+
+void huxofrm::showAlarmSettings()
+{
+    m_forms.get<AlarmFrm>().bringUp();
 }
 
 void huxofrm::Option1_Click()

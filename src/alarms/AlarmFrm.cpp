@@ -1,0 +1,308 @@
+#include "AlarmFrm.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <limits>
+
+#include "alarms/AlarmFields.h"
+#include "alarms/AlarmMsgFrm.h"
+#include "core/Module1.h"
+#include "core/ProgramTitle.h"
+#include "platform/Dialogs.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/huxofrm.h"
+
+namespace {
+constexpr int MinuteTicks = 60000;
+constexpr int SecondTicks = 1000;
+constexpr int NumberFieldWidth = 36;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption)
+{
+    auto* label = makeControl<QLabel>(parent, name);
+    label->setText(QString::fromLatin1(caption));
+    return label;
+}
+
+QLineEdit* makeNumberField(QWidget* parent, const char* name, const char* text, const char* toolTip)
+{
+    auto* field = makeControl<QLineEdit>(parent, name);
+    field->setText(QString::fromLatin1(text));
+    field->setToolTip(QString::fromLatin1(toolTip));
+    field->setFixedWidth(NumberFieldWidth);
+    field->setAlignment(Qt::AlignCenter);
+    return field;
+}
+
+QRadioButton* makeOption(QWidget* parent, const char* name, const char* caption, const char* toolTip)
+{
+    auto* option = makeControl<QRadioButton>(parent, name);
+    option->setText(QString::fromLatin1(caption));
+    option->setToolTip(QString::fromLatin1(toolTip));
+    return option;
+}
+} // namespace
+
+AlarmFrm::AlarmFrm(Module1& module, Forms& forms)
+    : m_module(module)
+    , m_forms(forms)
+{
+    setWindowTitle(QStringLiteral("HUXO - Alarm Settings"));
+    auto* layout = new QVBoxLayout(this);
+    buildAlarmTime();
+    buildAlarmAction();
+    layout->addWidget(Frame1);
+    layout->addWidget(Frame2);
+
+    Command1 = makeControl<QPushButton>(this, "Command1");
+    Command1->setText(QStringLiteral("&Set"));
+    Command1->setToolTip(QStringLiteral("completes alarm setting procedure"));
+    Command1->setDefault(true);
+    Command2 = makeControl<QPushButton>(this, "Command2");
+    Command2->setText(QStringLiteral("&Cancel Alarm"));
+    Command2->setToolTip(QStringLiteral("cancels a previously set alarm."));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    Timer1 = makeControl<QTimer>(this, "Timer1");
+    Timer1->setInterval(MinuteTicks);
+
+    connect(Command1, &QPushButton::clicked, this, &AlarmFrm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &AlarmFrm::Command2_Click);
+    connect(Timer1, &QTimer::timeout, this, &AlarmFrm::Timer1_Timer);
+    // Also when the arrow keys move between the options, not only on a click.
+    connect(Timed, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            Timed_Click();
+        }
+    });
+    connect(Timeset, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            Timeset_Click();
+        }
+    });
+    keepCorrected(HrTxt, AlarmFields::delayHours);
+    keepCorrected(MinTxt, AlarmFields::delayMinutes);
+    keepCorrected(TimHrTxt, AlarmFields::timeHour);
+    keepCorrected(TimMinTxt, AlarmFields::timeMinute);
+    TimHrTxt->installEventFilter(this);
+    TimMinTxt->installEventFilter(this);
+}
+
+void AlarmFrm::buildAlarmTime()
+{
+    Frame1 = makeControl<QGroupBox>(this, "Frame1");
+    Frame1->setTitle(QStringLiteral("Alarm Time"));
+    Timed = makeOption(Frame1, "Timed", "", "choose timed alarm");
+    Label1[0] = makeLabel(Frame1, "Label1_0", "Set the alarm for");
+    HrTxt = makeNumberField(Frame1, "HrTxt", "0", "enter hours from now (max. 99)");
+    Label1[1] = makeLabel(Frame1, "Label1_1", "hour(s) and");
+    MinTxt = makeNumberField(Frame1, "MinTxt", "30", "enter minutes");
+    Label2 = makeLabel(Frame1, "Label2", "minutes from now.");
+    Label6 = makeLabel(Frame1, "Label6", "or..");
+    Timeset = makeOption(Frame1, "Timeset", "", "choose actual time");
+    Label3 = makeLabel(Frame1, "Label3", "Set the alarm for");
+    TimHrTxt = makeNumberField(Frame1, "TimHrTxt", "12", "enter time hours (24 hour clock)");
+    Label7 = makeLabel(Frame1, "Label7", ":");
+    TimMinTxt = makeNumberField(Frame1, "TimMinTxt", "00", "enter time minutes");
+    Label4 = makeLabel(Frame1, "Label4", "local time");
+    Timed->setChecked(true);
+    TimHrTxt->setEnabled(false);
+    TimMinTxt->setEnabled(false);
+
+    auto* grid = new QGridLayout(Frame1);
+    const std::array<QWidget*, 6> timedRow{Timed, Label1[0], HrTxt, Label1[1], MinTxt, Label2};
+    const std::array<QWidget*, 6> timesetRow{Timeset, Label3, TimHrTxt, Label7, TimMinTxt, Label4};
+    for (int column = 0; column < int(timedRow.size()); ++column) {
+        grid->addWidget(timedRow[size_t(column)], 0, column);
+        grid->addWidget(timesetRow[size_t(column)], 2, column);
+    }
+    grid->addWidget(Label6, 1, 1);
+    Label7->setAlignment(Qt::AlignCenter);
+}
+
+void AlarmFrm::buildAlarmAction()
+{
+    Frame2 = makeControl<QGroupBox>(this, "Frame2");
+    Frame2->setTitle(QStringLiteral("Alarm Action"));
+    soundOff = makeOption(Frame2, "soundOff", "No Sound", "no audible alarm");
+    soundOn = makeOption(Frame2, "soundOn", "Audible Alarm", "audible alarm");
+    soundOn->setChecked(true);
+    Label5 = makeLabel(Frame2, "Label5", "Message");
+    Text1 = makeControl<QLineEdit>(Frame2, "Text1");
+    Text1->setText(QStringLiteral("This is your alarm message."));
+    Text1->setToolTip(QStringLiteral("you can enter a message here"));
+
+    auto* grid = new QGridLayout(Frame2);
+    grid->addWidget(soundOff, 0, 0);
+    grid->addWidget(soundOn, 0, 1);
+    grid->addWidget(Label5, 1, 0, 1, 2);
+    grid->addWidget(Text1, 2, 0, 1, 2);
+}
+
+void AlarmFrm::keepCorrected(QLineEdit* field, QString (*rule)(const QString&))
+{
+    connect(field, &QLineEdit::textChanged, this, [field, rule](const QString& text) {
+        const QString fixed = rule(text);
+        if (fixed != text) {
+            field->setText(fixed);
+        }
+    });
+}
+
+void AlarmFrm::bringUp()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void AlarmFrm::Timed_Click()
+{
+    HrTxt->setEnabled(true);
+    MinTxt->setEnabled(true);
+    TimHrTxt->setEnabled(false);
+    TimMinTxt->setEnabled(false);
+}
+
+void AlarmFrm::Timeset_Click()
+{
+    TimHrTxt->setEnabled(true);
+    TimMinTxt->setEnabled(true);
+    HrTxt->setEnabled(false);
+    MinTxt->setEnabled(false);
+}
+
+void AlarmFrm::Command1_Click()
+{
+    if (Timed->isChecked()) {
+        Timer1->setInterval(MinuteTicks);
+        AlmDelay = qint16(AlarmFields::wholeValue(HrTxt->text()) * 60 + AlarmFields::wholeValue(MinTxt->text()));
+    } else {
+        // Set straight from the keyboard the fields may still read "7": the local time label always has two digits.
+        TimHrTxt->setText(AlarmFields::twoDigits(TimHrTxt->text()));
+        TimMinTxt->setText(AlarmFields::twoDigits(TimMinTxt->text()));
+        Timer1->setInterval(SecondTicks);
+        AlmTime = TimHrTxt->text() + u':' + TimMinTxt->text();
+    }
+    AlmCount = 0;
+    Timer1->start();
+    setMainCaption(ProgramTitle() + u" (alarm set)");
+    hide();
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+}
+
+void AlarmFrm::Command2_Click()
+{
+    unloadWithoutQuestion();
+    m_module.services().dialogs.tell(QStringLiteral("You have cancelled the alarm. No alarm will occur."),
+                                     ProgramTitle(),
+                                     Dialogs::Icon::None,
+                                     m_forms.mainWindow());
+}
+
+void AlarmFrm::Timer1_Timer()
+{
+    if (!Timed->isChecked()) {
+        if (AlmTime == localTimeText()) {
+            fire();
+        }
+        return;
+    }
+    if (AlmCount < std::numeric_limits<qint16>::max()) {
+        ++AlmCount;
+    }
+    // At or past rather than equal, so that a delay of 0 minutes comes due at the first tick.
+    if (AlmCount >= AlmDelay) {
+        fire();
+    }
+}
+
+void AlarmFrm::fire()
+{
+    AlarmMsgFrm& reminder = m_forms.get<AlarmMsgFrm>();
+    reminder.Timer1->start();
+    reminder.bringUp();
+    Timer1->stop();
+}
+
+QString AlarmFrm::localTimeText() const
+{
+    const huxofrm* main = m_forms.mainWindow();
+    return main ? main->LocTime->text() : QString();
+}
+
+void AlarmFrm::setMainCaption(const QString& caption)
+{
+    if (huxofrm* main = m_forms.mainWindow()) {
+        main->setWindowTitle(caption);
+    }
+}
+
+void AlarmFrm::unloadWithoutQuestion()
+{
+    Timer1->stop();
+    Form_Unload();
+}
+
+void AlarmFrm::Form_Unload()
+{
+    setMainCaption(ProgramTitle());
+    if (AlarmMsgFrm* reminder = m_forms.loaded<AlarmMsgFrm>()) {
+        m_forms.unload(reminder);
+    }
+    m_forms.unload(this);
+}
+
+void AlarmFrm::closeEvent(QCloseEvent* event)
+{
+    if (Timer1->isActive()
+        && m_module.services().dialogs.ask(
+               QStringLiteral("A reminder alarm has been set.  Do you want to cancel the alarm?  If you click ' Yes ' "
+                              "the alarm will NOT occur."),
+               QStringLiteral("Warning"),
+               Dialogs::Icon::Critical,
+               Dialogs::Buttons::YesNo,
+               this)
+               == Dialogs::Answer::No) {
+        event->ignore();
+        hide();
+        return;
+    }
+    event->accept();
+    unloadWithoutQuestion();
+}
+
+void AlarmFrm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // A main window kept on top would cover this one.
+    huxofrm* main = m_forms.mainWindow();
+    if (main && main->Option1->isChecked()) {
+        main->Option1_DblClick();
+    }
+}
+
+bool AlarmFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && (watched == TimHrTxt || watched == TimMinTxt)) {
+        auto* field = static_cast<QLineEdit*>(watched);
+        field->setText(AlarmFields::twoDigits(field->text()));
+    }
+    return QWidget::eventFilter(watched, event);
+}

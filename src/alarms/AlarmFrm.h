@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class Forms;
+class Module1;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+// The alarm settings window. It holds the one alarm: a delay in hours and minutes, or a time of day, with a
+// message and the choice of sound. An alarm is pending exactly while Timer1 runs; Set only hides the window, so
+// the alarm lives on while the window is out of sight, and unloading the window ends it.
+class AlarmFrm final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    AlarmFrm(Module1& module, Forms& forms);
+
+    // Shows the window in front, ready for typing.
+    void bringUp();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Timed_Click();
+    void Timeset_Click();
+    // The due test, on every tick of Timer1.
+    void Timer1_Timer();
+    // Ends the alarm and the window together, without asking: the reminder's own ways out use it.
+    void unloadWithoutQuestion();
+
+    qint16 AlmDelay = 0;
+    QString AlmTime;
+    qint16 AlmCount = 0;
+
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* Timed = nullptr;
+    std::array<QLabel*, 2> Label1{};
+    QLineEdit* HrTxt = nullptr;
+    QLineEdit* MinTxt = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label6 = nullptr;
+    QRadioButton* Timeset = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* TimHrTxt = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* TimMinTxt = nullptr;
+    QLabel* Label4 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QRadioButton* soundOff = nullptr;
+    QRadioButton* soundOn = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildAlarmTime();
+    void buildAlarmAction();
+    void keepCorrected(QLineEdit* field, QString (*rule)(const QString&));
+    void Form_Unload();
+    void fire();
+    QString localTimeText() const;
+    void setMainCaption(const QString& caption);
+
+    Module1& m_module;
+    Forms& m_forms;
+};

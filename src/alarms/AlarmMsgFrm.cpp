@@ -1,0 +1,135 @@
+#include "AlarmMsgFrm.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "alarms/AlarmFrm.h"
+#include "alarms/ExclamationPicture.h"
+#include "core/Module1.h"
+#include "platform/Sound.h"
+#include "ui/Controls.h"
+#include "ui/EventHooks.h"
+#include "ui/Forms.h"
+
+namespace {
+constexpr int BlinkInterval = 500;
+constexpr int PictureSize = 48;
+} // namespace
+
+AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
+    : m_module(module)
+    , m_forms(forms)
+{
+    setWindowTitle(QStringLiteral("HUXO Reminder"));
+
+    AlmMessg[0] = makeControl<QLabel>(this, "AlmMessg_0");
+    AlmMessg[0]->setText(QStringLiteral("message"));
+    AlmMessg[0]->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    AlmMessg[0]->setWordWrap(true);
+    AlmMessg[0]->setMinimumWidth(260);
+    AlmMessg[0]->setToolTip(QStringLiteral("double-click to set a new alarm"));
+    ExclaimPic = makeControl<QLabel>(this, "ExclaimPic");
+    ExclaimPic->setPixmap(exclamationPicture(PictureSize, devicePixelRatioF()));
+    // The blink must not shift the message about.
+    QSizePolicy keepPlace = ExclaimPic->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ExclaimPic->setSizePolicy(keepPlace);
+    Command1 = makeControl<QPushButton>(this, "Command1");
+    Command1->setText(QStringLiteral("&Stop Alarm"));
+    Command1->setDefault(true);
+    TenMinBtn = makeControl<QPushButton>(this, "TenMinBtn");
+    TenMinBtn->setText(QStringLiteral("&5 Minutes More"));
+    Timer1 = makeControl<QTimer>(this, "Timer1");
+    Timer1->setInterval(BlinkInterval);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(ExclaimPic, 0, 0, Qt::AlignTop);
+    grid->addWidget(AlmMessg[0], 0, 1, 1, 2);
+    grid->addWidget(Command1, 1, 1);
+    grid->addWidget(TenMinBtn, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Timer1, &QTimer::timeout, this, &AlarmMsgFrm::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &AlarmMsgFrm::Command1_Click);
+    connect(TenMinBtn, &QPushButton::clicked, this, &AlarmMsgFrm::TenMinBtn_Click);
+    auto* hooks = new EventHooks(this);
+    hooks->onDoubleClick(AlmMessg[0], [this] { AlmMessg_DblClick(); });
+
+    showMessage();
+    m_module.OnTop(this);
+}
+
+void AlarmMsgFrm::bringUp()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void AlarmMsgFrm::showMessage()
+{
+    // The message is read from the settings window each time, so an edit made while the alarm was pending shows.
+    const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
+    if (settings && AlmMessg[0]->text() != settings->Text1->text()) {
+        AlmMessg[0]->setText(settings->Text1->text());
+    }
+}
+
+void AlarmMsgFrm::Timer1_Timer()
+{
+    ++FlashCount;
+    const bool pictureOn = FlashCount % 2 == 0;
+    ExclaimPic->setVisible(pictureOn);
+    m_module.OnTop(this);
+    const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
+    if (pictureOn && settings && settings->soundOn->isChecked()) {
+        m_module.services().sound.beep();
+        m_module.PlayWav(m_module.programFile(QStringLiteral("alarm.wav")));
+    }
+}
+
+void AlarmMsgFrm::Command1_Click()
+{
+    Timer1->stop();
+    if (AlarmFrm* settings = m_forms.loaded<AlarmFrm>()) {
+        settings->unloadWithoutQuestion();
+    }
+    m_forms.unload(this);
+}
+
+void AlarmMsgFrm::TenMinBtn_Click()
+{
+    Timer1->stop();
+    if (AlarmFrm* settings = m_forms.loaded<AlarmFrm>()) {
+        settings->Timed->setChecked(true);
+        settings->Timed_Click();
+        settings->HrTxt->setText(QStringLiteral("0"));
+        settings->MinTxt->setText(QStringLiteral("5"));
+        settings->Command1_Click();
+    }
+    m_forms.unload(this);
+}
+
+void AlarmMsgFrm::AlmMessg_DblClick()
+{
+    Command1_Click();
+    m_forms.get<AlarmFrm>().bringUp();
+}
+
+void AlarmMsgFrm::closeEvent(QCloseEvent* event)
+{
+    // Closing a ringing reminder silences it for good, as Stop does, rather than leaving a window-less alarm.
+    event->accept();
+    Command1_Click();
+}
+
+void AlarmMsgFrm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    showMessage();
+}

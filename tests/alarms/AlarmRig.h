@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "alarms/AlarmFrm.h"
+#include "alarms/AlarmMsgFrm.h"
+#include "core/Module1.h"
+#include "support/FakeServices.h"
+#include "ui/Forms.h"
+#include "ui/main/huxofrm.h"
+
+// The main window and the real window registry in a program folder of their own, with the clock at 09:15:30.
+struct AlarmRig
+{
+    AlarmRig()
+    {
+        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
+        module = std::make_unique<Module1>(fakes.services(), dir.path());
+        forms = std::make_unique<Forms>(*module);
+        window = std::make_unique<huxofrm>(*module, *forms);
+        window->Form_Load();
+        window->show();
+        fakes.dialogs.clear();
+        fakes.sound.clear();
+    }
+
+    AlarmFrm& settings() { return forms->get<AlarmFrm>(); }
+    AlarmMsgFrm* reminder() const { return forms->loaded<AlarmMsgFrm>(); }
+    QString file(const char* bareName) const { return module->programFile(QLatin1String(bareName)); }
+
+    // The local time label as the main window's tick leaves it.
+    void showLocalTime(const char* hhmm) { window->LocTime->setText(QLatin1String(hhmm)); }
+
+    // Sets an alarm of hours and minutes from now through the window's own controls.
+    void setTimed(const char* hours, const char* minutes)
+    {
+        AlarmFrm& frm = settings();
+        frm.bringUp();
+        QTest::mouseClick(frm.Timed, Qt::LeftButton);
+        frm.HrTxt->setText(QLatin1String(hours));
+        frm.MinTxt->setText(QLatin1String(minutes));
+        QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    }
+    void setTimeOfDay(const char* hour, const char* minute)
+    {
+        AlarmFrm& frm = settings();
+        frm.bringUp();
+        QTest::mouseClick(frm.Timeset, Qt::LeftButton);
+        frm.TimHrTxt->setText(QLatin1String(hour));
+        frm.TimMinTxt->setText(QLatin1String(minute));
+        QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    }
+
+    // Deletes the windows that unloaded themselves, as the event loop does after a handler.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QTemporaryDir dir;
+    FakeServices fakes;
+    std::unique_ptr<Module1> module;
+    std::unique_ptr<Forms> forms;
+    std::unique_ptr<huxofrm> window;
+};

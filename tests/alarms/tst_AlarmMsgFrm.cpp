@@ -1,0 +1,290 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "alarms/AlarmRig.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Ticks of the pending alarm's timer, as its interval would deliver them; stops at the first that fires.
+void tick(AlarmRig& rig, int times = 1)
+{
+    for (int i = 0; i < times && rig.settings().Timer1->isActive(); ++i) {
+        rig.settings().Timer1_Timer();
+    }
+}
+
+bool ringing(const AlarmRig& rig)
+{
+    return rig.reminder() && rig.reminder()->isVisible() && rig.reminder()->Timer1->isActive();
+}
+
+} // namespace
+
+class tst_AlarmMsgFrm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void timedAlarmFiresOnItsLastMinute();
+    void zeroDelayFiresAtTheFirstTick();
+    void timeOfDayAlarmFiresWhenTheLocalTimeShowsIt();
+    void theNextTickReadsTheControls();
+    void audibleAlarmBlinksAndRings();
+    void silentAlarmOnlyBlinks();
+    void stopEndsTheAlarm();
+    void fiveMinutesMoreRearmsAsTimed_data();
+    void fiveMinutesMoreRearmsAsTimed();
+    void doubleClickOnTheMessageOpensFreshSettings();
+    void closingTheReminderStopsIt();
+    void ringingReminderIsNotAskedAboutAtExit();
+    void alarmLeftAloneFiresWhileMinimised();
+};
+
+void tst_AlarmMsgFrm::timedAlarmFiresOnItsLastMinute()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "2");
+    tick(rig);
+    QVERIFY(!rig.reminder());
+    QVERIFY(rig.forms->alarmSet());
+    tick(rig);
+    QVERIFY(ringing(rig));
+    QVERIFY(rig.forms->reminderShown());
+    AlarmFrm& frm = rig.settings();
+    QVERIFY(!frm.Timer1->isActive());
+    QVERIFY(!frm.isVisible());
+    QCOMPARE(frm.AlmCount, qint16(2));
+    QCOMPARE(rig.reminder()->windowTitle(), u"HUXO Reminder"_s);
+    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"This is your alarm message."_s);
+    QCOMPARE(rig.reminder()->AlmMessg[0]->objectName(), u"AlmMessg_0"_s);
+    QVERIFY(rig.fakes.windowOrder.isTopmost(rig.reminder()));
+    QCOMPARE(rig.reminder()->Timer1->interval(), 500);
+}
+
+void tst_AlarmMsgFrm::zeroDelayFiresAtTheFirstTick()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "0");
+    QVERIFY(rig.forms->alarmSet());
+    tick(rig);
+    QVERIFY(ringing(rig));
+}
+
+void tst_AlarmMsgFrm::timeOfDayAlarmFiresWhenTheLocalTimeShowsIt()
+{
+    AlarmRig rig;
+    QCOMPARE(rig.window->LocTime->text(), u"09:15"_s);
+    rig.setTimeOfDay("9", "16");
+    tick(rig, 59);
+    QVERIFY(!rig.reminder());
+    rig.showLocalTime("09:16");
+    tick(rig);
+    QVERIFY(ringing(rig));
+
+    // Set for the minute the label shows now: the next check already finds it due.
+    AlarmRig current;
+    current.setTimeOfDay("09", "15");
+    tick(current);
+    QVERIFY(ringing(current));
+}
+
+void tst_AlarmMsgFrm::theNextTickReadsTheControls()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "2");
+    AlarmFrm& frm = rig.settings();
+    // Switched to the time of day without Set: that test runs, and no time of day was ever set.
+    frm.Timeset->setChecked(true);
+    tick(rig, 5);
+    QVERIFY(!rig.reminder());
+    QCOMPARE(frm.AlmCount, qint16(0));
+    frm.Timed->setChecked(true);
+    frm.Text1->setText(u"Call the office"_s);
+    frm.soundOff->setChecked(true);
+    tick(rig, 2);
+    QVERIFY(ringing(rig));
+    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Call the office"_s);
+    rig.fakes.sound.clear();
+    rig.reminder()->Timer1_Timer();
+    rig.reminder()->Timer1_Timer();
+    QCOMPARE(rig.fakes.sound.beeps(), 0);
+
+    // The message is shown afresh on every paint.
+    frm.Text1->setText(u"Now"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(rig.reminder()));
+    rig.reminder()->repaint();
+    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Now"_s);
+}
+
+void tst_AlarmMsgFrm::audibleAlarmBlinksAndRings()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    AlarmMsgFrm& reminder = *rig.reminder();
+    rig.fakes.sound.clear();
+
+    reminder.Timer1_Timer();
+    QCOMPARE(reminder.FlashCount, 1);
+    QVERIFY(reminder.ExclaimPic->isHidden());
+    QCOMPARE(rig.fakes.sound.beeps(), 0);
+    QVERIFY(rig.fakes.sound.played().isEmpty());
+
+    reminder.Timer1_Timer();
+    QVERIFY(!reminder.ExclaimPic->isHidden());
+    QCOMPARE(rig.fakes.sound.beeps(), 1);
+    QCOMPARE(rig.fakes.sound.played(), QStringList{rig.file("alarm.wav")});
+
+    reminder.Timer1_Timer();
+    reminder.Timer1_Timer();
+    QCOMPARE(reminder.FlashCount, 4);
+    QCOMPARE(rig.fakes.sound.beeps(), 2);
+    QCOMPARE(rig.fakes.sound.played().size(), 2);
+
+    // Whatever took the top layer meanwhile, the next blink takes it back.
+    rig.fakes.windowOrder.setTopmost(&reminder, false);
+    reminder.Timer1_Timer();
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&reminder));
+}
+
+void tst_AlarmMsgFrm::silentAlarmOnlyBlinks()
+{
+    AlarmRig rig;
+    rig.settings().soundOff->setChecked(true);
+    rig.setTimed("0", "1");
+    tick(rig);
+    AlarmMsgFrm& reminder = *rig.reminder();
+    rig.fakes.sound.clear();
+    for (int i = 1; i <= 6; ++i) {
+        reminder.Timer1_Timer();
+        QCOMPARE(reminder.ExclaimPic->isHidden(), i % 2 == 1);
+    }
+    QCOMPARE(rig.fakes.sound.beeps(), 0);
+    QVERIFY(rig.fakes.sound.played().isEmpty());
+}
+
+void tst_AlarmMsgFrm::stopEndsTheAlarm()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+    QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
+    AlarmRig::settle();
+    QVERIFY(!rig.reminder());
+    QVERIFY(!rig.forms->loaded<AlarmFrm>());
+    QVERIFY(!rig.forms->alarmSet());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+}
+
+void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed_data()
+{
+    QTest::addColumn<bool>("timeOfDay");
+    QTest::newRow("after a time-of-day alarm") << true;
+    QTest::newRow("after 1 hour 30 minutes") << false;
+}
+
+void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
+{
+    QFETCH(bool, timeOfDay);
+    AlarmRig rig;
+    AlarmFrm& frm = rig.settings();
+    frm.Text1->setText(u"Stretch"_s);
+    if (timeOfDay) {
+        rig.setTimeOfDay("09", "15");
+        tick(rig);
+    } else {
+        rig.setTimed("1", "30");
+        tick(rig, 90);
+    }
+    QVERIFY(ringing(rig));
+    rig.fakes.sound.clear();
+
+    QCOMPARE(rig.reminder()->TenMinBtn->text(), u"&5 Minutes More"_s);
+    QTest::mouseClick(rig.reminder()->TenMinBtn, Qt::LeftButton);
+    AlarmRig::settle();
+    QVERIFY(!rig.reminder());
+    QCOMPARE(rig.forms->loaded<AlarmFrm>(), &frm);
+    QVERIFY(frm.Timed->isChecked());
+    QVERIFY(frm.HrTxt->isEnabled() && !frm.TimHrTxt->isEnabled());
+    QCOMPARE(frm.HrTxt->text(), u"0"_s);
+    QCOMPARE(frm.MinTxt->text(), u"5"_s);
+    QCOMPARE(frm.AlmDelay, qint16(5));
+    QCOMPARE(frm.AlmCount, qint16(0));
+    QCOMPARE(frm.Timer1->interval(), 60000);
+    QVERIFY(frm.Timer1->isActive());
+    QVERIFY(!frm.isVisible());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+    QCOMPARE(rig.fakes.sound.played(), QStringList{rig.file("b.wav")});
+
+    tick(rig, 4);
+    QVERIFY(!rig.reminder());
+    tick(rig);
+    QVERIFY(ringing(rig));
+    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Stretch"_s);
+}
+
+void tst_AlarmMsgFrm::doubleClickOnTheMessageOpensFreshSettings()
+{
+    AlarmRig rig;
+    AlarmFrm* old = &rig.settings();
+    old->Text1->setText(u"Old news"_s);
+    rig.setTimeOfDay("09", "15");
+    tick(rig);
+    QVERIFY(ringing(rig));
+
+    QTest::mouseDClick(rig.reminder()->AlmMessg[0], Qt::LeftButton);
+    AlarmRig::settle();
+    QVERIFY(!rig.reminder());
+    AlarmFrm* fresh = rig.forms->loaded<AlarmFrm>();
+    QVERIFY(fresh);
+    QVERIFY(fresh != old);
+    QVERIFY(fresh->isVisible());
+    QCOMPARE(fresh->Text1->text(), u"This is your alarm message."_s);
+    QVERIFY(fresh->Timed->isChecked());
+    QVERIFY(!rig.forms->alarmSet());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
+}
+
+void tst_AlarmMsgFrm::closingTheReminderStopsIt()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    QVERIFY(rig.reminder()->close());
+    AlarmRig::settle();
+    QVERIFY(!rig.reminder());
+    QVERIFY(!rig.forms->loaded<AlarmFrm>());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
+}
+
+void tst_AlarmMsgFrm::ringingReminderIsNotAskedAboutAtExit()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    QVERIFY(ringing(rig));
+    QVERIFY(rig.window->close());
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+}
+
+void tst_AlarmMsgFrm::alarmLeftAloneFiresWhileMinimised()
+{
+    AlarmRig rig;
+    rig.window->showMinimized();
+    rig.setTimed("0", "1");
+    QVERIFY(rig.window->isMinimized());
+    // The real timer, only quicker than a minute.
+    rig.settings().Timer1->setInterval(1);
+    QTRY_VERIFY(ringing(rig));
+    QVERIFY(rig.window->isMinimized());
+}
+
+QTEST_MAIN(tst_AlarmMsgFrm)
+#include "tst_AlarmMsgFrm.moc"
