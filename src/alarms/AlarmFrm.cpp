@@ -125,15 +125,20 @@ void AlarmFrm::buildAlarmTime()
     TimHrTxt->setEnabled(false);
     TimMinTxt->setEnabled(false);
 
-    auto* grid = new QGridLayout(Frame1);
-    const std::array<QWidget*, 6> timedRow{Timed, Label1[0], HrTxt, Label1[1], MinTxt, Label2};
-    const std::array<QWidget*, 6> timesetRow{Timeset, Label3, TimHrTxt, Label7, TimMinTxt, Label4};
-    for (int column = 0; column < int(timedRow.size()); ++column) {
-        grid->addWidget(timedRow[size_t(column)], 0, column);
-        grid->addWidget(timesetRow[size_t(column)], 2, column);
-    }
-    grid->addWidget(Label6, 1, 1);
-    Label7->setAlignment(Qt::AlignCenter);
+    auto* rows = new QVBoxLayout(Frame1);
+    const auto addRow = [rows](std::initializer_list<QWidget*> controls) {
+        auto* row = new QHBoxLayout;
+        for (QWidget* control : controls) {
+            row->addWidget(control);
+        }
+        row->addStretch();
+        rows->addLayout(row);
+    };
+    addRow({Timed, Label1[0], HrTxt, Label1[1], MinTxt, Label2});
+    addRow({Label6});
+    addRow({Timeset, Label3, TimHrTxt, Label7, TimMinTxt, Label4});
+    // "or.." stands under the text of the rows, not under their options.
+    Label6->setIndent(Timed->sizeHint().width());
 }
 
 void AlarmFrm::buildAlarmAction()
@@ -291,10 +296,11 @@ void AlarmFrm::closeEvent(QCloseEvent* event)
 void AlarmFrm::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    // A main window kept on top would cover this one.
+    // A main window kept on top would cover this one; released, it is shown anew, so come back in front of it.
     huxofrm* main = m_forms.mainWindow();
     if (main && main->Option1->isChecked()) {
         main->Option1_DblClick();
+        raise();
     }
 }
 
