@@ -30,6 +30,8 @@ public:
     void ColChg();
     void UpdateCaptions();
     void ApplyArrows();
+    // Releases the on-top state, as a double-click on the on-top button does.
+    void Option1_DblClick();
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
@@ -148,7 +150,6 @@ private:
     void OntopBtn_Click();
 
     void Option1_Click();
-    void Option1_DblClick();
     void LocCap_DblClick();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
     void showCalendar(bool shown);

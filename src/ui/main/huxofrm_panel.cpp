@@ -11,6 +11,8 @@
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
+#include "ui/system/PrefsFrm.h"
+#include "ui/system/SystTimeFrm.h"
 
 namespace {
 const QString ReleaseTip = QStringLiteral("double-click to release");
@@ -42,6 +44,16 @@ void huxofrm::hookEvents()
         m_hooks->onMouseOver(around, [this] { markPreferencesHotSpot(false); });
     }
     m_hooks->onDoubleClick(LocCap, [this] { LocCap_DblClick(); });
+
+    const auto bringUp = [](QWidget& window) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    };
+    m_hooks->onDoubleClick(LC, [this, bringUp] { bringUp(m_forms.get<SystTimeFrm>()); });
+    const auto openPreferences = [this, bringUp] { bringUp(m_forms.get<PrefsFrm>()); };
+    connect(DispChgBox, &GlyphButton::pressed, this, openPreferences);
+    connect(DispChgBox, &GlyphButton::doubleClicked, this, openPreferences);
 }
 
 void huxofrm::Option1_Click()
