@@ -14,6 +14,7 @@
 #include "core/Twips.h"
 #include "platform/Dialogs.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
@@ -74,6 +75,7 @@ PrefsFrm::PrefsFrm(Module1& module, Forms& forms)
 {
     setObjectName(QStringLiteral("PrefsFrm"));
     setWindowTitle(QStringLiteral("HUXO Preferences"));
+    setFont(dialogFont());
     buildTaskbarFrame();
     buildStartupFrame();
     buildSchedulerFrame();
@@ -115,12 +117,12 @@ void PrefsFrm::buildSchedulerFrame()
         QStringLiteral("Using the auto-sheduler is only recommended if you have a permanent internet connection."));
     AutoChk = makeChoice<QCheckBox>(
         Frame7, "AutoChk", "", "Auto-scheduling is activated when checked", QRect(150, 330, 270, 255));
-    makeLabel(Frame7, "Auto-correct at", QRect(450, 330, 1350, 255));
+    makeLabel(Frame7, "Auto-correct at", QRect(450, 330, 1400, 255));
     AutCorrTime = makeControl<QLineEdit>(Frame7, "AutCorrTime");
-    place(AutCorrTime, 1800, 285, 750, 330);
+    place(AutCorrTime, 1900, 285, 750, 330);
     AutCorrTime->setText(ScheduleTime::fallback());
     AutCorrTime->setToolTip(QStringLiteral("local time (24hr clock)"));
-    makeLabel(Frame7, "daily", QRect(2640, 330, 700, 255));
+    makeLabel(Frame7, "daily", QRect(2740, 330, 700, 255));
     GetCTchk = makeChoice<QCheckBox>(Frame7,
                                      "GetCTchk",
                                      "Get HUXO TIMES automatically also",
@@ -153,9 +155,9 @@ void PrefsFrm::buildConnectionFrame()
     DirectOpt = makeChoice<QRadioButton>(
         Frame4, "DirectOpt", "Direct", "connect directly to internet", QRect(1650, 300, 1400, 255));
     Proxy = makeChoice<QRadioButton>(Frame4, "Proxy", "Proxy", "connect via proxy server", QRect(3150, 300, 1400, 255));
-    makeLabel(Frame4, "Proxy Server Configuration...", QRect(150, 720, 2300, 255));
+    makeLabel(Frame4, "Proxy Server Configuration...", QRect(150, 720, 2400, 255));
     Text1 = makeControl<QLineEdit>(Frame4, "Text1");
-    place(Text1, 2550, 675, 2340, 330);
+    place(Text1, 2640, 675, 2250, 330);
     Text1->setMaxLength(30);
     Text1->setText(ProxyPlaceholder);
     Text1->setToolTip(QStringLiteral("only required if you connect via a proxy server"));

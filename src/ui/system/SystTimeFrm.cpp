@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
@@ -47,6 +48,7 @@ SystTimeFrm::SystTimeFrm(Module1& module, Forms& forms)
 {
     setObjectName(QStringLiteral("SystTimeFrm"));
     setWindowTitle(QStringLiteral("Set Local System Time"));
+    setFont(dialogFont());
     setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     buildManualView();
     buildInternetView();
