@@ -11,20 +11,8 @@
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
 #include "support/FakeServices.h"
-#include "ui/Forms.h"
+#include "support/ScriptedForms.h"
 #include "ui/main/huxofrm.h"
-
-// The alarm windows come later; their visibility is what the test says.
-class ScriptedForms final : public Forms
-{
-public:
-    using Forms::Forms;
-    bool alarmSettingsShown() const override { return alarmSettings; }
-    bool reminderShown() const override { return reminder; }
-
-    bool alarmSettings = false;
-    bool reminder = false;
-};
 
 // A running main window in a program folder of its own, started from the settings the test stored there.
 struct SystemRig

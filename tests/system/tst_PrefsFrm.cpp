@@ -46,6 +46,7 @@ private slots:
     void connectionFrameGrowsForTheProxy();
     void loadRecoloursOnlyWithSystemColours();
     void blackRecoloursOnlyAfterTheMouseWasOverIt();
+    void blackChosenByKeyboardRecolours();
     void autoCorrectBoxEnablesTheSchedule();
     void schedulerFrameFollowsTheSetting();
     void mouseOverTheWindowDimsTheHotSpot();
@@ -241,6 +242,19 @@ void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
     QVERIFY(backgroundOf(rig.window->Cpanel) != QColor(0, 0, 0));
     QVERIFY(frm.close());
     QCOMPARE(frm.ColArmed, qint16(0));
+}
+
+void tst_PrefsFrm::blackChosenByKeyboardRecolours()
+{
+    SystemRig rig(storedScheme(0));
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    frm.Option2->setFocus();
+    QTest::keyClick(frm.Option2, Qt::Key_Right);
+    QVERIFY(frm.Black->isChecked());
+    QCOMPARE(rig.module->ColourScheme, qint16(1));
+    QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
 }
 
 void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()

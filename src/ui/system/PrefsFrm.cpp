@@ -30,40 +30,35 @@ constexpr int FullWidth = 5040;
 constexpr int HalfWidth = 2460;
 constexpr int RightColumn = 2700;
 constexpr int ConnectionTop = 3030;
+constexpr int OptionHeight = 255;
 // The connection frame shows the proxy name box only when a proxy is chosen.
 constexpr int ConnectionClosed = 630;
 constexpr int ConnectionOpen = 1215;
 
 const QString ProxyPlaceholder = QStringLiteral("www.proxy.");
 
-void place(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(Twips::toPixels(left, top, width, height));
-}
-
 QGroupBox* makeFrame(QWidget* parent, const char* name, const char* title, QRect twips)
 {
     auto* frame = makeControl<QGroupBox>(parent, name);
     frame->setTitle(QLatin1String(title));
-    place(frame, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(frame, twips.x(), twips.y(), twips.width(), twips.height());
     return frame;
-}
-
-template <typename W>
-W* makeChoice(QWidget* frame, const char* name, const char* caption, const char* toolTip, QRect twips)
-{
-    auto* control = makeControl<W>(frame, name);
-    control->setText(QLatin1String(caption));
-    control->setToolTip(QLatin1String(toolTip));
-    place(control, twips.x(), twips.y(), twips.width(), twips.height());
-    return control;
 }
 
 QLabel* makeLabel(QWidget* frame, const char* text, QRect twips)
 {
     auto* label = new QLabel(QLatin1String(text), frame);
-    place(label, twips.x(), twips.y(), twips.width(), twips.height());
+    placeInTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
     return label;
+}
+
+QCheckBox* makeCheckBox(QWidget* frame, const char* name, const char* caption, const char* toolTip, QRect twips)
+{
+    auto* box = makeControl<QCheckBox>(frame, name);
+    box->setText(QLatin1String(caption));
+    box->setToolTip(QLatin1String(toolTip));
+    placeInTwips(box, twips.x(), twips.y(), twips.width(), twips.height());
+    return box;
 }
 
 } // namespace
@@ -76,11 +71,10 @@ PrefsFrm::PrefsFrm(Module1& module, Forms& forms)
     setObjectName(QStringLiteral("PrefsFrm"));
     setWindowTitle(QStringLiteral("HUXO Preferences"));
     setFont(dialogFont());
-    buildTaskbarFrame();
-    buildStartupFrame();
-    buildSchedulerFrame();
-    buildDisplayFrame();
-    buildConnectionFrame();
+    buildFrames();
+    buildOptions();
+    buildSchedulerControls();
+    buildProxyControls();
     setConnectionFrameHeight(ConnectionClosed);
     m_hooks->onMouseOver(this, [this] { Form_MouseMove(); });
     Form_Load();
@@ -88,93 +82,109 @@ PrefsFrm::PrefsFrm(Module1& module, Forms& forms)
 
 PrefsFrm::~PrefsFrm() = default;
 
-void PrefsFrm::buildTaskbarFrame()
+void PrefsFrm::buildFrames()
 {
     Frame3 = makeFrame(this, "Frame3", "When on taskbar show...", QRect(Margin, 120, HalfWidth, 900));
-    Option3 = makeChoice<QRadioButton>(
-        Frame3, "Option3", "Local time", "local time shown on taskbar button", QRect(150, 300, 2200, 255));
-    Option1 = makeChoice<QRadioButton>(
-        Frame3, "Option1", "Clock 3 time", "clock 3 time zone shown on taskbar button", QRect(150, 570, 2200, 255));
-    onSelected(Option3, &PrefsFrm::Option3_Click);
-    onSelected(Option1, &PrefsFrm::Option1_Click);
-}
-
-void PrefsFrm::buildStartupFrame()
-{
     Frame1 = makeFrame(this, "Frame1", "Startup Position", QRect(RightColumn, 120, HalfWidth, 900));
-    MinOpt = makeChoice<QRadioButton>(
-        Frame1, "MinOpt", "On taskbar", "start HUXO as a button on the taskbar", QRect(150, 300, 2200, 255));
-    NormOpt = makeChoice<QRadioButton>(
-        Frame1, "NormOpt", "On desktop", "start HUXO with the clock window on the desktop", QRect(150, 570, 2200, 255));
-    onSelected(MinOpt, &PrefsFrm::MinOpt_Click);
-    onSelected(NormOpt, &PrefsFrm::NormOpt_Click);
-}
-
-void PrefsFrm::buildSchedulerFrame()
-{
     Frame7 = makeFrame(this, "Frame7", "Auto Scheduler", QRect(Margin, 1140, FullWidth, 1020));
     Frame7->setToolTip(
         QStringLiteral("Using the auto-sheduler is only recommended if you have a permanent internet connection."));
-    AutoChk = makeChoice<QCheckBox>(
-        Frame7, "AutoChk", "", "Auto-scheduling is activated when checked", QRect(150, 330, 270, 255));
-    makeLabel(Frame7, "Auto-correct at", QRect(450, 330, 1400, 255));
-    AutCorrTime = makeControl<QLineEdit>(Frame7, "AutCorrTime");
-    place(AutCorrTime, 1900, 285, 750, 330);
-    AutCorrTime->setText(ScheduleTime::fallback());
-    AutCorrTime->setToolTip(QStringLiteral("local time (24hr clock)"));
-    makeLabel(Frame7, "daily", QRect(2740, 330, 700, 255));
-    GetCTchk = makeChoice<QCheckBox>(Frame7,
-                                     "GetCTchk",
-                                     "Get HUXO TIMES automatically also",
-                                     "Check to get HUXO TIMES and DST updates automatically also.",
-                                     QRect(150, 690, 4700, 255));
-    connect(AutoChk, &QCheckBox::clicked, this, &PrefsFrm::AutoChk_Click);
+    Frame5 = makeFrame(this, "Frame5", "Display", QRect(Margin, 2280, FullWidth, 630));
+    Frame4 = makeFrame(this, "Frame4", "Internet Connection", QRect(Margin, ConnectionTop, FullWidth, ConnectionOpen));
     m_hooks->onMouseOver(Frame7, [this] { Frame7_MouseMove(); });
 }
 
-void PrefsFrm::buildDisplayFrame()
+void PrefsFrm::buildOptions()
 {
-    Frame5 = makeFrame(this, "Frame5", "Display", QRect(Margin, 2280, FullWidth, 630));
-    Option2 = makeChoice<QRadioButton>(Frame5,
-                                       "Option2",
-                                       "System colours",
-                                       "clock window background set to system colours",
-                                       QRect(150, 300, 2400, 255));
-    Black = makeChoice<QRadioButton>(
-        Frame5, "Black", "Black", "clock window background black", QRect(RightColumn, 300, 2000, 255));
-    onSelected(Option2, &PrefsFrm::Option2_Click);
-    onSelected(Black, &PrefsFrm::Black_Click);
+    struct Row
+    {
+        QRadioButton* PrefsFrm::*member;
+        QGroupBox* PrefsFrm::*frame;
+        const char* name;
+        const char* caption;
+        const char* toolTip;
+        int left;
+        int top;
+        int width;
+        void (PrefsFrm::*selected)();
+    };
+    // clang-format off
+    const Row rows[] = {
+        {&PrefsFrm::Option3, &PrefsFrm::Frame3, "Option3", "Local time",
+         "local time shown on taskbar button", 150, 300, 2200, &PrefsFrm::Option3_Click},
+        {&PrefsFrm::Option1, &PrefsFrm::Frame3, "Option1", "Clock 3 time",
+         "clock 3 time zone shown on taskbar button", 150, 570, 2200, &PrefsFrm::Option1_Click},
+        {&PrefsFrm::MinOpt, &PrefsFrm::Frame1, "MinOpt", "On taskbar",
+         "start HUXO as a button on the taskbar", 150, 300, 2200, &PrefsFrm::MinOpt_Click},
+        {&PrefsFrm::NormOpt, &PrefsFrm::Frame1, "NormOpt", "On desktop",
+         "start HUXO with the clock window on the desktop", 150, 570, 2200, &PrefsFrm::NormOpt_Click},
+        {&PrefsFrm::Option2, &PrefsFrm::Frame5, "Option2", "System colours",
+         "clock window background set to system colours", 150, 300, 2200, &PrefsFrm::Option2_Click},
+        {&PrefsFrm::Black, &PrefsFrm::Frame5, "Black", "Black",
+         "clock window background black", RightColumn, 300, 2000, &PrefsFrm::Black_Click},
+        {&PrefsFrm::SystemOpt, &PrefsFrm::Frame4, "SystemOpt", "System",
+         "use system defaults", 150, 300, 1400, &PrefsFrm::SystemOpt_Click},
+        {&PrefsFrm::DirectOpt, &PrefsFrm::Frame4, "DirectOpt", "Direct",
+         "connect directly to internet", 1650, 300, 1400, &PrefsFrm::DirectOpt_Click},
+        {&PrefsFrm::Proxy, &PrefsFrm::Frame4, "Proxy", "Proxy",
+         "connect via proxy server", 3150, 300, 1400, &PrefsFrm::Proxy_Click},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        auto* option = makeControl<QRadioButton>(this->*row.frame, row.name);
+        option->setText(QLatin1String(row.caption));
+        option->setToolTip(QLatin1String(row.toolTip));
+        placeInTwips(option, row.left, row.top, row.width, OptionHeight);
+        // An option acts when it becomes selected, whether by the user or by the load.
+        connect(option, &QRadioButton::toggled, this, [this, selected = row.selected](bool checked) {
+            if (checked) {
+                (this->*selected)();
+            }
+        });
+        this->*row.member = option;
+    }
     m_hooks->onMouseOver(Black, [this] { ColArmed = -1; });
+    // The keyboard reaches Black without the mouse (arrow keys from Option2, or a blank on Black); a key pressed on
+    // either arms it as the mouse does.
+    Option2->installEventFilter(this);
+    Black->installEventFilter(this);
 }
 
-void PrefsFrm::buildConnectionFrame()
+bool PrefsFrm::eventFilter(QObject* watched, QEvent* event)
 {
-    Frame4 = makeFrame(this, "Frame4", "Internet Connection", QRect(Margin, ConnectionTop, FullWidth, ConnectionOpen));
-    SystemOpt =
-        makeChoice<QRadioButton>(Frame4, "SystemOpt", "System", "use system defaults", QRect(150, 300, 1400, 255));
-    DirectOpt = makeChoice<QRadioButton>(
-        Frame4, "DirectOpt", "Direct", "connect directly to internet", QRect(1650, 300, 1400, 255));
-    Proxy = makeChoice<QRadioButton>(Frame4, "Proxy", "Proxy", "connect via proxy server", QRect(3150, 300, 1400, 255));
+    if ((watched == Option2 || watched == Black) && event->type() == QEvent::KeyPress) {
+        ColArmed = -1;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PrefsFrm::buildSchedulerControls()
+{
+    AutoChk =
+        makeCheckBox(Frame7, "AutoChk", "", "Auto-scheduling is activated when checked", QRect(150, 330, 270, 255));
+    makeLabel(Frame7, "Auto-correct at", QRect(450, 330, 1400, 255));
+    AutCorrTime = makeControl<QLineEdit>(Frame7, "AutCorrTime");
+    placeInTwips(AutCorrTime, 1900, 285, 750, 330);
+    AutCorrTime->setText(ScheduleTime::fallback());
+    AutCorrTime->setToolTip(QStringLiteral("local time (24hr clock)"));
+    makeLabel(Frame7, "daily", QRect(2740, 330, 700, 255));
+    GetCTchk = makeCheckBox(Frame7,
+                            "GetCTchk",
+                            "Get HUXO TIMES automatically also",
+                            "Check to get HUXO TIMES and DST updates automatically also.",
+                            QRect(150, 690, 4700, 255));
+    connect(AutoChk, &QCheckBox::clicked, this, &PrefsFrm::AutoChk_Click);
+}
+
+void PrefsFrm::buildProxyControls()
+{
     makeLabel(Frame4, "Proxy Server Configuration...", QRect(150, 720, 2400, 255));
     Text1 = makeControl<QLineEdit>(Frame4, "Text1");
-    place(Text1, 2640, 675, 2250, 330);
+    placeInTwips(Text1, 2640, 675, 2250, 330);
     Text1->setMaxLength(30);
     Text1->setText(ProxyPlaceholder);
     Text1->setToolTip(QStringLiteral("only required if you connect via a proxy server"));
-    onSelected(SystemOpt, &PrefsFrm::SystemOpt_Click);
-    onSelected(DirectOpt, &PrefsFrm::DirectOpt_Click);
-    onSelected(Proxy, &PrefsFrm::Proxy_Click);
     connect(Text1, &QLineEdit::textChanged, this, &PrefsFrm::Text1_Change);
-}
-
-// An option acts when it becomes selected, whether by the user or by the load.
-void PrefsFrm::onSelected(QRadioButton* option, void (PrefsFrm::*handler)())
-{
-    connect(option, &QRadioButton::toggled, this, [this, handler](bool checked) {
-        if (checked) {
-            (this->*handler)();
-        }
-    });
 }
 
 void PrefsFrm::Form_Load()

@@ -43,19 +43,19 @@ public:
     QRadioButton* MinOpt = nullptr;
     QRadioButton* NormOpt = nullptr;
 
-    // -1 once the mouse has been over Black: selecting it without the mouse, as the load does, changes nothing.
+    // -1 once the mouse has been over Black or a key was pressed on the colour options: selecting Black otherwise,
+    // as the load does, changes nothing.
     qint16 ColArmed = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildTaskbarFrame();
-    void buildSchedulerFrame();
-    void buildDisplayFrame();
-    void buildConnectionFrame();
-    void buildStartupFrame();
-    void onSelected(QRadioButton* option, void (PrefsFrm::*handler)());
+    void buildFrames();
+    void buildOptions();
+    void buildSchedulerControls();
+    void buildProxyControls();
 
     void Form_Load();
     bool Form_QueryUnload();

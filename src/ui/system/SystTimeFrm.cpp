@@ -34,11 +34,6 @@ constexpr int FrameWidth = 5160;
 constexpr int LinkCells = 6;
 constexpr int LastAnimationCell = 3;
 
-void place(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(Twips::toPixels(left, top, width, height));
-}
-
 } // namespace
 
 SystTimeFrm::SystTimeFrm(Module1& module, Forms& forms)
@@ -60,24 +55,24 @@ SystTimeFrm::~SystTimeFrm() = default;
 void SystTimeFrm::buildManualView()
 {
     Frame1 = makeControl<QGroupBox>(this, "Frame1");
-    place(Frame1, FrameLeft, 120, FrameWidth, 1680);
+    placeInTwips(Frame1, FrameLeft, 120, FrameWidth, 1680);
 
     Label1 = makeControl<QLabel>(Frame1, "Label1");
-    place(Label1, 120, 180, 4920, 285);
+    placeInTwips(Label1, 120, 180, 4920, 285);
     Label1->setText(QStringLiteral("To manually adjust your computer's clock, enter the new time..."));
 
     Text1 = makeControl<QLineEdit>(Frame1, "Text1");
-    place(Text1, 120, 540, 1800, 345);
+    placeInTwips(Text1, 120, 540, 1800, 345);
     Text1->setToolTip(QStringLiteral("Click here to enter the time via your keyboard."));
 
     Command1 = makeControl<QPushButton>(Frame1, "Command1");
-    place(Command1, 2100, 510, 2100, 405);
+    placeInTwips(Command1, 2100, 510, 2100, 405);
     Command1->setText(QStringLiteral("&Keep This Setting"));
 
     auto* captionLabel = new QLabel(QStringLiteral("Local clock caption:"), Frame1);
-    place(captionLabel, 120, 1140, 1800, 285);
+    placeInTwips(captionLabel, 120, 1140, 1800, 285);
     Text2 = makeControl<QLineEdit>(Frame1, "Text2");
-    place(Text2, 2100, 1110, 2100, 345);
+    placeInTwips(Text2, 2100, 1110, 2100, 345);
     Text2->setMaxLength(12);
     Text2->setToolTip(QStringLiteral("caption for local clock"));
 
@@ -95,15 +90,15 @@ void SystTimeFrm::buildManualView()
 void SystTimeFrm::buildInternetView()
 {
     Frame2 = makeControl<QGroupBox>(this, "Frame2");
-    place(Frame2, FrameLeft, 1920, FrameWidth, 1260);
+    placeInTwips(Frame2, FrameLeft, 1920, FrameWidth, 1260);
 
     auto* note = new QLabel(
         QStringLiteral("or if you have an internet connection you can use the Auto Set and Update features."), Frame2);
     note->setWordWrap(true);
-    place(note, 120, 150, 4920, 510);
+    placeInTwips(note, 120, 150, 4920, 510);
 
     AutoSetBtn = makeControl<QPushButton>(Frame2, "AutoSetBtn");
-    place(AutoSetBtn, 120, 720, 2700, 405);
+    placeInTwips(AutoSetBtn, 120, 720, 2700, 405);
     AutoSetBtn->setText(QStringLiteral("&Auto Set and Updates"));
     AutoSetBtn->setToolTip(QStringLiteral("internet updates"));
 
@@ -119,7 +114,7 @@ void SystTimeFrm::buildInternetView()
     PictureClip1->setCols(LinkCells);
 
     LinkAniImg = makeControl<QLabel>(Frame2, "LinkAniImg");
-    place(LinkAniImg, 4440, 660, 480, 480);
+    placeInTwips(LinkAniImg, 4440, 660, 480, 480);
     LinkAniImg->setToolTip(QStringLiteral("double-click to stop transfer"));
     LinkAniImg->setPixmap(PictureClip1->GraphicCell(AniFrame));
 
