@@ -18,10 +18,12 @@
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "platform/Dialogs.h"
+#include "ui/BringUp.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/huxofrm.h"
+#include "ui/system/SystTimeFrm.h"
 
 namespace {
 constexpr int MinuteTicks = 60000;
@@ -102,6 +104,11 @@ AlarmFrm::AlarmFrm(Module1& module, Forms& forms)
     keepCorrected(TimMinTxt, AlarmFields::timeMinute);
     TimHrTxt->installEventFilter(this);
     TimMinTxt->installEventFilter(this);
+
+    // The system time window stays on top of everything; this window must be able to come in front of it.
+    if (SystTimeFrm* systemTime = m_forms.loaded<SystTimeFrm>(); systemTime && systemTime->isVisible()) {
+        m_module.OffTop(systemTime);
+    }
 }
 
 void AlarmFrm::buildAlarmTime()
@@ -170,13 +177,6 @@ void AlarmFrm::keepCorrected(QLineEdit* field, QString (*rule)(const QString&))
     });
 }
 
-void AlarmFrm::bringUp()
-{
-    show();
-    raise();
-    activateWindow();
-}
-
 void AlarmFrm::Timed_Click()
 {
     HrTxt->setEnabled(true);
@@ -242,7 +242,7 @@ void AlarmFrm::fire()
 {
     AlarmMsgFrm& reminder = m_forms.get<AlarmMsgFrm>();
     reminder.Timer1->start();
-    reminder.bringUp();
+    bringUp(reminder);
     Timer1->stop();
 }
 

@@ -23,9 +23,6 @@ class AlarmFrm final : public QWidget
 public:
     AlarmFrm(Module1& module, Forms& forms);
 
-    // Shows the window in front, ready for typing.
-    void bringUp();
-
     void Command1_Click();
     void Command2_Click();
     void Timed_Click();

@@ -12,6 +12,7 @@
 #include "alarms/ExclamationPicture.h"
 #include "core/Module1.h"
 #include "platform/Sound.h"
+#include "ui/BringUp.h"
 #include "ui/Controls.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
@@ -64,13 +65,6 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     m_module.OnTop(this);
 }
 
-void AlarmMsgFrm::bringUp()
-{
-    show();
-    raise();
-    activateWindow();
-}
-
 void AlarmMsgFrm::showMessage()
 {
     // The message is read from the settings window each time, so an edit made while the alarm was pending shows.
@@ -118,7 +112,7 @@ void AlarmMsgFrm::TenMinBtn_Click()
 void AlarmMsgFrm::AlmMessg_DblClick()
 {
     Command1_Click();
-    m_forms.get<AlarmFrm>().bringUp();
+    bringUp(m_forms.get<AlarmFrm>());
 }
 
 void AlarmMsgFrm::closeEvent(QCloseEvent* event)

@@ -19,9 +19,6 @@ class AlarmMsgFrm final : public QWidget
 public:
     AlarmMsgFrm(Module1& module, Forms& forms);
 
-    // Shows the window in front of all others.
-    void bringUp();
-
     // Every half second while ringing.
     void Timer1_Timer();
     void Command1_Click();

@@ -11,6 +11,7 @@
 #include "alarms/AlarmMsgFrm.h"
 #include "core/Module1.h"
 #include "support/FakeServices.h"
+#include "ui/BringUp.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
@@ -40,7 +41,7 @@ struct AlarmRig
     void setTimed(const char* hours, const char* minutes)
     {
         AlarmFrm& frm = settings();
-        frm.bringUp();
+        bringUp(frm);
         QTest::mouseClick(frm.Timed, Qt::LeftButton);
         frm.HrTxt->setText(QLatin1String(hours));
         frm.MinTxt->setText(QLatin1String(minutes));
@@ -49,7 +50,7 @@ struct AlarmRig
     void setTimeOfDay(const char* hour, const char* minute)
     {
         AlarmFrm& frm = settings();
-        frm.bringUp();
+        bringUp(frm);
         QTest::mouseClick(frm.Timeset, Qt::LeftButton);
         frm.TimHrTxt->setText(QLatin1String(hour));
         frm.TimMinTxt->setText(QLatin1String(minute));

@@ -9,6 +9,7 @@
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmRig.h"
 #include "ui/GlyphButton.h"
+#include "ui/system/SystTimeFrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +39,7 @@ private slots:
     void cancelAlarmTellsEvenWithNothingPending();
     void closingAPendingAlarmAsks();
     void showingReleasesTheMainWindowFromTheTop();
+    void loadingTakesTheSystemTimeWindowOffTheTop();
     void mainWindowOpensTheSettings();
     void exitQuestionNoKeepsEverything();
 };
@@ -112,7 +114,7 @@ void tst_AlarmFrm::timeOfDayRowTakesTwoDigitsOnLeaving()
 {
     AlarmRig rig;
     AlarmFrm& frm = rig.settings();
-    frm.bringUp();
+    bringUp(frm);
     QTest::mouseClick(frm.Timeset, Qt::LeftButton);
     QVERIFY(!frm.Timed->isChecked());
     QVERIFY(frm.TimHrTxt->isEnabled() && frm.TimMinTxt->isEnabled());
@@ -197,11 +199,11 @@ void tst_AlarmFrm::cancelAlarmTellsEvenWithNothingPending()
         QVERIFY(!rig.forms->alarmSet());
         QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
     };
-    rig.settings().bringUp();
+    bringUp(rig.settings());
     cancel();
 
     rig.setTimed("0", "1");
-    rig.settings().bringUp();
+    bringUp(rig.settings());
     cancel();
 }
 
@@ -210,7 +212,7 @@ void tst_AlarmFrm::closingAPendingAlarmAsks()
     AlarmRig rig;
     rig.setTimed("0", "5");
     AlarmFrm* frm = &rig.settings();
-    frm->bringUp();
+    bringUp(*frm);
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
     QVERIFY(!frm->close());
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -227,7 +229,7 @@ void tst_AlarmFrm::closingAPendingAlarmAsks()
     QCOMPARE(frm->MinTxt->text(), u"5"_s);
     QCOMPARE(rig.window->windowTitle(), AlarmSetCaption);
 
-    frm->bringUp();
+    bringUp(*frm);
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::Yes);
     frm->close();
     AlarmRig::settle();
@@ -237,7 +239,7 @@ void tst_AlarmFrm::closingAPendingAlarmAsks()
 
     // With nothing pending there is nothing to ask.
     rig.fakes.dialogs.clear();
-    rig.settings().bringUp();
+    bringUp(rig.settings());
     rig.settings().close();
     AlarmRig::settle();
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
@@ -253,13 +255,24 @@ void tst_AlarmFrm::showingReleasesTheMainWindowFromTheTop()
     rig.fakes.sound.clear();
 
     AlarmFrm& frm = rig.settings();
-    frm.bringUp();
+    bringUp(frm);
     QVERIFY(QTest::qWaitForWindowExposed(&frm));
     frm.repaint();
     QVERIFY(!rig.window->Option1->isChecked());
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
     // The release is no click of the user's, so it makes no sound.
     QVERIFY(rig.fakes.sound.played().isEmpty());
+}
+
+void tst_AlarmFrm::loadingTakesTheSystemTimeWindowOffTheTop()
+{
+    AlarmRig rig;
+    SystTimeFrm& systemTime = rig.forms->get<SystTimeFrm>();
+    bringUp(systemTime);
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&systemTime));
+
+    rig.settings();
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(&systemTime));
 }
 
 void tst_AlarmFrm::mainWindowOpensTheSettings()

@@ -11,6 +11,7 @@
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
 #include "support/FakeServices.h"
+#include "support/ScriptedForms.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
@@ -19,18 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Windows built by later parts of the program, as far as the main window asks about them.
-class ScriptedForms final : public Forms
-{
-public:
-    using Forms::Forms;
-    bool alarmSet() const override { return alarm; }
-    bool newsletterShown() const override { return newsletter; }
-
-    bool alarm = false;
-    bool newsletter = false;
-};
 
 // One main window in a program folder of its own, started from the settings the test stored there.
 struct Rig

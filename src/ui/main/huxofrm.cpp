@@ -11,6 +11,7 @@
 #include "core/Twips.h"
 #include "platform/Clock.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
@@ -59,23 +60,14 @@ constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
 }};
 // clang-format on
 
-QFont fontOf(const QString& designFamily, int pixelSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({designFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QFont readoutFont()
 {
-    return fontOf(QStringLiteral("MS Sans Serif"), 14, true);
+    return designFont(QStringLiteral("MS Sans Serif"), 14, true);
 }
 
 QFont captionFont()
 {
-    return fontOf(QStringLiteral("Small Fonts"), 10, false);
+    return designFont(QStringLiteral("Small Fonts"), 10, false);
 }
 
 void colourLabel(QLabel* label, const QColor& text, const QColor& background)
@@ -284,7 +276,7 @@ void huxofrm::buildCalendar()
         auto* label = makeControl<QLabel>(DateFrame, row.name);
         label->setGeometry(Twips::toPixels(45, row.top, 885, row.height));
         label->setAlignment(Qt::AlignCenter);
-        label->setFont(fontOf(QStringLiteral("MS Sans Serif"), row.pixelSize, row.bold));
+        label->setFont(designFont(QStringLiteral("MS Sans Serif"), row.pixelSize, row.bold));
         colourLabel(label, row.colour, QColor());
         this->*row.member = label;
     }

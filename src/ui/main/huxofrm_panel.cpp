@@ -9,11 +9,14 @@
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "platform/Clock.h"
+#include "ui/BringUp.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
+#include "ui/system/PrefsFrm.h"
+#include "ui/system/SystTimeFrm.h"
 
 namespace {
 const QString ReleaseTip = QStringLiteral("double-click to release");
@@ -49,12 +52,17 @@ void huxofrm::hookEvents()
     m_hooks->onMouseDown(AlmBtn, [this] { AlmBtn_MouseDown(); });
     m_hooks->onMouseOver(AlmBtn, [this] {
         if (m_forms.alarmSettingsShown()) {
-            m_forms.get<AlarmFrm>().bringUp();
+            showAlarmSettings();
         }
     });
     // The rightmost caption of either layout.
     m_hooks->onDoubleClick(ECap, [this] { showAlarmSettings(); });
     m_hooks->onDoubleClick(GCap, [this] { showAlarmSettings(); });
+
+    m_hooks->onDoubleClick(LC, [this] { bringUp(m_forms.get<SystTimeFrm>()); });
+    const auto openPreferences = [this] { bringUp(m_forms.get<PrefsFrm>()); };
+    connect(DispChgBox, &GlyphButton::pressed, this, openPreferences);
+    connect(DispChgBox, &GlyphButton::doubleClicked, this, openPreferences);
 }
 
 void huxofrm::AlmBtn_MouseDown()
@@ -65,7 +73,7 @@ void huxofrm::AlmBtn_MouseDown()
 
 void huxofrm::showAlarmSettings()
 {
-    m_forms.get<AlarmFrm>().bringUp();
+    bringUp(m_forms.get<AlarmFrm>());
 }
 
 void huxofrm::Option1_Click()

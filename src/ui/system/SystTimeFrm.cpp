@@ -1,0 +1,235 @@
+#include "SystTimeFrm.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/DateFormat.h"
+#include "core/DateTimeRecognition.h"
+#include "core/Module1.h"
+#include "core/ProgramTitle.h"
+#include "core/Twips.h"
+#include "net/Inet.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "ui/Controls.h"
+#include "ui/DesignFont.h"
+#include "ui/EventHooks.h"
+#include "ui/Forms.h"
+#include "ui/PictureClip.h"
+#include "ui/main/huxofrm.h"
+
+namespace {
+
+// Window geometry, twips.
+constexpr int WindowWidth = 5400;
+constexpr int WindowHeight = 3300;
+constexpr int FrameLeft = 120;
+constexpr int FrameWidth = 5160;
+
+// Cells of the link picture strip: four animation frames, then done and failed.
+constexpr int LinkCells = 6;
+constexpr int LastAnimationCell = 3;
+
+} // namespace
+
+SystTimeFrm::SystTimeFrm(Module1& module, Forms& forms)
+    : m_module(module)
+    , m_forms(forms)
+    , m_hooks(new EventHooks(this))
+{
+    setObjectName(QStringLiteral("SystTimeFrm"));
+    setWindowTitle(QStringLiteral("Set Local System Time"));
+    setFont(dialogFont());
+    setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
+    buildManualView();
+    buildInternetView();
+    Form_Load();
+}
+
+SystTimeFrm::~SystTimeFrm() = default;
+
+void SystTimeFrm::buildManualView()
+{
+    Frame1 = makeControl<QGroupBox>(this, "Frame1");
+    placeInTwips(Frame1, FrameLeft, 120, FrameWidth, 1680);
+
+    Label1 = makeControl<QLabel>(Frame1, "Label1");
+    placeInTwips(Label1, 120, 180, 4920, 285);
+    Label1->setText(QStringLiteral("To manually adjust your computer's clock, enter the new time..."));
+
+    Text1 = makeControl<QLineEdit>(Frame1, "Text1");
+    placeInTwips(Text1, 120, 540, 1800, 345);
+    Text1->setToolTip(QStringLiteral("Click here to enter the time via your keyboard."));
+
+    Command1 = makeControl<QPushButton>(Frame1, "Command1");
+    placeInTwips(Command1, 2100, 510, 2100, 405);
+    Command1->setText(QStringLiteral("&Keep This Setting"));
+
+    auto* captionLabel = new QLabel(QStringLiteral("Local clock caption:"), Frame1);
+    placeInTwips(captionLabel, 120, 1140, 1800, 285);
+    Text2 = makeControl<QLineEdit>(Frame1, "Text2");
+    placeInTwips(Text2, 2100, 1110, 2100, 345);
+    Text2->setMaxLength(12);
+    Text2->setToolTip(QStringLiteral("caption for local clock"));
+
+    Timer1 = makeControl<QTimer>(this, "Timer1");
+    Timer1->setInterval(1000);
+
+    connect(Timer1, &QTimer::timeout, this, &SystTimeFrm::Timer1_Timer);
+    m_hooks->onMouseDown(Text1, [this] { Text1_Click(); });
+    // Typing into the box while it still follows the clock would see the next second overwrite the keystroke.
+    connect(Text1, &QLineEdit::textEdited, this, &SystTimeFrm::Text1_Click);
+    connect(Text2, &QLineEdit::textChanged, this, &SystTimeFrm::Text2_Change);
+    connect(Command1, &QPushButton::clicked, this, &SystTimeFrm::Command1_Click);
+}
+
+void SystTimeFrm::buildInternetView()
+{
+    Frame2 = makeControl<QGroupBox>(this, "Frame2");
+    placeInTwips(Frame2, FrameLeft, 1920, FrameWidth, 1260);
+
+    auto* note = new QLabel(
+        QStringLiteral("or if you have an internet connection you can use the Auto Set and Update features."), Frame2);
+    note->setWordWrap(true);
+    placeInTwips(note, 120, 150, 4920, 510);
+
+    AutoSetBtn = makeControl<QPushButton>(Frame2, "AutoSetBtn");
+    placeInTwips(AutoSetBtn, 120, 720, 2700, 405);
+    AutoSetBtn->setText(QStringLiteral("&Auto Set and Updates"));
+    AutoSetBtn->setToolTip(QStringLiteral("internet updates"));
+
+    Inet1 = new Inet(this);
+    Inet1->setObjectName(QStringLiteral("Inet1"));
+
+    LinkAniTimer = makeControl<QTimer>(this, "LinkAniTimer");
+    LinkAniTimer->setInterval(40);
+
+    PictureClip1 = new PictureClip(this);
+    PictureClip1->setObjectName(QStringLiteral("PictureClip1"));
+    PictureClip1->load(m_module.programFile(QStringLiteral("link.png")));
+    PictureClip1->setCols(LinkCells);
+
+    LinkAniImg = makeControl<QLabel>(Frame2, "LinkAniImg");
+    placeInTwips(LinkAniImg, 4440, 660, 480, 480);
+    LinkAniImg->setToolTip(QStringLiteral("double-click to stop transfer"));
+    LinkAniImg->setPixmap(PictureClip1->GraphicCell(AniFrame));
+
+    connect(LinkAniTimer, &QTimer::timeout, this, &SystTimeFrm::LinkAniTimer_Timer);
+    m_hooks->onDoubleClick(LinkAniImg, [this] { LinkAniImg_DblClick(); });
+}
+
+void SystTimeFrm::Form_Load()
+{
+    huxofrm* mainWindow = m_forms.mainWindow();
+    if (mainWindow) {
+        setWindowIcon(mainWindow->windowIcon());
+    }
+    if (!m_forms.alarmSettingsShown() && !m_forms.reminderShown()) {
+        m_module.OnTop(this);
+    }
+    if (mainWindow) {
+        Text2->setText(mainWindow->LocCap->text());
+    }
+    Inet1->setAccessType(m_module.NetAccess);
+    if (m_module.NetAccess == 2) {
+        Inet1->setProxy(m_module.ProxyName);
+    }
+    Timer1->start();
+    playClick();
+    Text1->setText(formatDate(m_module.services().clock.now(), u"HH:MM:SS"));
+    CurServer = 0;
+    UpdArmed = 0;
+}
+
+void SystTimeFrm::Form_QueryUnload()
+{
+    Inet1->setRequestTimeout(1);
+    playClick();
+    LinkAniTimer->stop();
+    Inet1->Cancel();
+}
+
+void SystTimeFrm::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+    m_forms.unload(this);
+}
+
+void SystTimeFrm::Timer1_Timer()
+{
+    Text1->setText(systemTimeText(m_module.services().clock.now().time()));
+}
+
+void SystTimeFrm::Text1_Click()
+{
+    Timer1->stop();
+}
+
+void SystTimeFrm::Text2_Change()
+{
+    m_module.LocCaption = Text2->text().trimmed();
+    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+        mainWindow->LocCap->setText(m_module.LocCaption);
+    }
+}
+
+void SystTimeFrm::Command1_Click()
+{
+    // Only the time of day is ever set here: a date alone would put the clock back to midnight.
+    const auto recognized = recognizeDateTime(Text1->text());
+    Dialogs& dialogs = m_module.services().dialogs;
+    if (!recognized || !recognized->time) {
+        dialogs.tell(QStringLiteral("There is a problem with the way you have entered the new time."),
+                     ProgramTitle(),
+                     Dialogs::Icon::None,
+                     this);
+        return;
+    }
+    QString reason;
+    if (!m_module.services().clock.setSystemTime(*recognized->time, &reason)) {
+        dialogs.tell(QStringLiteral("The computer's clock was not changed.\n\n") + reason,
+                     ProgramTitle(),
+                     Dialogs::Icon::Exclamation,
+                     this);
+        return;
+    }
+    close();
+    playClick();
+}
+
+void SystTimeFrm::LinkAniTimer_Timer()
+{
+    if (AniFrame > 4) {
+        AniFrame = 0;
+    }
+    const int shown = AniFrame;
+    AniFrame = shown == LastAnimationCell ? 0 : shown + 1;
+    LinkAniImg->setPixmap(PictureClip1->GraphicCell(AniFrame));
+}
+
+void SystTimeFrm::LinkShow()
+{
+    LinkAniImg->setPixmap(PictureClip1->GraphicCell(m_module.NetStatus));
+}
+
+void SystTimeFrm::StopLink()
+{
+    Inet1->setRequestTimeout(1);
+    Inet1->Cancel();
+}
+
+void SystTimeFrm::LinkAniImg_DblClick()
+{
+    StopLink();
+    LinkAniTimer->stop();
+}
+
+void SystTimeFrm::playClick()
+{
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QWidget>
+
+class EventHooks;
+class Forms;
+class Inet;
+class Module1;
+class PictureClip;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// The system time window: the computer's clock set by hand, the local clock's caption, and the home of the
+// program's one HTTP component with its link picture, which shows whether a transfer runs, ended or failed.
+class SystTimeFrm final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SystTimeFrm(Module1& module, Forms& forms);
+    ~SystTimeFrm() override;
+
+    // The request time-out drops to a second so that the cancel ends a hanging transfer at once.
+    void StopLink();
+    // Shows the cell of the last internet operation's result; callers check NetStatus's range first.
+    void LinkShow();
+
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QGroupBox* Frame2 = nullptr;
+    QPushButton* AutoSetBtn = nullptr;
+
+    Inet* Inet1 = nullptr;
+    QTimer* LinkAniTimer = nullptr;
+    PictureClip* PictureClip1 = nullptr;
+    QLabel* LinkAniImg = nullptr;
+    int AniFrame = 0; // the animation cell shown last, 0..3
+
+    // The time server being tried and the update retrieval's arming; both start afresh with each load.
+    qint16 CurServer = 0;
+    qint16 UpdArmed = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildManualView();
+    void buildInternetView();
+    void Form_Load();
+    void Form_QueryUnload();
+    void Timer1_Timer();
+    void Text1_Click();
+    void Text2_Change();
+    void Command1_Click();
+    void LinkAniTimer_Timer();
+    void LinkAniImg_DblClick();
+    void playClick();
+
+    Module1& m_module;
+    Forms& m_forms;
+    EventHooks* m_hooks = nullptr;
+};

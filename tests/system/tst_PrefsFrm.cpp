@@ -1,0 +1,316 @@
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "SystemRig.h"
+#include "core/Twips.h"
+#include "ui/GlyphButton.h"
+#include "ui/main/MainColours.h"
+#include "ui/system/PrefsFrm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString ScheduleMessage = u"The time set in the Auto Scheduler must be in the form HH:MM (24 hour clock)."_s;
+
+Settings storedScheme(int scheme)
+{
+    Settings stored;
+    stored.ColourScheme = qint16(scheme);
+    return stored;
+}
+
+QColor backgroundOf(const QWidget* surface)
+{
+    return surface->palette().color(QPalette::Window);
+}
+
+} // namespace
+
+class tst_PrefsFrm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void loadShowsTheSettings();
+    void optionsWriteTheirSettings();
+    void scheduleTimeIsCheckedOnClosing_data();
+    void scheduleTimeIsCheckedOnClosing();
+    void storedScheduleTimeIsRepairedAtLoad_data();
+    void storedScheduleTimeIsRepairedAtLoad();
+    void emptyProxyNameShowsThePlaceholder();
+    void connectionFrameGrowsForTheProxy();
+    void loadRecoloursOnlyWithSystemColours();
+    void blackRecoloursOnlyAfterTheMouseWasOverIt();
+    void blackChosenByKeyboardRecolours();
+    void autoCorrectBoxEnablesTheSchedule();
+    void schedulerFrameFollowsTheSetting();
+    void mouseOverTheWindowDimsTheHotSpot();
+    void preferencesBoxOpensIt();
+};
+
+void tst_PrefsFrm::loadShowsTheSettings()
+{
+    Settings stored;
+    stored.StartMin = -1;
+    stored.TaskbarClock3 = -1;
+    stored.ACTOn = -1;
+    stored.ACTUpdates = -1;
+    stored.ACTime = u"06:30"_s;
+    stored.NetAccess = 1;
+    stored.ProxyName = u"cache.test"_s;
+    SystemRig rig(stored);
+    QTest::mouseClick(rig.window->Option1, Qt::LeftButton);
+    QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
+
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    QCOMPARE(frm.windowTitle(), u"HUXO Preferences"_s);
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
+    QVERIFY(!rig.window->Option1->isChecked());
+    QVERIFY(frm.MinOpt->isChecked());
+    QVERIFY(frm.Option1->isChecked());
+    QVERIFY(frm.AutoChk->isChecked());
+    QVERIFY(frm.GetCTchk->isChecked());
+    QCOMPARE(frm.AutCorrTime->text(), u"06:30"_s);
+    QVERIFY(frm.DirectOpt->isChecked());
+    QCOMPARE(frm.Text1->text(), u"cache.test"_s);
+    QVERIFY(frm.Option2->isChecked());
+    QCOMPARE(frm.ColArmed, qint16(0));
+}
+
+void tst_PrefsFrm::optionsWriteTheirSettings()
+{
+    SystemRig rig;
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    choose(frm.Option1);
+    QCOMPARE(rig.module->TaskbarClock3, qint16(-1));
+    choose(frm.Option3);
+    QCOMPARE(rig.module->TaskbarClock3, qint16(0));
+    choose(frm.MinOpt);
+    QCOMPARE(rig.module->StartMin, qint16(-1));
+    choose(frm.NormOpt);
+    QCOMPARE(rig.module->StartMin, qint16(0));
+    choose(frm.Proxy);
+    QCOMPARE(rig.module->NetAccess, qint16(2));
+    choose(frm.SystemOpt);
+    QCOMPARE(rig.module->NetAccess, qint16(0));
+}
+
+void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("one-digit hour") << u"5:45"_s << u"05:45"_s << true;
+    QTest::newRow("blanks around") << u" 23:59 "_s << u"23:59"_s << true;
+    QTest::newRow("midnight") << u"00:00"_s << u"00:00"_s << true;
+    QTest::newRow("hour 24") << u"24:00"_s << u"05:45"_s << false;
+    QTest::newRow("minute 60") << u"12:60"_s << u"05:45"_s << false;
+    QTest::newRow("letters") << u"dawn"_s << u"05:45"_s << false;
+    QTest::newRow("empty") << QString() << u"05:45"_s << false;
+}
+
+void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(bool, accepted);
+    Settings before;
+    before.ACTOn = -1;
+    SystemRig rig(before);
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    retype(frm.AutCorrTime, typed);
+    choose(frm.GetCTchk);
+
+    QCOMPARE(frm.close(), accepted);
+    QCOMPARE(rig.module->ACTime, std::optional<QString>(stored));
+    QCOMPARE(rig.module->ACTUpdates, qint16(-1));
+    QVERIFY(rig.window->ACTTimer->isActive());
+    if (accepted) {
+        QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+        QVERIFY(!rig.forms->loaded<PrefsFrm>());
+        QCOMPARE(rig.saved().ACTime, std::optional<QString>(stored));
+        QCOMPARE(rig.saved().ACTUpdates, qint16(-1));
+    } else {
+        QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+        QCOMPARE(rig.fakes.dialogs.shown()[0].text, ScheduleMessage);
+        QCOMPARE(rig.fakes.dialogs.shown()[0].title, u"HUXO 5.1"_s);
+        QCOMPARE(rig.forms->loaded<PrefsFrm>(), &frm);
+        QVERIFY(frm.isVisible());
+        QCOMPARE(frm.AutCorrTime->text(), typed);
+    }
+}
+
+void tst_PrefsFrm::storedScheduleTimeIsRepairedAtLoad_data()
+{
+    QTest::addColumn<std::optional<QString>>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("kept") << std::optional<QString>(u"07:15"_s) << u"07:15"_s;
+    QTest::newRow("no colon") << std::optional<QString>(u"0545"_s) << u"05:45"_s;
+    QTest::newRow("one final digit") << std::optional<QString>(u"5:4"_s) << u"05:45"_s;
+    QTest::newRow("no value") << std::optional<QString>() << u"05:45"_s;
+}
+
+void tst_PrefsFrm::storedScheduleTimeIsRepairedAtLoad()
+{
+    QFETCH(std::optional<QString>, stored);
+    QFETCH(QString, shown);
+    Settings before;
+    before.ACTime = stored;
+    SystemRig rig(before);
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    QCOMPARE(frm.AutCorrTime->text(), shown);
+    QCOMPARE(rig.module->ACTime, std::optional<QString>(shown));
+}
+
+void tst_PrefsFrm::emptyProxyNameShowsThePlaceholder()
+{
+    SystemRig rig;
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    QCOMPARE(frm.Text1->text(), u"www.proxy."_s);
+    QCOMPARE(rig.module->ProxyName, u"www.proxy."_s);
+    QCOMPARE(frm.Text1->maxLength(), 30);
+
+    frm.show();
+    retype(frm.Text1, u"  cache.test:3128 "_s);
+    QCOMPARE(rig.module->ProxyName, u"cache.test:3128"_s);
+}
+
+void tst_PrefsFrm::connectionFrameGrowsForTheProxy()
+{
+    Settings stored;
+    stored.NetAccess = 2;
+    SystemRig rig(stored);
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    const auto proxyBoxUncovered = [&frm] { return frm.Text1->geometry().bottom() < frm.Frame4->height(); };
+    QVERIFY(frm.Proxy->isChecked());
+    QCOMPARE(frm.Frame4->height(), Twips::toPixels(1215));
+    QVERIFY(proxyBoxUncovered());
+    QVERIFY(frm.Frame4->geometry().bottom() < frm.height());
+
+    choose(frm.SystemOpt);
+    QCOMPARE(frm.Frame4->height(), Twips::toPixels(630));
+    QVERIFY(!proxyBoxUncovered());
+    choose(frm.Proxy);
+    QCOMPARE(frm.Frame4->height(), Twips::toPixels(1215));
+    choose(frm.DirectOpt);
+    QCOMPARE(frm.Frame4->height(), Twips::toPixels(630));
+}
+
+void tst_PrefsFrm::loadRecoloursOnlyWithSystemColours()
+{
+    SystemRig systemColours(storedScheme(0));
+    systemColours.forms->get<PrefsFrm>();
+    QCOMPARE(systemColours.module->Redraw, qint16(3));
+    QCOMPARE(systemColours.module->ColourScheme, qint16(0));
+
+    SystemRig black(storedScheme(1));
+    PrefsFrm& frm = black.forms->get<PrefsFrm>();
+    QVERIFY(frm.Black->isChecked());
+    QCOMPARE(black.module->Redraw, qint16(0));
+    QCOMPARE(black.module->ColourScheme, qint16(1));
+    QCOMPARE(backgroundOf(black.window->Cpanel), QColor(0, 0, 0));
+}
+
+void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
+{
+    SystemRig rig(storedScheme(0));
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    rig.module->Redraw = 0;
+    frm.Black->setChecked(true);
+    QCOMPARE(rig.module->ColourScheme, qint16(0));
+    QCOMPARE(rig.module->Redraw, qint16(0));
+
+    choose(frm.Option2);
+    mouseOver(frm.Black);
+    QCOMPARE(frm.ColArmed, qint16(-1));
+    choose(frm.Black);
+    QCOMPARE(rig.module->ColourScheme, qint16(1));
+    QCOMPARE(rig.module->Redraw, qint16(3));
+    QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
+
+    choose(frm.Option2);
+    QCOMPARE(rig.module->ColourScheme, qint16(0));
+    QVERIFY(backgroundOf(rig.window->Cpanel) != QColor(0, 0, 0));
+    QVERIFY(frm.close());
+    QCOMPARE(frm.ColArmed, qint16(0));
+}
+
+void tst_PrefsFrm::blackChosenByKeyboardRecolours()
+{
+    SystemRig rig(storedScheme(0));
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frm));
+    frm.Option2->setFocus();
+    QTest::keyClick(frm.Option2, Qt::Key_Right);
+    QVERIFY(frm.Black->isChecked());
+    QCOMPARE(rig.module->ColourScheme, qint16(1));
+    QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
+}
+
+void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()
+{
+    SystemRig rig;
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    frm.show();
+    QVERIFY(!frm.AutoChk->isChecked());
+    QVERIFY(!frm.AutCorrTime->isEnabled());
+    QVERIFY(!frm.GetCTchk->isEnabled());
+
+    choose(frm.AutoChk);
+    QVERIFY(frm.AutCorrTime->isEnabled());
+    QVERIFY(frm.GetCTchk->isEnabled());
+    QCOMPARE(rig.module->ACTOn, qint16(0));
+
+    QVERIFY(frm.close());
+    QCOMPARE(rig.module->ACTOn, qint16(-1));
+    QVERIFY(rig.window->ACTTimer->isActive());
+}
+
+void tst_PrefsFrm::schedulerFrameFollowsTheSetting()
+{
+    SystemRig rig;
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    QTimer* scheduler = rig.window->ACTTimer;
+    rig.module->ACTOn = -1;
+    mouseOver(frm.Frame7);
+    QVERIFY(scheduler->isActive());
+    const int remaining = scheduler->remainingTime();
+    mouseOver(frm.Frame7);
+    QVERIFY(scheduler->remainingTime() <= remaining);
+
+    rig.module->ACTOn = 0;
+    mouseOver(frm.Frame7);
+    QVERIFY(!scheduler->isActive());
+}
+
+void tst_PrefsFrm::mouseOverTheWindowDimsTheHotSpot()
+{
+    SystemRig rig;
+    PrefsFrm& frm = rig.forms->get<PrefsFrm>();
+    rig.window->DispChgBox->setColour(MainColours::HotSpotBright);
+    mouseOver(&frm);
+    QCOMPARE(rig.window->DispChgBox->colour(), MainColours::HotSpotDark);
+}
+
+void tst_PrefsFrm::preferencesBoxOpensIt()
+{
+    SystemRig rig;
+    QTest::mouseClick(rig.window->DispChgBox, Qt::LeftButton);
+    PrefsFrm* frm = rig.forms->loaded<PrefsFrm>();
+    QVERIFY(frm);
+    QVERIFY(frm->isVisible());
+    QCOMPARE(rig.window->DispChgBox->colour(), MainColours::HotSpotDark);
+}
+
+QTEST_MAIN(tst_PrefsFrm)
+#include "tst_PrefsFrm.moc"
