@@ -106,14 +106,14 @@ void huxofrm::placeOnScreen()
 void huxofrm::showAccessories()
 {
     // The platform has no hidden attribute to give the files; a missing file is simply no accessory.
-    Command1->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a1.exe"))).size() > PlaceholderSize);
-    Command2->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a2.exe"))).size() > PlaceholderSize);
+    Command1->setVisible(QFileInfo(m_module.assetFile(QStringLiteral("a1.exe"))).size() > PlaceholderSize);
+    Command2->setVisible(QFileInfo(m_module.assetFile(QStringLiteral("a2.exe"))).size() > PlaceholderSize);
 }
 
 void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const QString& failure)
 {
     QString error;
-    if (m_module.services().launcher.start(m_module.programFile(fileName), &error)) {
+    if (m_module.services().launcher.start(m_module.assetFile(fileName), &error)) {
         Keepfcs->setFocus();
         return;
     }
