@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "core/Module1.h"
 #include "platform/MessageBoxDialogs.h"
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HUXO"));
+    // The desktop matches the window to its launcher entry and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.huxo.Huxo"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.huxo.Huxo")));
 
     SystemClock clock;
     QtSound sound;
