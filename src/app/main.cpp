@@ -8,6 +8,7 @@
 #include "platform/QtWindowOrder.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPrinter.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
     // The desktop matches the window to its launcher entry and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.huxo.Huxo"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.huxo.Huxo")));
+
+    AccessibleNames accessibleNames;
+    app.installEventFilter(&accessibleNames);
 
     SystemClock clock;
     QtSound sound;

@@ -131,6 +131,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     buildControlPanel();
     buildArrows();
     hookEvents();
+    describeForScreenReaders();
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setSingleShot(true);

@@ -127,6 +127,7 @@ private:
     void buildControlPanel();
     void buildCalendar();
     void hookEvents();
+    void describeForScreenReaders();
 
     void Timer1_Timer();
     void armTimer1();
