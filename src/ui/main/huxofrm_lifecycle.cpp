@@ -16,7 +16,6 @@
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
-#include "ui/main/FacePicture.h"
 #include "ui/main/MainLayout.h"
 
 using namespace MainLayout;
@@ -60,10 +59,7 @@ void huxofrm::Form_Load()
 
     ColChg();
     DateFrame->setVisible(m_module.CalShown != 0);
-    LC->setPicture(renderFacePicture(LC->size() * devicePixelRatioF()));
-    for (ClockFace* face : {GMTc, CC, DC, EC, FC, GC}) {
-        face->setPicture(LC->picture());
-    }
+    paintFacePictures();
 
     setWindowHeight(m_module.WinHeight);
     showArrowsForHeight(m_module.WinHeight);
