@@ -5,13 +5,8 @@
 set -euo pipefail
 source_dir=$1
 build_dir=$2
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
+prefix=$work
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 

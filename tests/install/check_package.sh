@@ -3,13 +3,7 @@
 # run-time dependencies. Usage: check_package.sh BUILD_DIR
 set -euo pipefail
 build_dir=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 cpack --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || {
     cat "$work/cpack.log" >&2

@@ -1,16 +1,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "core/Module1.h"
-#include "support/FakeServices.h"
+#include "support/MainWindowRig.h"
 #include "ui/AccessibleNames.h"
-#include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
-#include "ui/main/huxofrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -92,13 +88,8 @@ void tst_AccessibleNames::textsAndNamesGivenByTheCodeStay()
 
 void tst_AccessibleNames::everyControlOfTheMainWindowCanBeRead()
 {
-    QTemporaryDir dir;
-    FakeServices fakes;
-    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
-    Module1 module(fakes.services(), dir.path());
-    Forms forms(module);
-    huxofrm window(module, forms);
-    window.Form_Load();
+    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
+    huxofrm& window = *rig.window;
     window.show();
 
     // Labels, picture buttons and faces are what a user reads or clicks; the panels only hold them.
@@ -130,7 +121,7 @@ void tst_AccessibleNames::everyControlOfTheMainWindowCanBeRead()
     QCOMPARE(nameOf(window.Image3), u"today's date"_s);
     QCOMPARE(descriptionOf(window.Image3), u"Tuesday December 08 2026"_s);
 
-    module.AnaloguesHidden = -1;
+    rig.module->AnaloguesHidden = -1;
     window.ApplyArrows();
     QCOMPARE(nameOf(window.dngreen), u"show analogues"_s);
 }

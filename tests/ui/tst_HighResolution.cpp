@@ -1,12 +1,8 @@
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "core/Module1.h"
-#include "support/FakeServices.h"
-#include "ui/Forms.h"
+#include "support/MainWindowRig.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
-#include "ui/main/huxofrm.h"
 
 // Run at a device pixel ratio of 2 (QT_SCALE_FACTOR=2): the faces are drawn for the screen's pixels, not scaled
 // up from a picture of half the size.
@@ -20,13 +16,8 @@ private slots:
 
 void tst_HighResolution::facesAreDrawnAtFullResolution()
 {
-    QTemporaryDir dir;
-    FakeServices fakes;
-    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
-    Module1 module(fakes.services(), dir.path());
-    Forms forms(module);
-    huxofrm window(module, forms);
-    window.Form_Load();
+    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
+    huxofrm& window = *rig.window;
     window.show();
     QCOMPARE(window.devicePixelRatioF(), 2.0);
 
