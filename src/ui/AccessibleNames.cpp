@@ -38,8 +38,10 @@ void AccessibleNames::describe(QWidget* widget)
             name = widget->objectName();
         }
     }
-    widget->setProperty(DerivedName, name);
-    widget->setAccessibleName(name);
+    if (name != current) {
+        widget->setProperty(DerivedName, name);
+        widget->setAccessibleName(name);
+    }
 }
 
 bool AccessibleNames::eventFilter(QObject* watched, QEvent* event)
