@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Draws the application icon (desktop/icons/org.huxo.Huxo.svg): a clock face over a globe's meridians, and
-renders the PNG sizes of the icon theme from it (desktop/icons/hicolor/NxN/apps/) with rsvg-convert, which
-Debian's librsvg2-bin provides. Run by hand after changing the drawing; the outputs are committed."""
+renders the PNG sizes of the icon theme from it (desktop/icons/hicolor/NxN/apps/) and the window icon the
+program shows when no icon theme has it (assets/huxo.png) with rsvg-convert, which Debian's librsvg2-bin
+provides. Run by hand after changing the drawing; the outputs are committed."""
 import math
 import subprocess
 from pathlib import Path
 
-ICONS = Path(__file__).resolve().parent.parent / "desktop" / "icons"
+ROOT = Path(__file__).resolve().parent.parent
+ICONS = ROOT / "desktop" / "icons"
+WINDOW_ICON = ROOT / "assets" / "huxo.png"
 NAME = "org.huxo.Huxo"
 SIZES = (16, 24, 32, 48, 64, 128, 256)
 
@@ -67,15 +70,18 @@ def svg():
 '''
 
 
+def render(scalable, size, target):
+    target.parent.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), "-o", str(target), str(scalable)], check=True)
+
+
 def main():
     ICONS.mkdir(parents=True, exist_ok=True)
     scalable = ICONS / f"{NAME}.svg"
     scalable.write_text(svg())
     for size in SIZES:
-        folder = ICONS / "hicolor" / f"{size}x{size}" / "apps"
-        folder.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), "-o", str(folder / f"{NAME}.png"),
-                        str(scalable)], check=True)
+        render(scalable, size, ICONS / "hicolor" / f"{size}x{size}" / "apps" / f"{NAME}.png")
+    render(scalable, 128, WINDOW_ICON)
 
 
 if __name__ == "__main__":

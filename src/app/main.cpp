@@ -18,7 +18,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("HUXO"));
     // The desktop matches the window to its launcher entry and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.huxo.Huxo"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.huxo.Huxo")));
 
     AccessibleNames accessibleNames;
     app.installEventFilter(&accessibleNames);
@@ -31,6 +30,8 @@ int main(int argc, char** argv)
     QtWindowOrder windowOrder;
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.huxo.Huxo"), QIcon(module.assetFile(QStringLiteral("huxo.png")))));
 
     Forms forms(module);
     huxofrm mainWindow(module, forms);
