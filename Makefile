@@ -4,7 +4,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-asan fuzz bench bench-window clean
+.PHONY: deps build run test test-asan fuzz bench bench-window clean install deb
 
 deps:
 	@scripts/install-deps.sh
@@ -17,6 +17,15 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	$(BUILD)/huxo
+
+# The program folder PREFIX/lib/huxo, the command PREFIX/bin/huxo and the desktop entry, icons and metainfo.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same files under /usr, in $(BUILD).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # The whole suite: the tests, the same tests built with the address and undefined-behaviour checkers, and a short
 # run of every fuzz target.

@@ -16,6 +16,8 @@ packages=(
     libx11-dev libxdamage-dev
     # the soak speeds the program's clock up
     libfaketime
+    # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "core/Module1.h"
 #include "platform/MessageBoxDialogs.h"
@@ -7,6 +8,7 @@
 #include "platform/QtWindowOrder.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPrinter.h"
+#include "ui/AccessibleNames.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
@@ -14,6 +16,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HUXO"));
+    // The desktop matches the window to its launcher entry and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.huxo.Huxo"));
+
+    AccessibleNames accessibleNames;
+    app.installEventFilter(&accessibleNames);
 
     SystemClock clock;
     QtSound sound;
@@ -23,6 +30,8 @@ int main(int argc, char** argv)
     QtWindowOrder windowOrder;
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.huxo.Huxo"), QIcon(module.assetFile(QStringLiteral("huxo.png")))));
 
     Forms forms(module);
     huxofrm mainWindow(module, forms);

@@ -75,7 +75,7 @@ void ClockModel::DoTick()
     const int minute = time.minute();
     const int hour = time.hour();
 
-    m_view.ScaleFaces();
+    const bool facesAfresh = m_view.ScaleFaces();
     m_view.setTimeText(1, formatDate(now, u"hh:mm"));
 
     const int gmt = ClockArithmetic::shiftedMinutes(
@@ -84,9 +84,10 @@ void ClockModel::DoTick()
         showSlot(slot, slotReading(slot, gmt), now.date());
     }
 
-    // A white corner means the window's drawing was lost: the faces start afresh too, rather than have a second
-    // hand inverted back that may no longer be there.
-    if (minute != LastMin || hour != LastHour || m_view.cornerPixelIsWhite()) {
+    // Faces fitted to a new size or screen resolution have lost their hands, and a white corner means the
+    // window's drawing was lost: all faces start afresh, rather than have a second hand inverted back that is no
+    // longer there.
+    if (minute != LastMin || hour != LastHour || facesAfresh || m_view.cornerPixelIsWhite()) {
         m_view.ClearFaces();
         SecX = NoSecondHand;
     }

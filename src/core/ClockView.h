@@ -10,7 +10,8 @@ class ClockView
 public:
     virtual ~ClockView() = default;
 
-    virtual void ScaleFaces() = 0;
+    // Fits the faces to their size and resolution; true when any face started afresh, without hands.
+    virtual bool ScaleFaces() = 0;
     virtual void setTimeText(int slot, const QString& text) = 0;
     virtual void setDayText(int slot, const QString& text) = 0;
     virtual void setCaptionText(int slot, const QString& text) = 0;

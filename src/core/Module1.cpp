@@ -1,6 +1,8 @@
 #include "Module1.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <array>
 
@@ -22,10 +24,34 @@ Module1::Module1(Services services, QString programFolder)
     AppPath = AppDir();
 }
 
-QString Module1::AppDir() const
+QString Module1::programFolder() const
 {
     const QString folder = QDir::fromNativeSeparators(m_programFolder);
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString Module1::AppDir() const
+{
+    // Only a folder that is there and refuses writing is a read-only install; anything else keeps the old
+    // behaviour, so that a missing folder is still reported by the file operations.
+    const QFileInfo program(programFolder());
+    if (!program.isDir() || program.isWritable()) {
+        return programFolder();
+    }
+    const QString userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/huxo/");
+    // When the folder cannot be made, the settings file's own error messages name the path that failed.
+    QDir().mkpath(userFolder);
+    return userFolder;
+}
+
+QString Module1::assetFile(const QString& bareName) const
+{
+    const QString own = programFile(bareName);
+    if (AppPath == programFolder() || QFileInfo::exists(own)) {
+        return own;
+    }
+    return programFolder() + bareName;
 }
 
 void Module1::LoadSettings()
@@ -70,7 +96,14 @@ void Module1::OffTop(QWidget* window)
 
 void Module1::PlayWav(const QString& wavPath)
 {
-    if (!wavPath.isEmpty()) {
+    if (wavPath.isEmpty()) {
+        return;
+    }
+    // Windows ask for their click sounds in AppPath; a read-only install has them only in the program folder.
+    const QString bareName = wavPath.mid(AppPath.size());
+    if (wavPath.startsWith(AppPath) && !bareName.contains(u'/')) {
+        m_services.sound.play(assetFile(bareName));
+    } else {
         m_services.sound.play(wavPath);
     }
 }

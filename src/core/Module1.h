@@ -23,6 +23,8 @@ public:
     qint16 ACTState = 0;  // auto-correct scheduler state
     qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
 
+    // The folder the program's own files live in: the program folder, or, when that cannot be written (a
+    // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.
     QString AppDir() const;
 
     // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.
@@ -33,6 +35,7 @@ public:
 
     void OnTop(QWidget* window);
     void OffTop(QWidget* window);
+    // A missing sound in the per-user folder is played from the program folder (see assetFile).
     void PlayWav(const QString& wavPath);
     // Shows the captions of clocks C to G in the main window's caption row.
     void ShowCaptions();
@@ -46,12 +49,17 @@ public:
         }
     }
 
-    // A file of the program folder, by bare name.
+    // A file the program reads or writes, by bare name: it lives in AppPath.
     QString programFile(const QString& bareName) const { return AppPath + bareName; }
+    // A file shipped with the program (a sound, a picture, an accessory), by bare name: the user's own copy in
+    // AppPath when there is one, else the one installed in the program folder.
+    QString assetFile(const QString& bareName) const;
 
     Services& services() { return m_services; }
 
 private:
+    QString programFolder() const;
+
     Services m_services;
     QString m_programFolder;
     ClockView* m_mainWindow = nullptr;

@@ -19,7 +19,8 @@ private slots:
     void minuteChangeClearsAndRedraws();
     void appliedClockIsRedrawnAlone();
     void colourChangeHidesSecondHandsUntilTheFullMinute();
-    void whiteCornerStartsTheFacesAfresh();
+    void facesStartAfreshWhenTheirDrawingIsLost_data();
+    void facesStartAfreshWhenTheirDrawingIsLost();
 
 private:
     void tickAt(int hour, int minute, int second);
@@ -135,10 +136,22 @@ void tst_ClockModel::colourChangeHidesSecondHandsUntilTheFullMinute()
     QCOMPARE(m_module->Redraw, qint16(0));
 }
 
-void tst_ClockModel::whiteCornerStartsTheFacesAfresh()
+void tst_ClockModel::facesStartAfreshWhenTheirDrawingIsLost_data()
 {
+    QTest::addColumn<bool>("whiteCorner");
+    QTest::addColumn<bool>("refitted");
+    QTest::newRow("white corner") << true << false;
+    // Faces fitted to a new size or resolution: inverting the old second hand would leave a stray line.
+    QTest::newRow("faces refitted") << false << true;
+}
+
+void tst_ClockModel::facesStartAfreshWhenTheirDrawingIsLost()
+{
+    QFETCH(bool, whiteCorner);
+    QFETCH(bool, refitted);
     tickAt(3, 0, 15);
-    m_view->white = true;
+    m_view->white = whiteCorner;
+    m_view->rescaled = refitted;
     tickAt(3, 0, 16);
     QCOMPARE(m_view->calls.first(), u"clear"_s);
     QCOMPARE(m_view->count(u"hand"_s), 14);

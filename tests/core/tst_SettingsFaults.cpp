@@ -40,7 +40,7 @@ class tst_SettingsFaults : public QObject
 
 private slots:
     void initTestCase();
-    void readOnlyFolderKeepsTheFileAndTellsTheUser();
+    void readOnlyFileKeepsTheFileAndTellsTheUser();
     void fullDiskKeepsTheFileAndTellsTheUser();
     void garbageOfEveryLengthIsSurvived();
 };
@@ -54,7 +54,7 @@ void tst_SettingsFaults::initTestCase()
     }
 }
 
-void tst_SettingsFaults::readOnlyFolderKeepsTheFileAndTellsTheUser()
+void tst_SettingsFaults::readOnlyFileKeepsTheFileAndTellsTheUser()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -63,7 +63,8 @@ void tst_SettingsFaults::readOnlyFolderKeepsTheFileAndTellsTheUser()
     stored.CCaption = u"LONDON"_s;
     QVERIFY(SettingsFile::write(path, stored, nullptr));
     const QByteArray before = contents(path);
-    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    // A read-only folder sends the settings to the per-user folder; a read-only file in a writable one stays.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
 
     FakeServices fakes;
     Module1 module(fakes.services(), dir.path());
@@ -75,8 +76,6 @@ void tst_SettingsFaults::readOnlyFolderKeepsTheFileAndTellsTheUser()
     QVERIFY(fakes.dialogs.shown().first().text.contains(u"could not save"_s));
     QCOMPARE(module.CCaption, u"TOKYO"_s);
     QCOMPARE(contents(path), before);
-
-    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser()

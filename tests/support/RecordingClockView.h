@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/ClockView.h"
 #include "core/DateFormat.h"
@@ -23,8 +24,9 @@ public:
     QString captions[8];
     QString calendarDay;
     bool white = false;
+    bool rescaled = false; // the next ScaleFaces reports faces that started afresh
 
-    void ScaleFaces() override {}
+    bool ScaleFaces() override { return std::exchange(rescaled, false); }
     void setTimeText(int slot, const QString& text) override { times[slot] = text; }
     void setDayText(int slot, const QString& text) override { days[slot] = text; }
     void setCaptionText(int slot, const QString& text) override { captions[slot] = text; }

@@ -1,16 +1,12 @@
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
 
 #include "core/ClockModel.h"
-#include "core/Module1.h"
-#include "support/FakeServices.h"
-#include "ui/Forms.h"
+#include "support/MainWindowRig.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
-#include "ui/main/huxofrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -93,27 +89,24 @@ void tst_ClockFace::backgroundShowsAroundTheDial()
 
 void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
 {
-    QTemporaryDir dir;
-    FakeServices fakes;
-    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
-    Module1 module(fakes.services(), dir.path());
-    Forms forms(module);
-    huxofrm window(module, forms);
-    window.Form_Load();
+    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
+    huxofrm& window = *rig.window;
+    Module1& module = *rig.module;
+    FakeClock& clock = rig.fakes.clock;
     ClockFace* face = window.face(3);
     const QImage handsAt0900 = handsOnly(*face, {QPoint(-8, 0), QPoint(0, 13)});
 
     // After a colour change the faces carry their hands but no second hand until the next full minute.
     window.ColChg();
     module.Redraw = 3;
-    fakes.clock.advanceSeconds(1);
+    clock.advanceSeconds(1);
     window.clockModel().DoTick();
     QCOMPARE(face->image(), handsAt0900);
-    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 59)));
+    clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 59)));
     window.clockModel().DoTick();
     QCOMPARE(face->image(), handsAt0900);
 
-    fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 1, 0)));
+    clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 1, 0)));
     window.clockModel().DoTick();
     QCOMPARE(module.Redraw, qint16(0));
     ClockFace expected;

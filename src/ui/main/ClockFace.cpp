@@ -30,12 +30,14 @@ void ClockFace::setBackColor(const QColor& colour)
     rebuildBase();
 }
 
-void ClockFace::scaleFace()
+bool ClockFace::scaleFace()
 {
     const QSize deviceSize = size() * devicePixelRatioF();
-    if (m_base.size() != deviceSize) {
-        rebuildBase();
+    if (m_base.size() == deviceSize) {
+        return false;
     }
+    rebuildBase();
+    return true;
 }
 
 void ClockFace::rebuildBase()

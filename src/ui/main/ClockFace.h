@@ -20,8 +20,9 @@ public:
     void setBackColor(const QColor& colour);
     QColor backColor() const { return m_backColor; }
 
-    // Fits the face's units to its present size; a face that changed size starts without hands.
-    void scaleFace();
+    // Fits the face's units to its present size and resolution; a face that changed starts without hands, and
+    // says so.
+    bool scaleFace();
     void clear();
     void drawHand(int x, int y);
     void drawSecHand(int x, int y);

@@ -16,6 +16,7 @@
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
+#include "ui/main/FacePicture.h"
 #include "ui/main/MainColours.h"
 #include "ui/main/MainLayout.h"
 
@@ -123,6 +124,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     buildControlPanel();
     buildArrows();
     hookEvents();
+    describeForScreenReaders();
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setSingleShot(true);
@@ -342,11 +344,28 @@ void huxofrm::armTimer1()
     Timer1->start(1000 - millisecond + 1);
 }
 
-void huxofrm::ScaleFaces()
+bool huxofrm::ScaleFaces()
 {
+    bool afresh = paintFacePictures();
     for (ClockFace* face : m_faces) {
-        face->scaleFace();
+        afresh = face->scaleFace() || afresh;
     }
+    return afresh;
+}
+
+bool huxofrm::paintFacePictures()
+{
+    // Drawn for the screen the window is on, so that a screen of another resolution gets a sharp picture rather
+    // than a scaled one; all faces share one size.
+    const QSize deviceSize = LC->size() * devicePixelRatioF();
+    if (LC->picture().size() == deviceSize) {
+        return false;
+    }
+    const QImage picture = renderFacePicture(deviceSize);
+    for (ClockFace* face : m_faces) {
+        face->setPicture(picture);
+    }
+    return true;
 }
 
 void huxofrm::setTimeText(int slot, const QString& text)

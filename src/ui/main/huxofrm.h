@@ -41,7 +41,7 @@ public:
     int windowWidth() const;
 
     // ClockView
-    void ScaleFaces() override;
+    bool ScaleFaces() override;
     void setTimeText(int slot, const QString& text) override;
     void setDayText(int slot, const QString& text) override;
     void setCaptionText(int slot, const QString& text) override;
@@ -129,6 +129,8 @@ private:
     void buildControlPanel();
     void buildCalendar();
     void hookEvents();
+    void describeForScreenReaders();
+    bool paintFacePictures();
 
     void Timer1_Timer();
     void armTimer1();

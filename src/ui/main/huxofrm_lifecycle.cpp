@@ -16,7 +16,6 @@
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
-#include "ui/main/FacePicture.h"
 #include "ui/main/MainLayout.h"
 
 using namespace MainLayout;
@@ -60,10 +59,7 @@ void huxofrm::Form_Load()
 
     ColChg();
     DateFrame->setVisible(m_module.CalShown != 0);
-    LC->setPicture(renderFacePicture(LC->size() * devicePixelRatioF()));
-    for (ClockFace* face : {GMTc, CC, DC, EC, FC, GC}) {
-        face->setPicture(LC->picture());
-    }
+    paintFacePictures();
 
     setWindowHeight(m_module.WinHeight);
     showArrowsForHeight(m_module.WinHeight);
@@ -106,14 +102,14 @@ void huxofrm::placeOnScreen()
 void huxofrm::showAccessories()
 {
     // The platform has no hidden attribute to give the files; a missing file is simply no accessory.
-    Command1->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a1.exe"))).size() > PlaceholderSize);
-    Command2->setVisible(QFileInfo(m_module.programFile(QStringLiteral("a2.exe"))).size() > PlaceholderSize);
+    Command1->setVisible(QFileInfo(m_module.assetFile(QStringLiteral("a1.exe"))).size() > PlaceholderSize);
+    Command2->setVisible(QFileInfo(m_module.assetFile(QStringLiteral("a2.exe"))).size() > PlaceholderSize);
 }
 
 void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const QString& failure)
 {
     QString error;
-    if (m_module.services().launcher.start(m_module.programFile(fileName), &error)) {
+    if (m_module.services().launcher.start(m_module.assetFile(fileName), &error)) {
         Keepfcs->setFocus();
         return;
     }

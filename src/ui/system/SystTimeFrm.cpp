@@ -110,7 +110,7 @@ void SystTimeFrm::buildInternetView()
 
     PictureClip1 = new PictureClip(this);
     PictureClip1->setObjectName(QStringLiteral("PictureClip1"));
-    PictureClip1->load(m_module.programFile(QStringLiteral("link.png")));
+    PictureClip1->load(m_module.assetFile(QStringLiteral("link.png")));
     PictureClip1->setCols(LinkCells);
 
     LinkAniImg = makeControl<QLabel>(Frame2, "LinkAniImg");
