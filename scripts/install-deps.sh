@@ -16,6 +16,8 @@ packages=(
     libx11-dev libxdamage-dev
     # the soak speeds the program's clock up
     libfaketime
+    # the clock's D-Bus path is tested against a timedated stand-in on a private bus
+    dbus python3-dbusmock
 )
 
 missing=()
