@@ -28,6 +28,36 @@ QByteArray everyByte()
     return bytes;
 }
 
+// Sets an environment variable (or removes it, for an empty value) and puts back what was there before.
+class EnvironmentOverride
+{
+public:
+    EnvironmentOverride(const char* name, const QByteArray& value)
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_previous(qgetenv(name))
+    {
+        set(value);
+    }
+    ~EnvironmentOverride() { set(m_wasSet ? m_previous : QByteArray()); }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+private:
+    void set(const QByteArray& value) const
+    {
+        if (value.isEmpty()) {
+            qunsetenv(m_name);
+        } else {
+            qputenv(m_name, value);
+        }
+    }
+
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_previous;
+};
+
 } // namespace
 
 class tst_Inet : public QObject
@@ -232,11 +262,13 @@ void tst_Inet::systemSettingsModeUsesTheDesktopProxy()
 {
     m_server->addBody("/news", "news");
     LoopbackHttpProxy proxy(m_server->port());
-    const QByteArray previous = qgetenv("http_proxy");
-    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
-    m_inet->setAccessType(0);
-    const std::optional<QString> answer = m_inet->FetchText(u"www.huxo-proxied.invalid/news"_s);
-    qputenv("http_proxy", previous);
+    std::optional<QString> answer;
+    {
+        const EnvironmentOverride proxyVariable("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
+        const EnvironmentOverride noExceptions("no_proxy", {});
+        m_inet->setAccessType(0);
+        answer = m_inet->FetchText(u"www.huxo-proxied.invalid/news"_s);
+    }
 
     QCOMPARE(answer, std::optional(u"news"_s));
     QCOMPARE(proxy.requestedTargets(), QList<QByteArray>{"http://www.huxo-proxied.invalid/news"});
