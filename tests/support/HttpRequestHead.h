@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QTcpServer>
 #include <QTcpSocket>
 
 #include <memory>
@@ -39,6 +40,19 @@ void whenRequestHeadArrives(QTcpSocket* socket, OnHead onHead)
         *buffer += socket->readAll();
         if (const std::optional<HttpRequestHead> head = parseHttpRequestHead(*buffer)) {
             onHead(*head);
+        }
+    });
+}
+
+// Hands every request that reaches server to onRequest(socket, head); each socket goes when its client hangs up.
+template <typename OnRequest>
+void serveRequests(QTcpServer& server, QObject* context, OnRequest onRequest)
+{
+    QObject::connect(&server, &QTcpServer::newConnection, context, [&server, onRequest] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            whenRequestHeadArrives(socket,
+                                   [socket, onRequest](const HttpRequestHead& head) { onRequest(socket, head); });
         }
     });
 }

@@ -9,16 +9,9 @@ LoopbackHttpProxy::LoopbackHttpProxy(quint16 originPort, QObject* parent)
     : QObject(parent)
     , m_originPort(originPort)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &LoopbackHttpProxy::acceptConnection);
+    serveRequests(
+        m_server, this, [this](QTcpSocket* client, const HttpRequestHead& head) { forward(client, head.target); });
     m_server.listen(QHostAddress::LocalHost, 0);
-}
-
-void LoopbackHttpProxy::acceptConnection()
-{
-    while (QTcpSocket* client = m_server.nextPendingConnection()) {
-        connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
-        whenRequestHeadArrives(client, [this, client](const HttpRequestHead& head) { forward(client, head.target); });
-    }
 }
 
 void LoopbackHttpProxy::forward(QTcpSocket* client, const QByteArray& target)

@@ -24,7 +24,6 @@ public:
     QList<QByteArray> requestedTargets() const { return m_requestedTargets; }
 
 private:
-    void acceptConnection();
     void forward(QTcpSocket* client, const QByteArray& target);
 
     QTcpServer m_server;

@@ -44,7 +44,8 @@ void sendAndClose(QTcpSocket* socket, int status, const QByteArray& body, const 
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::acceptConnection);
+    serveRequests(
+        m_server, this, [this](QTcpSocket* socket, const HttpRequestHead& head) { answer(socket, head.target); });
     m_server.listen(QHostAddress::LocalHost, 0);
 }
 
@@ -81,14 +82,6 @@ void LoopbackHttpServer::addEndlessBody(const QByteArray& path)
 void LoopbackHttpServer::addRedirect(const QByteArray& path, const QByteArray& location)
 {
     m_routes.insert(path, Route{Kind::Redirect, location, 302, 0, -1});
-}
-
-void LoopbackHttpServer::acceptConnection()
-{
-    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        whenRequestHeadArrives(socket, [this, socket](const HttpRequestHead& head) { answer(socket, head.target); });
-    }
 }
 
 void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& target)

@@ -58,7 +58,6 @@ private:
         qint64 announcedLength = -1;
     };
 
-    void acceptConnection();
     void answer(QTcpSocket* socket, const QByteArray& target);
     void streamEndlessly(QTcpSocket* socket);
 
