@@ -83,7 +83,6 @@ private slots:
     void destroyingTheComponentDuringAFetchEndsIt();
 
     void setMserverPicksTheBaseAddress();
-    void shippedEndpointsAreSchemeLessAddresses();
 
 private:
     QString urlOf(const char* path) const { return m_server->hostAndPort() + QLatin1String(path); }
@@ -330,19 +329,6 @@ void tst_Inet::setMserverPicksTheBaseAddress()
     SetMserver(module);
     m_server->addBody("/fallback/x__c51/flash51.txt", "from the fallback");
     QCOMPARE(m_inet->FetchText(module.MServerBase + u"x__c51/flash51.txt"_s), std::optional(u"from the fallback"_s));
-}
-
-void tst_Inet::shippedEndpointsAreSchemeLessAddresses()
-{
-    const Endpoints shipped = shippedEndpoints();
-    for (const QString& server : shipped.timeServers) {
-        QVERIFY2(server.endsWith(u".huxo-clock.net/cgi-bin/date"_s), qPrintable(server));
-    }
-    QCOMPARE(QSet<QString>(shipped.timeServers.cbegin(), shipped.timeServers.cend()).size(), 3);
-    for (const QString& base : {shipped.primaryBase, shipped.fallbackBase}) {
-        QVERIFY2(base.endsWith(u'/') && !base.contains(u"://"_s), qPrintable(base));
-    }
-    QVERIFY(shipped.primaryBase != shipped.fallbackBase);
 }
 
 QTEST_GUILESS_MAIN(tst_Inet)
