@@ -288,7 +288,7 @@ void tst_Inet::proxyNameGivesHostAndPort()
 
 void tst_Inet::fetchStartedDuringAFetchKeepsBothAnswers()
 {
-    m_server->addDelayed("/slow", "slow answer", 400);
+    m_server->addDelayed("/slow", "slow answer", 1000);
     m_server->addBody("/quick", "quick answer");
     std::optional<QString> inner;
     QTimer::singleShot(50, this, [&] { inner = m_inet->FetchText(urlOf("/quick")); });
