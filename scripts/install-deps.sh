@@ -18,6 +18,8 @@ packages=(
     libfaketime
     # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
     desktop-file-utils appstream dpkg-dev file
+    # the clock's D-Bus path is tested against a timedated stand-in on a private bus
+    dbus python3-dbusmock
 )
 
 missing=()

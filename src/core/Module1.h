@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/Settings.h"
+#include "net/Endpoints.h"
 #include "platform/Services.h"
 
 class ClockView;
@@ -22,6 +23,8 @@ public:
     qint16 Redraw = 0;    // repaint request to the tick: 1 a clock was applied, 3 colours changed, 2 inside a tick
     qint16 ACTState = 0;  // auto-correct scheduler state
     qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
+    QString MServerBase;  // update server base address in use, without scheme, ending with "/"
+    Endpoints NetEndpoints = shippedEndpoints(); // tests point these at a loopback server
 
     // The folder the program's own files live in: the program folder, or, when that cannot be written (a
     // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.

@@ -1,19 +1,45 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <optional>
 
+class QNetworkAccessManager;
+class QNetworkReply;
+class QUrl;
+
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
 // running (timers fire, clicks are handled); a failure (time-out, unknown host, refused connection, cancel) is
 // an empty optional that the caller's error path handles. A server's error page is a body like any other.
+//
+// A fetch started while another one waits (from a timer or a click) runs its own transfer; the outer fetch gets
+// its own answer once the inner one has returned. Cancel ends every transfer in progress.
 class Inet final : public QObject
 {
     Q_OBJECT
 
 public:
+    // Why the last fetch failed, for messages and for tests.
+    enum class Failure
+    {
+        None,
+        TimedOut,
+        HostNotFound,
+        Refused,
+        Cancelled,
+        TooLarge,
+        BadRedirect,
+        Other
+    };
+
+    // A text body beyond this is a failure: a broken or hostile server cannot exhaust memory.
+    static constexpr qint64 MaxTextBytes = qint64{1} << 20;
+    static constexpr qint64 MaxByteBodyBytes = qint64{32} << 20;
+    static constexpr int MaxRedirects = 3;
+
     explicit Inet(QObject* parent = nullptr);
     ~Inet() override;
 
@@ -26,14 +52,31 @@ public:
     int requestTimeout() const { return m_requestTimeoutSeconds; }
     void setRequestTimeout(int seconds) { m_requestTimeoutSeconds = seconds; }
 
-    // url is without scheme: a host with an optional path.
+    // url is without scheme: a host with an optional path. Text bodies are read as Windows-1252, like every
+    // other text file of the program.
     [[nodiscard]] std::optional<QString> FetchText(const QString& url);
     [[nodiscard]] std::optional<QByteArray> FetchBytes(const QString& url);
     // Ends the transfer in progress at once and makes its fetch fail; harmless when none runs.
     void Cancel();
 
+    Failure lastFailure() const { return m_lastFailure; }
+    // A sentence for the user about the last failure; empty after a fetch that succeeded.
+    QString lastFailureText() const;
+
 private:
+    struct Transfer;
+
+    std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes);
+    void applyConnectionMode();
+    // Waits until the reply has finished; this object may be gone when it returns.
+    void runTransfer(const QUrl& url, qint64 maxBodyBytes, Transfer& transfer);
+    static QUrl redirectOf(const Transfer& transfer);
+    static Failure failureOf(const Transfer& transfer);
+
     int m_accessType = 0;
     QString m_proxy;
     int m_requestTimeoutSeconds = 45;
+    Failure m_lastFailure = Failure::None;
+    QNetworkAccessManager* m_manager;
+    QList<Transfer*> m_transfers; // innermost last
 };

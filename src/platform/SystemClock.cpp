@@ -1,37 +1,15 @@
 #include "SystemClock.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 
-namespace {
+#include "platform/Timedated.h"
 
-constexpr int PermissionPromptTimeoutMs = 120000;
-
-bool setThroughTimedated(qint64 msecsSinceEpoch, QString* errorMessage)
+SystemClock::SystemClock(QDBusConnection bus)
+    : m_bus(std::move(bus))
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.timedate1"),
-                                                       QStringLiteral("/org/freedesktop/timedate1"),
-                                                       QStringLiteral("org.freedesktop.timedate1"),
-                                                       QStringLiteral("SetTime"));
-    const bool relative = false;
-    const bool interactive = true;
-    call << qint64(msecsSinceEpoch * 1000) << relative << interactive;
-    // BlockWithGui keeps the windows painting while the desktop asks for the password.
-    const QDBusMessage reply = QDBusConnection::systemBus().call(call, QDBus::BlockWithGui, PermissionPromptTimeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        if (errorMessage) {
-            *errorMessage = reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
-        }
-        return false;
-    }
-    return true;
 }
-
-} // namespace
 
 QDateTime SystemClock::now() const
 {
@@ -40,23 +18,26 @@ QDateTime SystemClock::now() const
 
 bool SystemClock::setSystemTime(const QTime& localTime, QString* errorMessage)
 {
-    return setTo(QDateTime(QDate::currentDate(), localTime), errorMessage);
+    return setTo(QDate::currentDate(), localTime, errorMessage);
 }
 
 bool SystemClock::setSystemDate(const QDate& localDate, QString* errorMessage)
 {
-    return setTo(QDateTime(localDate, QTime::currentTime()), errorMessage);
+    return setTo(localDate, QTime::currentTime(), errorMessage);
 }
 
-bool SystemClock::setTo(const QDateTime& localDateTime, QString* errorMessage)
+bool SystemClock::setTo(const QDate& localDate, const QTime& localTime, QString* errorMessage)
 {
-    if (!localDateTime.isValid()) {
+    // QDateTime takes a null time as midnight, so each part is checked on its own.
+    const QDateTime localDateTime(localDate, localTime);
+    const bool valid = localDate.isValid() && localTime.isValid() && localDateTime.isValid();
+    const qint64 msecs = valid ? localDateTime.toMSecsSinceEpoch() : -1;
+    if (msecs < 0) {
         if (errorMessage) {
             *errorMessage = QStringLiteral("The new time is not valid.");
         }
         return false;
     }
-    const qint64 msecs = localDateTime.toMSecsSinceEpoch();
     timespec target{};
     target.tv_sec = static_cast<time_t>(msecs / 1000);
     target.tv_nsec = static_cast<long>((msecs % 1000) * 1000000);
@@ -65,9 +46,10 @@ bool SystemClock::setTo(const QDateTime& localDateTime, QString* errorMessage)
     }
     if (errno != EPERM) {
         if (errorMessage) {
-            *errorMessage = QString::fromLocal8Bit(std::strerror(errno));
+            *errorMessage = QStringLiteral("The system refused to set the clock: %1")
+                                .arg(QString::fromLocal8Bit(std::strerror(errno)));
         }
         return false;
     }
-    return setThroughTimedated(msecs, errorMessage);
+    return setTimeThroughTimedated(m_bus, msecs * 1000, errorMessage);
 }

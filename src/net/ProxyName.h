@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// A proxy named as "host" or "host:port"; the port is 80 when none is given.
+struct ProxyName
+{
+    QString host;
+    quint16 port = 80;
+};
+
+// Blanks around the name are ignored; a port that is not a number from 1 to 65535 leaves the default.
+ProxyName parseProxyName(const QString& text);

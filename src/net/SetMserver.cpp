@@ -1,0 +1,8 @@
+#include "SetMserver.h"
+
+#include "core/Module1.h"
+
+void SetMserver(Module1& module)
+{
+    module.MServerBase = module.MServer == 2 ? module.NetEndpoints.fallbackBase : module.NetEndpoints.primaryBase;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class Module1;
+
+// MServerBase becomes the fallback base address of the update server when MServer is 2, the primary otherwise.
+void SetMserver(Module1& module);

@@ -1,0 +1,173 @@
+#include <QCoreApplication>
+#include <QTest>
+
+#include <cstdio>
+#include <linux/capability.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "platform/SystemClock.h"
+#include "platform/Timedated.h"
+#include "support/MockTimedatedBus.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr unsigned ClockRight = 1U << CAP_SYS_TIME;
+
+bool mayStillSetTheClock()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return true;
+    }
+    return ((data[0].effective | data[0].permitted) & ClockRight) != 0;
+}
+
+// This process runs SystemClock for real, so before anything else it gives up the right to set the clock: its
+// clock_settime then fails with EPERM and the D-Bus path is taken, as for a desktop user.
+bool dropTheRightToSetTheClock()
+{
+    prctl(PR_CAPBSET_DROP, CAP_SYS_TIME, 0, 0, 0); // fails harmlessly without the right to change the bounding set
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) {
+        return false;
+    }
+    if (((data[0].effective | data[0].permitted) & ClockRight) != 0) {
+        data[0].effective &= ~ClockRight;
+        data[0].permitted &= ~ClockRight;
+        data[0].inheritable &= ~ClockRight;
+        if (syscall(SYS_capset, &header, data) != 0) {
+            return false;
+        }
+    }
+    return !mayStillSetTheClock();
+}
+
+} // namespace
+
+class tst_Timedated : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void setTimeSendsTheMicroseconds();
+    void refusalsAreFailuresWithAClearMessage();
+    void noTimedatedOrNoBusIsAFailure();
+    void systemClockWithoutTheRightAsksTimedated();
+
+private:
+    std::unique_ptr<MockTimedatedBus> m_bus;
+};
+
+void tst_Timedated::init()
+{
+    m_bus = std::make_unique<MockTimedatedBus>();
+    if (!m_bus->unavailableReason().isEmpty()) {
+        QSKIP(qPrintable(m_bus->unavailableReason()));
+    }
+}
+
+void tst_Timedated::cleanup()
+{
+    m_bus.reset();
+}
+
+void tst_Timedated::setTimeSendsTheMicroseconds()
+{
+    constexpr qint64 micros = 1'796'700'323'123'456;
+    QString error;
+    QVERIFY(setTimeThroughTimedated(m_bus->connection(), micros, &error));
+    QVERIFY(error.isEmpty());
+
+    const QList<QVariantList> calls = m_bus->setTimeCalls();
+    QCOMPARE(calls.size(), 1);
+    const QVariantList expected{micros, false, true}; // absolute, and the desktop may ask for a password
+    QCOMPARE(calls.first(), expected);
+}
+
+void tst_Timedated::refusalsAreFailuresWithAClearMessage()
+{
+    struct Refusal
+    {
+        QString name;
+        QString message;
+        QString shownText;
+    };
+    const QList<Refusal> refusals{
+        {u"org.freedesktop.timedate1.AutomaticTimeSyncEnabled"_s,
+         u"Automatic time synchronization is enabled"_s,
+         u"sets its clock automatically"_s},
+        {u"org.freedesktop.DBus.Error.AccessDenied"_s, u"Permission denied"_s, u"not allowed"_s},
+        {u"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"_s,
+         u"Interactive authentication required."_s,
+         u"not allowed"_s},
+        {u"org.example.Unforeseen"_s, u"an unforeseen reason"_s, u"an unforeseen reason"_s},
+    };
+    for (const Refusal& refusal : refusals) {
+        QVERIFY(m_bus->refuseSetTime(refusal.name, refusal.message));
+        QString error;
+        QVERIFY2(!setTimeThroughTimedated(m_bus->connection(), 1'000'000, &error), qPrintable(refusal.name));
+        QVERIFY2(error.contains(refusal.shownText), qPrintable(error));
+    }
+}
+
+void tst_Timedated::noTimedatedOrNoBusIsAFailure()
+{
+    m_bus->stopTimedated();
+    QString error;
+    QVERIFY(!setTimeThroughTimedated(m_bus->connection(), 1'000'000, &error));
+    QVERIFY2(error.contains(u"systemd-timedated"_s), qPrintable(error));
+
+    error.clear();
+    QVERIFY(!setTimeThroughTimedated(QDBusConnection(u"huxo-no-such-connection"_s), 1'000'000, &error));
+    QVERIFY2(error.contains(u"systemd-timedated"_s), qPrintable(error));
+}
+
+void tst_Timedated::systemClockWithoutTheRightAsksTimedated()
+{
+    QVERIFY2(!mayStillSetTheClock(), "this test must never run with the right to set the clock");
+    SystemClock clock(m_bus->connection());
+    const QTime time(12, 34, 56, 789);
+    const QDate dayBefore = QDate::currentDate();
+    QString error;
+    QVERIFY2(clock.setSystemTime(time, &error), qPrintable(error));
+    const QDate dayAfter = QDate::currentDate();
+
+    const QList<QVariantList> calls = m_bus->setTimeCalls();
+    QCOMPARE(calls.size(), 1);
+    const qint64 micros = calls.first().first().toLongLong();
+    QVERIFY(micros == QDateTime(dayBefore, time).toMSecsSinceEpoch() * 1000
+            || micros == QDateTime(dayAfter, time).toMSecsSinceEpoch() * 1000);
+
+    QVERIFY(m_bus->refuseSetTime(u"org.freedesktop.timedate1.AutomaticTimeSyncEnabled"_s, u"on"_s));
+    QVERIFY(!clock.setSystemDate(QDate(2031, 1, 2), &error));
+    QVERIFY2(error.contains(u"automatically"_s), qPrintable(error));
+
+    // Nothing invalid may reach the bus: a null time would otherwise be taken as midnight.
+    QVERIFY(!clock.setSystemTime(QTime(), &error));
+    QCOMPARE(error, u"The new time is not valid."_s);
+    QVERIFY(!clock.setSystemDate(QDate(), &error));
+    QCOMPARE(error, u"The new time is not valid."_s);
+    QCOMPARE(m_bus->setTimeCalls().size(), 2);
+}
+
+int main(int argc, char** argv)
+{
+    if (!dropTheRightToSetTheClock()) {
+        std::fputs("tst_Timedated: could not give up the right to set the clock; not running\n", stderr);
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    tst_Timedated test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Timedated.moc"

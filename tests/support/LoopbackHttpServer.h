@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+// An HTTP server on 127.0.0.1 at a port of the system's choosing, run by the test's own event loop. Each route
+// answers in its own way; a path without a route gets a 404 page. Every connection is closed after its answer.
+class LoopbackHttpServer final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* NotFoundPage = "<html><body>404 Not Found</body></html>";
+
+    explicit LoopbackHttpServer(QObject* parent = nullptr);
+
+    bool isListening() const { return m_server.isListening(); }
+    quint16 port() const { return m_server.serverPort(); }
+    // "127.0.0.1:port", ready to be followed by a path in a scheme-less URL.
+    QString hostAndPort() const;
+
+    void addBody(const QByteArray& path, const QByteArray& body, int status = 200);
+    void addDelayed(const QByteArray& path, const QByteArray& body, int delayMs);
+    // Reads the request and never answers.
+    void addSilent(const QByteArray& path);
+    // Sends the head (announcing announcedLength bytes, or no length when negative) and firstPart, then nothing.
+    void addStalledBody(const QByteArray& path, const QByteArray& firstPart, qint64 announcedLength);
+    // Sends a body without a length that goes on until the client hangs up.
+    void addEndlessBody(const QByteArray& path);
+    void addRedirect(const QByteArray& path, const QByteArray& location);
+
+    // Request targets in the order they arrived.
+    QList<QByteArray> requestedTargets() const { return m_requestedTargets; }
+    // Connections whose client hung up before the server finished with them.
+    int hangUps() const { return m_hangUps; }
+
+private:
+    enum class Kind
+    {
+        Body,
+        Delayed,
+        Silent,
+        Stalled,
+        Endless,
+        Redirect
+    };
+    struct Route
+    {
+        Kind kind = Kind::Body;
+        QByteArray body;
+        int status = 200;
+        int delayMs = 0;
+        qint64 announcedLength = -1;
+    };
+
+    void answer(QTcpSocket* socket, const QByteArray& target);
+    void streamEndlessly(QTcpSocket* socket);
+
+    QTcpServer m_server;
+    QHash<QByteArray, Route> m_routes;
+    QList<QByteArray> m_requestedTargets;
+    int m_hangUps = 0;
+};
