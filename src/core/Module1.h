@@ -23,6 +23,12 @@ public:
     qint16 ACTState = 0;  // auto-correct scheduler state
     qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
 
+    // What the clock settings window is editing; kept here so that it outlives the window.
+    float SetOffset = 0;     // hours east of GMT
+    qint16 SetHourOn = 0;    // seasonal hour, 0 or 1
+    QString SetCaption;      // the caption box's text
+    qint16 NoAutoScroll = 0; // -1 while changes of the hour display leave the map where it is
+
     QString AppDir() const;
 
     // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.

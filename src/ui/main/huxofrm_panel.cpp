@@ -11,6 +11,7 @@
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
+#include "ui/settings/SetTimeFrm.h"
 
 namespace {
 const QString ReleaseTip = QStringLiteral("double-click to release");
@@ -42,6 +43,19 @@ void huxofrm::hookEvents()
         m_hooks->onMouseOver(around, [this] { markPreferencesHotSpot(false); });
     }
     m_hooks->onDoubleClick(LocCap, [this] { LocCap_DblClick(); });
+
+    m_hooks->onDoubleClick(GMTc, [this] {
+        m_module.SetupDone = -1;
+        SetTimeFrm::showFor(m_forms, QStringLiteral("B"), QStringLiteral("GMT / UTC"));
+    });
+    const std::array<std::pair<ClockFace*, QLabel*>, 5> setClocks = {
+        {{CC, CCap}, {DC, DCap}, {EC, ECap}, {FC, FCap}, {GC, GCap}}};
+    for (size_t i = 0; i < setClocks.size(); ++i) {
+        const auto [face, caption] = setClocks[i];
+        const QString letter(QChar(u'C' + int(i)));
+        m_hooks->onDoubleClick(
+            face, [this, letter, caption = caption] { SetTimeFrm::showFor(m_forms, letter, caption->text()); });
+    }
 }
 
 void huxofrm::Option1_Click()

@@ -1,0 +1,277 @@
+// The clock settings window: its controls, the map with its hot spots, and how it is opened and closed.
+#include "SetTimeFrm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+#include "core/Module1.h"
+#include "core/Twips.h"
+#include "ui/Controls.h"
+#include "ui/EventHooks.h"
+#include "ui/Forms.h"
+#include "ui/main/huxofrm.h"
+#include "ui/settings/PressLabel.h"
+#include "zones/DstText.h"
+#include "zones/HotSpots.h"
+
+namespace {
+
+void place(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(Twips::toPixels(left, top, width, height));
+}
+
+QFont smallFont(const QWidget* control)
+{
+    QFont font = control->font();
+    font.setPointSizeF(font.pointSizeF() * 0.8);
+    return font;
+}
+
+} // namespace
+
+SetTimeFrm::SetTimeFrm(Module1& module, Forms& forms)
+    : QWidget(nullptr, Qt::Window)
+    , m_module(module)
+    , m_forms(forms)
+    , m_hooks(new EventHooks(this))
+    , m_dstText(DstText::builtInNotice())
+{
+    setObjectName(QStringLiteral("SetTimeFrm"));
+    setFixedSize(Twips::toPixels(5205), Twips::toPixels(4380));
+    buildMap();
+    buildEditor();
+    buildGmtPanel();
+    buildDstView();
+    Form_Load();
+}
+
+SetTimeFrm& SetTimeFrm::showFor(Forms& forms, const QString& clock, const QString& caption)
+{
+    forms.module().SetClock = clock;
+    SetTimeFrm& window = forms.get<SetTimeFrm>();
+    window.LTxt->setText(caption);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // The main window was active until now, so this is an activation even where the window system is slow to say so.
+    window.Form_Activate();
+    return window;
+}
+
+void SetTimeFrm::buildMap()
+{
+    MapWindow = makeControl<QWidget>(this, "MapWindow");
+    place(MapWindow, 240, 240, 1455, 2760);
+    MapWindow->setToolTip(QStringLiteral("Time Zone Map"));
+    MapWindow->setAutoFillBackground(true);
+    MapWindow->setPalette(QPalette(QColor(58, 116, 186)));
+
+    Map = makeControl<QWidget>(MapWindow, "Map");
+    place(Map, -30, -30, 6255, 2790);
+    Image1 = makeControl<QLabel>(Map, "Image1");
+    Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("map.png"))));
+    Image1->setGeometry(0, 0, Map->width(), Map->height());
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Where two areas overlap, the smaller one lies on top and takes the click.
+    std::vector<const HotSpot*> bySize;
+    for (const HotSpot& spot : hotSpots()) {
+        bySize.push_back(&spot);
+    }
+    std::stable_sort(bySize.begin(), bySize.end(), [](const HotSpot* a, const HotSpot* b) {
+        return a->width * a->height > b->width * b->height;
+    });
+    for (const HotSpot* spot : bySize) {
+        const QByteArray name = "Image" + QByteArray::number(spot->number);
+        auto* area = makeControl<PressLabel>(Map, name.constData());
+        place(area, spot->left, spot->top, spot->width, spot->height);
+        const float offset = spot->offset;
+        // Image87 lies over other areas and waits for a completed left click.
+        if (spot->number == 87) {
+            connect(area, &PressLabel::clicked, this, [this, offset] { MapClik(offset); });
+        } else {
+            connect(area, &PressLabel::pressed, this, [this, offset] { MapClik(offset); });
+        }
+    }
+
+    HScroll1 = makeControl<QScrollBar>(this, "HScroll1");
+    HScroll1->setOrientation(Qt::Horizontal);
+    place(HScroll1, 240, 3000, 1465, 255);
+    HScroll1->setRange(-6000, 1515);
+    HScroll1->setSingleStep(100);
+    HScroll1->setPageStep(500);
+    HScroll1->setValue(-6000);
+    // The map moves right as the value grows, so the thumb runs the other way to move with the view.
+    HScroll1->setInvertedAppearance(true);
+    HScroll1->setInvertedControls(true);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &SetTimeFrm::HScroll1_Change);
+    HScroll1->installEventFilter(this);
+
+    InfoDisply = makeControl<QLabel>(this, "InfoDisply");
+    place(InfoDisply, 240, 3330, 1700, 960);
+    InfoDisply->setWordWrap(true);
+    InfoDisply->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    InfoDisply->setFont(smallFont(InfoDisply));
+}
+
+void SetTimeFrm::buildEditor()
+{
+    const auto heading = [this](int index, const char* text, int top) {
+        const QByteArray name = "ItemLabel_" + QByteArray::number(index);
+        QLabel* label = makeControl<QLabel>(this, name.constData());
+        label->setText(QString::fromLatin1(text));
+        place(label, 2100, top, 3000, 255);
+        m_hooks->onDoubleClick(label, [this] { ItemLabel_DblClick(); });
+        ItemLabel[size_t(index)] = label;
+        return label;
+    };
+    heading(0, "Clock Caption", 240);
+    LTxt = makeControl<QLineEdit>(this, "LTxt");
+    place(LTxt, 2100, 510, 2925, 345);
+    LTxt->setMaxLength(15);
+    LTxt->setText(QStringLiteral("GMT"));
+    LTxt->setToolTip(QStringLiteral("enter caption, max 15 characters. "));
+    connect(LTxt, &QLineEdit::textChanged, this, &SetTimeFrm::LTxt_Change);
+
+    heading(1, "Hours and Minutes Difference from GMT", 1110);
+    QFont displayFont = font();
+    displayFont.setPointSizeF(displayFont.pointSizeF() * 1.6);
+    displayFont.setBold(true);
+    const auto display = [this, &displayFont](auto* control, const char* text, int left, int width) {
+        control->setText(QString::fromLatin1(text));
+        control->setFont(displayFont);
+        control->setAlignment(Qt::AlignCenter);
+        place(control, left, 1380, width, 420);
+    };
+    HourLbl = makeControl<PressLabel>(this, "HourLbl");
+    display(HourLbl, "00", 2400, 615);
+    HourLbl->setFrameShape(QFrame::Panel);
+    HourLbl->setFrameShadow(QFrame::Sunken);
+    HourLbl->setToolTip(QStringLiteral("click left/right mouse buttons to alter hours"));
+    connect(HourLbl, &PressLabel::pressed, this, &SetTimeFrm::HourLbl_MouseDown);
+    Label1 = makeControl<QLabel>(this, "Label1");
+    display(Label1, ":", 3015, 180);
+    MinLbl = makeControl<PressLabel>(this, "MinLbl");
+    display(MinLbl, "00", 3195, 615);
+    MinLbl->setFrameShape(QFrame::Panel);
+    MinLbl->setFrameShadow(QFrame::Sunken);
+    MinLbl->setToolTip(QStringLiteral("click to alter minutes"));
+    connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
+
+    QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
+    seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
+    place(seasonal, 2100, 1950, 2100, 255);
+    HourOnLbl = makeControl<PressLabel>(this, "HourOnLbl");
+    HourOnLbl->setText(QStringLiteral("0"));
+    HourOnLbl->setAlignment(Qt::AlignCenter);
+    HourOnLbl->setFrameShape(QFrame::Panel);
+    HourOnLbl->setFrameShadow(QFrame::Sunken);
+    place(HourOnLbl, 4260, 1905, 495, 330);
+    HourOnLbl->setToolTip(QStringLiteral("click for seasonal adjustments for this location. "));
+    connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
+
+    heading(4, "Some Places in This Zone", 2370);
+    CityList = makeControl<QListWidget>(this, "CityList");
+    place(CityList, 2100, 2640, 2925, 960);
+    CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
+    CityList->setEnabled(false);
+    connect(CityList, &QListWidget::itemClicked, this, &SetTimeFrm::CityList_Click);
+
+    Command1 = makeControl<QPushButton>(this, "Command1");
+    Command1->setText(QStringLiteral("&DST Info"));
+    Command1->setToolTip(QStringLiteral("show DST info file"));
+    place(Command1, 2100, 3780, 1380, 435);
+    connect(Command1, &QPushButton::clicked, this, &SetTimeFrm::Command1_Click);
+    ApplyBtn = makeControl<QPushButton>(this, "ApplyBtn");
+    ApplyBtn->setText(QStringLiteral("&Apply"));
+    ApplyBtn->setToolTip(QStringLiteral("save changes to clock"));
+    place(ApplyBtn, 3645, 3780, 1380, 435);
+    connect(ApplyBtn, &QPushButton::clicked, this, &SetTimeFrm::ApplyBtn_Click);
+}
+
+void SetTimeFrm::buildGmtPanel()
+{
+    GMTpanel1 = makeControl<QWidget>(this, "GMTpanel1");
+    place(GMTpanel1, 2100, 60, 2925, 975);
+    GMTpanel1->setAutoFillBackground(true);
+    Label3 = makeControl<QLabel>(GMTpanel1, "Label3");
+    Label3->setText(QStringLiteral("YOUR LOCAL TIME ZONE"));
+    QFont bold = Label3->font();
+    bold.setBold(true);
+    Label3->setFont(bold);
+    place(Label3, 0, 60, 2925, 285);
+    Label4 = makeControl<QLabel>(GMTpanel1, "Label4");
+    Label4->setText(QStringLiteral("ENTER YOUR LOCAL TIME DIFFERENCE SO THAT HUXO CAN SET THE GMT CLOCK FOR YOU."));
+    Label4->setWordWrap(true);
+    Label4->setFont(smallFont(Label4));
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label4, 0, 375, 2925, 600);
+    GMTpanel1->hide();
+}
+
+void SetTimeFrm::buildDstView()
+{
+    Text1 = makeControl<QPlainTextEdit>(this, "Text1");
+    place(Text1, 60, 60, 5085, 4275);
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The colours of an active window's title.
+    QPalette titleColours = Text1->palette();
+    titleColours.setColor(QPalette::Base, titleColours.color(QPalette::Active, QPalette::Highlight));
+    titleColours.setColor(QPalette::Text, titleColours.color(QPalette::Active, QPalette::HighlightedText));
+    Text1->setPalette(titleColours);
+    Text1->hide();
+}
+
+void SetTimeFrm::Form_Load()
+{
+    if (const huxofrm* main = m_forms.mainWindow()) {
+        setWindowIcon(main->windowIcon());
+    }
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    if (!m_forms.reminderShown()) {
+        m_module.OnTop(this);
+    }
+}
+
+void SetTimeFrm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) {
+        return;
+    }
+    if (!isActiveWindow()) {
+        m_ownWindowWasActive = QApplication::activeWindow() != nullptr;
+    } else if (m_ownWindowWasActive) {
+        Form_Activate();
+    }
+}
+
+void SetTimeFrm::closeEvent(QCloseEvent* event)
+{
+    if (Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_forms.unload(this);
+}
+
+bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
+        // A user who steers the map with the keys keeps it where they put it.
+        m_module.NoAutoScroll = -1;
+    }
+    return QWidget::eventFilter(watched, event);
+}
