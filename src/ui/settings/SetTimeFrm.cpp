@@ -30,10 +30,12 @@ void place(QWidget* control, int left, int top, int width, int height)
     control->setGeometry(Twips::toPixels(left, top, width, height));
 }
 
-QFont smallFont(const QWidget* control)
+QFont fontOfSize(int pixelSize, bool bold = false)
 {
-    QFont font = control->font();
-    font.setPointSizeF(font.pointSizeF() * 0.8);
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
     return font;
 }
 
@@ -48,6 +50,7 @@ SetTimeFrm::SetTimeFrm(Module1& module, Forms& forms)
 {
     setObjectName(QStringLiteral("SetTimeFrm"));
     setFixedSize(Twips::toPixels(5205), Twips::toPixels(4380));
+    setFont(fontOfSize(11));
     buildMap();
     buildEditor();
     buildGmtPanel();
@@ -121,7 +124,7 @@ void SetTimeFrm::buildMap()
     place(InfoDisply, 240, 3330, 1700, 960);
     InfoDisply->setWordWrap(true);
     InfoDisply->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    InfoDisply->setFont(smallFont(InfoDisply));
+    InfoDisply->setFont(fontOfSize(9));
 }
 
 void SetTimeFrm::buildEditor()
@@ -144,9 +147,7 @@ void SetTimeFrm::buildEditor()
     connect(LTxt, &QLineEdit::textChanged, this, &SetTimeFrm::LTxt_Change);
 
     heading(1, "Hours and Minutes Difference from GMT", 1110);
-    QFont displayFont = font();
-    displayFont.setPointSizeF(displayFont.pointSizeF() * 1.6);
-    displayFont.setBold(true);
+    const QFont displayFont = fontOfSize(18, true);
     const auto display = [this, &displayFont](auto* control, const char* text, int left, int width) {
         control->setText(QString::fromLatin1(text));
         control->setFont(displayFont);
@@ -206,14 +207,12 @@ void SetTimeFrm::buildGmtPanel()
     GMTpanel1->setAutoFillBackground(true);
     Label3 = makeControl<QLabel>(GMTpanel1, "Label3");
     Label3->setText(QStringLiteral("YOUR LOCAL TIME ZONE"));
-    QFont bold = Label3->font();
-    bold.setBold(true);
-    Label3->setFont(bold);
+    Label3->setFont(fontOfSize(11, true));
     place(Label3, 0, 60, 2925, 285);
     Label4 = makeControl<QLabel>(GMTpanel1, "Label4");
     Label4->setText(QStringLiteral("ENTER YOUR LOCAL TIME DIFFERENCE SO THAT HUXO CAN SET THE GMT CLOCK FOR YOU."));
     Label4->setWordWrap(true);
-    Label4->setFont(smallFont(Label4));
+    Label4->setFont(fontOfSize(9));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label4, 0, 375, 2925, 600);
     GMTpanel1->hide();
