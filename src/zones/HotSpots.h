@@ -15,6 +15,8 @@ struct HotSpot
 };
 
 constexpr int HotSpotCount = 86;
+// The map picture, as tools/make_map.py draws it, spans the world once: it repeats after this width in twips.
+constexpr int MapPictureWidth = 6000;
 
 // Laid out together with the map picture, so the rectangles follow its zones.
 const std::array<HotSpot, HotSpotCount>& hotSpots();

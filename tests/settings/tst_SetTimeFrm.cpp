@@ -14,13 +14,16 @@
 
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
+#include "core/Twips.h"
 #include "support/FakeServices.h"
 #include "ui/Forms.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/huxofrm.h"
+#include "ui/settings/MapViewport.h"
 #include "ui/settings/PressLabel.h"
 #include "ui/settings/SetTimeFrm.h"
 #include "zones/DstText.h"
+#include "zones/HotSpots.h"
 
 using namespace Qt::StringLiterals;
 
@@ -118,6 +121,7 @@ private slots:
     void gmtClockStoresTheNegatedZoneAndNeverItsCaption();
     void applyStoresTheClockAndTheTipsFollow();
     void hourDisplayScrollsTheMapUntilAMapClick();
+    void wrappedMapAnswersPressesOnItsOtherEnd();
     void noticeStandsInForAMissingOrShortFile();
     void longFileIsShownAndKeptForLaterShortReads();
     void closeBoxClosesOnlyTheTextFirst();
@@ -395,6 +399,34 @@ void tst_SetTimeFrm::hourDisplayScrollsTheMapUntilAMapClick()
     QCOMPARE(fresh.Map->x(), -2);
     rig.pressHours(Qt::LeftButton);
     QCOMPARE(fresh.HScroll1->value(), -4150);
+}
+
+void tst_SetTimeFrm::wrappedMapAnswersPressesOnItsOtherEnd()
+{
+    Rig rig;
+    SetTimeFrm& frm = rig.open("C");
+    frm.HScroll1->setValue(1350);
+    // The map now starts near the window's right edge; to its left lies the east end of the world.
+    const auto onTheCopy = [&](int number) {
+        const PressLabel* spot = rig.area(number);
+        return frm.Map->pos() + spot->geometry().center() - QPoint(Twips::toPixels(MapPictureWidth), 0);
+    };
+    const QPoint fiji = onTheCopy(64);
+    QVERIFY(frm.MapWindow->rect().contains(fiji));
+    QTest::mousePress(frm.MapWindow, Qt::RightButton, {}, fiji);
+    QCOMPARE(rig.module->SetOffset, 12.0f);
+    QCOMPARE(frm.HourLbl->text(), u"+12"_s);
+
+    // And at the east end of the scroll the west end of the world follows.
+    frm.HScroll1->setValue(-5700);
+    const QPoint samoa =
+        frm.Map->pos() + rig.area(5)->geometry().center() + QPoint(Twips::toPixels(MapPictureWidth), 0);
+    QVERIFY(frm.MapWindow->rect().contains(samoa));
+    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, samoa);
+    QCOMPARE(rig.module->SetOffset, -11.0f);
+    // Where the copy shows sea there is nothing to choose.
+    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, QPoint(2, frm.MapWindow->height() - 2));
+    QCOMPARE(rig.module->SetOffset, -11.0f);
 }
 
 void tst_SetTimeFrm::noticeStandsInForAMissingOrShortFile()

@@ -19,6 +19,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
+#include "ui/settings/MapViewport.h"
 #include "ui/settings/PressLabel.h"
 #include "zones/DstText.h"
 #include "zones/HotSpots.h"
@@ -73,18 +74,19 @@ SetTimeFrm& SetTimeFrm::showFor(Forms& forms, const QString& clock, const QStrin
 
 void SetTimeFrm::buildMap()
 {
-    MapWindow = makeControl<QWidget>(this, "MapWindow");
+    MapWindow = makeControl<MapViewport>(this, "MapWindow");
     place(MapWindow, 240, 240, 1455, 2760);
     MapWindow->setToolTip(QStringLiteral("Time Zone Map"));
-    MapWindow->setAutoFillBackground(true);
     MapWindow->setPalette(QPalette(QColor(58, 116, 186)));
 
     Map = makeControl<QWidget>(MapWindow, "Map");
     place(Map, -30, -30, 6255, 2790);
     Image1 = makeControl<QLabel>(Map, "Image1");
-    Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("map.png"))));
+    const QPixmap picture(m_module.programFile(QStringLiteral("map.png")));
+    Image1->setPixmap(picture);
     Image1->setGeometry(0, 0, Map->width(), Map->height());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MapWindow->setMap(Map, picture, Twips::toPixels(MapPictureWidth));
 
     // Where two areas overlap, the smaller one lies on top and takes the click.
     std::vector<const HotSpot*> bySize;
@@ -99,7 +101,7 @@ void SetTimeFrm::buildMap()
         auto* area = makeControl<PressLabel>(Map, name.constData());
         place(area, spot->left, spot->top, spot->width, spot->height);
         const float offset = spot->offset;
-        // Image87 lies over other areas and waits for a completed left click.
+        // Image87 alone answers a completed left click rather than the press of any button.
         if (spot->number == 87) {
             connect(area, &PressLabel::clicked, this, [this, offset] { MapClik(offset); });
         } else {

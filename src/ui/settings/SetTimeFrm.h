@@ -6,6 +6,7 @@
 
 class EventHooks;
 class Forms;
+class MapViewport;
 class Module1;
 class PressLabel;
 class QLabel;
@@ -33,7 +34,7 @@ public:
     void AnalyseTimeDiff();
     void AutoScrollMap();
 
-    QWidget* MapWindow = nullptr;
+    MapViewport* MapWindow = nullptr;
     QWidget* Map = nullptr;
     QLabel* Image1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
