@@ -14,7 +14,17 @@ void MapViewport::setMap(QWidget* map, const QPixmap& picture, int period)
     m_map = map;
     m_picture = picture;
     m_period = period;
+    map->installEventFilter(this);
     update();
+}
+
+bool MapViewport::eventFilter(QObject* watched, QEvent* event)
+{
+    // The copies move with the map, but Qt repaints only the strip a moved child uncovers.
+    if (watched == m_map && event->type() == QEvent::Move) {
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MapViewport::paintEvent(QPaintEvent*)

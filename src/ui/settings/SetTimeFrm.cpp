@@ -116,9 +116,9 @@ void SetTimeFrm::buildMap()
     HScroll1->setSingleStep(100);
     HScroll1->setPageStep(500);
     HScroll1->setValue(-6000);
-    // The map moves right as the value grows, so the thumb runs the other way to move with the view.
-    HScroll1->setInvertedAppearance(true);
-    HScroll1->setInvertedControls(true);
+    // The map moves right as the value grows: laid out right to left, the thumb, the arrows and the keys all
+    // move the same way as the view.
+    HScroll1->setLayoutDirection(Qt::RightToLeft);
     connect(HScroll1, &QScrollBar::valueChanged, this, &SetTimeFrm::HScroll1_Change);
     HScroll1->installEventFilter(this);
 
