@@ -149,38 +149,36 @@ void SetTimeFrm::buildEditor()
     connect(LTxt, &QLineEdit::textChanged, this, &SetTimeFrm::LTxt_Change);
 
     heading(1, "Hours and Minutes Difference from GMT", 1110);
-    const QFont displayFont = fontOfSize(18, true);
-    const auto display = [this, &displayFont](auto* control, const char* text, int left, int width) {
+    // The displays the user clicks look pressed in, like the boxes they stand for.
+    const auto clickable = [this](const char* name, const char* text, const char* tip) {
+        PressLabel* control = makeControl<PressLabel>(this, name);
         control->setText(QString::fromLatin1(text));
-        control->setFont(displayFont);
+        control->setToolTip(QString::fromLatin1(tip));
         control->setAlignment(Qt::AlignCenter);
-        place(control, left, 1380, width, 420);
+        control->setFrameShape(QFrame::Panel);
+        control->setFrameShadow(QFrame::Sunken);
+        return control;
     };
-    HourLbl = makeControl<PressLabel>(this, "HourLbl");
-    display(HourLbl, "00", 2400, 615);
-    HourLbl->setFrameShape(QFrame::Panel);
-    HourLbl->setFrameShadow(QFrame::Sunken);
-    HourLbl->setToolTip(QStringLiteral("click left/right mouse buttons to alter hours"));
+    const QFont displayFont = fontOfSize(18, true);
+    HourLbl = clickable("HourLbl", "00", "click left/right mouse buttons to alter hours");
+    HourLbl->setFont(displayFont);
+    place(HourLbl, 2400, 1380, 615, 420);
     connect(HourLbl, &PressLabel::pressed, this, &SetTimeFrm::HourLbl_MouseDown);
     Label1 = makeControl<QLabel>(this, "Label1");
-    display(Label1, ":", 3015, 180);
-    MinLbl = makeControl<PressLabel>(this, "MinLbl");
-    display(MinLbl, "00", 3195, 615);
-    MinLbl->setFrameShape(QFrame::Panel);
-    MinLbl->setFrameShadow(QFrame::Sunken);
-    MinLbl->setToolTip(QStringLiteral("click to alter minutes"));
+    Label1->setText(QStringLiteral(":"));
+    Label1->setFont(displayFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    place(Label1, 3015, 1380, 180, 420);
+    MinLbl = clickable("MinLbl", "00", "click to alter minutes");
+    MinLbl->setFont(displayFont);
+    place(MinLbl, 3195, 1380, 615, 420);
     connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
 
     QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
     seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
     place(seasonal, 2100, 1950, 2100, 255);
-    HourOnLbl = makeControl<PressLabel>(this, "HourOnLbl");
-    HourOnLbl->setText(QStringLiteral("0"));
-    HourOnLbl->setAlignment(Qt::AlignCenter);
-    HourOnLbl->setFrameShape(QFrame::Panel);
-    HourOnLbl->setFrameShadow(QFrame::Sunken);
+    HourOnLbl = clickable("HourOnLbl", "0", "click for seasonal adjustments for this location. ");
     place(HourOnLbl, 4260, 1905, 495, 330);
-    HourOnLbl->setToolTip(QStringLiteral("click for seasonal adjustments for this location. "));
     connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
 
     heading(4, "Some Places in This Zone", 2370);
