@@ -118,22 +118,6 @@ void tst_ZoneTable::hotSpotsAreBoundAsTheMapNeeds()
         offered.insert(float(hour));
     }
     QCOMPARE(offsets, offered);
-
-    const auto offsetOf = [](int number) {
-        for (const HotSpot& spot : hotSpots()) {
-            if (spot.number == number) {
-                return spot.offset;
-            }
-        }
-        return 99.0f;
-    };
-    QCOMPARE(offsetOf(5), -11.0f);
-    QCOMPARE(offsetOf(19), -2.0f);
-    QCOMPARE(offsetOf(2), 11.0f);
-    QCOMPARE(offsetOf(87), 2.0f);
-    QCOMPARE(offsetOf(61), 9.5f);
-    QCOMPARE(offsetOf(85), -6.0f);
-    QCOMPARE(offsetOf(74), 3.5f);
 }
 
 void tst_ZoneTable::hotSpotsLieOnTheMapFromWestToEast()
