@@ -59,11 +59,7 @@ std::vector<ZoneRow> buildRows()
                 "St.DOMINGO"})},
         {-3.5f, names({"Newfoundland"})},
         {-3.0f,
-         names({"BRAS\xCDLIA",
-                "GODTH\xC5"
-                "B",
-                "FALKLANDS",
-                "Bns.AIRES"})},
+         names({"BRAS\xCDLIA", "GODTH\305B", "FALKLANDS", "Bns.AIRES"})}, // octal: a hex escape would swallow the B
         {-1.0f, names({"AZORES"})},
         {0.0f,
          names({"DUBLIN",
