@@ -292,6 +292,12 @@ void tst_SetTimeFrm::activationDiscardsUnappliedEdits()
     // The caption box keeps what it held.
     QCOMPARE(frm.LTxt->text(), u"BOMBAY"_s);
     QCOMPARE(rig.module->COffset, 2.0f);
+
+    // Coming back to applied settings rebuilds the displays without counting that as a new change.
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QApplication::setActiveWindow(rig.window.get());
+    QApplication::setActiveWindow(&frm);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
 }
 
 void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()

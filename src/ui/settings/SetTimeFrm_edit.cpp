@@ -59,11 +59,12 @@ void SetTimeFrm::Form_Activate()
 {
     m_ownWindowWasActive = false;
     const ClockSettings clock = settingsOf(m_module, m_module.SetClock);
+    QString applyTip = ApplyBtn->toolTip();
     if (m_module.SetClock == u"B") {
         m_module.SetOffset = -m_module.BOffset;
         m_module.SetHourOn = qint16(-m_module.BHourOn);
         setWindowTitle(QStringLiteral("Settings for GMT / UTC Clock"));
-        ApplyBtn->setToolTip(QStringLiteral("save settings for GMT/UTC clock"));
+        applyTip = QStringLiteral("save settings for GMT/UTC clock");
         GMTpanel1->show();
         InfoDisply->setText(
             QStringLiteral("USE THE SCROLL BAR TO FIND YOUR PRESENT LOCATION ON THE MAP THEN CLICK ON THAT AREA."));
@@ -72,7 +73,7 @@ void SetTimeFrm::Form_Activate()
         m_module.SetHourOn = *clock.hourOn;
         CityList->setEnabled(true);
         setWindowTitle(u"Settings for Clock " + clockNumber());
-        ApplyBtn->setToolTip(u"save changes to clock " + clockNumber());
+        applyTip = u"save changes to clock " + clockNumber();
         GMTpanel1->hide();
         InfoDisply->setText(QStringLiteral("USE THE SCROLL BAR TO FIND THE LOCATION ON THE MAP THEN CLICK THAT AREA."));
     }
@@ -88,6 +89,8 @@ void SetTimeFrm::Form_Activate()
         setHourDisplay(hourText(hours));
     }
     DoCityList();
+    // Rebuilding the displays from the stored settings is no new change, so the tip is set after it.
+    ApplyBtn->setToolTip(applyTip);
 }
 
 void SetTimeFrm::MapClik(float offset)
