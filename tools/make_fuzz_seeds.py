@@ -63,3 +63,9 @@ if __name__ == "__main__":
                                 ("BS*", "BST"), ("*fetch button*", "press the fetch button now"),
                                 ("*404*", "404 Not Found"), ("##:##", "12:34"), ("[!a-z]?*", "Xy")]):
         write("fuzz_Pattern", "pair%02d" % i, p.encode("utf-8") + b"\0" + t.encode("utf-8"))
+    entry = "Z\u00fcrich, Switzerland  =  GMT+1 \r\nDST (+1) begins last Sunday in Mar. 02:00. \r\n\r\n"
+    dst = (entry * 20).encode("cp1252")
+    write("fuzz_DstText", "record", struct.pack("<H", len(dst)) + dst)
+    write("fuzz_DstText", "short", struct.pack("<H", 5) + b"Hanoi")
+    write("fuzz_DstText", "claims-more", struct.pack("<H", 65535) + dst)
+    write("fuzz_DstText", "plain-text", dst)

@@ -26,6 +26,12 @@ public:
     QString MServerBase;  // update server base address in use, without scheme, ending with "/"
     Endpoints NetEndpoints = shippedEndpoints(); // tests point these at a loopback server
 
+    // What the clock settings window is editing; kept here so that it outlives the window.
+    float SetOffset = 0;     // hours east of GMT
+    qint16 SetHourOn = 0;    // seasonal hour, 0 or 1
+    QString SetCaption;      // the caption box's text
+    qint16 NoAutoScroll = 0; // -1 while changes of the hour display leave the map where it is
+
     // The folder the program's own files live in: the program folder, or, when that cannot be written (a
     // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.
     QString AppDir() const;

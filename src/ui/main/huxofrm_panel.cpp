@@ -15,6 +15,7 @@
 #include "ui/GlyphButton.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
+#include "ui/settings/SetTimeFrm.h"
 #include "ui/system/PrefsFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -63,6 +64,19 @@ void huxofrm::hookEvents()
     const auto openPreferences = [this] { bringUp(m_forms.get<PrefsFrm>()); };
     connect(DispChgBox, &GlyphButton::pressed, this, openPreferences);
     connect(DispChgBox, &GlyphButton::doubleClicked, this, openPreferences);
+
+    m_hooks->onDoubleClick(GMTc, [this] {
+        m_module.SetupDone = -1;
+        SetTimeFrm::showFor(m_forms, QStringLiteral("B"), QStringLiteral("GMT / UTC"));
+    });
+    const std::array<std::pair<ClockFace*, QLabel*>, 5> setClocks = {
+        {{CC, CCap}, {DC, DCap}, {EC, ECap}, {FC, FCap}, {GC, GCap}}};
+    for (size_t i = 0; i < setClocks.size(); ++i) {
+        const auto [face, caption] = setClocks[i];
+        const QString letter(QChar(u'C' + int(i)));
+        m_hooks->onDoubleClick(
+            face, [this, letter, caption = caption] { SetTimeFrm::showFor(m_forms, letter, caption->text()); });
+    }
 }
 
 void huxofrm::AlmBtn_MouseDown()

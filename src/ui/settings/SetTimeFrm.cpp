@@ -1,0 +1,276 @@
+// The clock settings window: its controls, the map with its hot spots, and how it is opened and closed.
+#include "SetTimeFrm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+#include "core/Module1.h"
+#include "core/Twips.h"
+#include "ui/Controls.h"
+#include "ui/EventHooks.h"
+#include "ui/Forms.h"
+#include "ui/main/huxofrm.h"
+#include "ui/settings/MapViewport.h"
+#include "ui/settings/PressLabel.h"
+#include "zones/DstText.h"
+#include "zones/HotSpots.h"
+
+namespace {
+
+void place(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(Twips::toPixels(left, top, width, height));
+}
+
+QFont fontOfSize(int pixelSize, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+SetTimeFrm::SetTimeFrm(Module1& module, Forms& forms)
+    : QWidget(nullptr, Qt::Window)
+    , m_module(module)
+    , m_forms(forms)
+    , m_hooks(new EventHooks(this))
+    , m_dstText(DstText::builtInNotice())
+{
+    setObjectName(QStringLiteral("SetTimeFrm"));
+    setFixedSize(Twips::toPixels(5205), Twips::toPixels(4380));
+    setFont(fontOfSize(11));
+    buildMap();
+    buildEditor();
+    buildGmtPanel();
+    buildDstView();
+    Form_Load();
+}
+
+SetTimeFrm& SetTimeFrm::showFor(Forms& forms, const QString& clock, const QString& caption)
+{
+    forms.module().SetClock = clock;
+    SetTimeFrm& window = forms.get<SetTimeFrm>();
+    window.LTxt->setText(caption);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // The main window was active until now, so this is an activation even where the window system is slow to say so.
+    window.Form_Activate();
+    return window;
+}
+
+void SetTimeFrm::buildMap()
+{
+    MapWindow = makeControl<MapViewport>(this, "MapWindow");
+    place(MapWindow, 240, 240, 1455, 2760);
+    MapWindow->setToolTip(QStringLiteral("Time Zone Map"));
+    MapWindow->setPalette(QPalette(QColor(58, 116, 186)));
+
+    Map = makeControl<QWidget>(MapWindow, "Map");
+    place(Map, -30, -30, 6255, 2790);
+    Image1 = makeControl<QLabel>(Map, "Image1");
+    const QPixmap picture(m_module.assetFile(QStringLiteral("map.png")));
+    Image1->setPixmap(picture);
+    Image1->setGeometry(0, 0, Map->width(), Map->height());
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MapWindow->setMap(Map, picture, Twips::toPixels(MapPictureWidth));
+
+    // Where two areas overlap, the smaller one lies on top and takes the click.
+    std::vector<const HotSpot*> bySize;
+    for (const HotSpot& spot : hotSpots()) {
+        bySize.push_back(&spot);
+    }
+    std::stable_sort(bySize.begin(), bySize.end(), [](const HotSpot* a, const HotSpot* b) {
+        return a->width * a->height > b->width * b->height;
+    });
+    for (const HotSpot* spot : bySize) {
+        const QByteArray name = "Image" + QByteArray::number(spot->number);
+        auto* area = makeControl<PressLabel>(Map, name.constData());
+        place(area, spot->left, spot->top, spot->width, spot->height);
+        const float offset = spot->offset;
+        // Image87 alone answers a completed left click rather than the press of any button.
+        if (spot->number == 87) {
+            connect(area, &PressLabel::clicked, this, [this, offset] { MapClik(offset); });
+        } else {
+            connect(area, &PressLabel::pressed, this, [this, offset] { MapClik(offset); });
+        }
+    }
+
+    HScroll1 = makeControl<QScrollBar>(this, "HScroll1");
+    HScroll1->setOrientation(Qt::Horizontal);
+    place(HScroll1, 240, 3000, 1465, 255);
+    HScroll1->setRange(-6000, 1515);
+    HScroll1->setSingleStep(100);
+    HScroll1->setPageStep(500);
+    HScroll1->setValue(-6000);
+    // The map moves right as the value grows: laid out right to left, the thumb, the arrows and the keys all
+    // move the same way as the view.
+    HScroll1->setLayoutDirection(Qt::RightToLeft);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &SetTimeFrm::HScroll1_Change);
+    HScroll1->installEventFilter(this);
+
+    InfoDisply = makeControl<QLabel>(this, "InfoDisply");
+    place(InfoDisply, 240, 3330, 1700, 960);
+    InfoDisply->setWordWrap(true);
+    InfoDisply->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    InfoDisply->setFont(fontOfSize(9));
+}
+
+void SetTimeFrm::buildEditor()
+{
+    const auto heading = [this](int index, const char* text, int top) {
+        const QByteArray name = "ItemLabel_" + QByteArray::number(index);
+        QLabel* label = makeControl<QLabel>(this, name.constData());
+        label->setText(QString::fromLatin1(text));
+        place(label, 2100, top, 3000, 255);
+        m_hooks->onDoubleClick(label, [this] { ItemLabel_DblClick(); });
+        ItemLabel[size_t(index)] = label;
+        return label;
+    };
+    heading(0, "Clock Caption", 240);
+    LTxt = makeControl<QLineEdit>(this, "LTxt");
+    place(LTxt, 2100, 510, 2925, 345);
+    LTxt->setMaxLength(15);
+    LTxt->setText(QStringLiteral("GMT"));
+    LTxt->setToolTip(QStringLiteral("enter caption, max 15 characters. "));
+    connect(LTxt, &QLineEdit::textChanged, this, &SetTimeFrm::LTxt_Change);
+
+    heading(1, "Hours and Minutes Difference from GMT", 1110);
+    // The displays the user clicks look pressed in, like the boxes they stand for.
+    const auto clickable = [this](const char* name, const char* text, const char* tip) {
+        PressLabel* control = makeControl<PressLabel>(this, name);
+        control->setText(QString::fromLatin1(text));
+        control->setToolTip(QString::fromLatin1(tip));
+        control->setAlignment(Qt::AlignCenter);
+        control->setFrameShape(QFrame::Panel);
+        control->setFrameShadow(QFrame::Sunken);
+        return control;
+    };
+    const QFont displayFont = fontOfSize(18, true);
+    HourLbl = clickable("HourLbl", "00", "click left/right mouse buttons to alter hours");
+    HourLbl->setFont(displayFont);
+    place(HourLbl, 2400, 1380, 615, 420);
+    connect(HourLbl, &PressLabel::pressed, this, &SetTimeFrm::HourLbl_MouseDown);
+    Label1 = makeControl<QLabel>(this, "Label1");
+    Label1->setText(QStringLiteral(":"));
+    Label1->setFont(displayFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    place(Label1, 3015, 1380, 180, 420);
+    MinLbl = clickable("MinLbl", "00", "click to alter minutes");
+    MinLbl->setFont(displayFont);
+    place(MinLbl, 3195, 1380, 615, 420);
+    connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
+
+    QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
+    seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
+    place(seasonal, 2100, 1950, 2100, 255);
+    HourOnLbl = clickable("HourOnLbl", "0", "click for seasonal adjustments for this location. ");
+    place(HourOnLbl, 4260, 1905, 495, 330);
+    connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
+
+    heading(4, "Some Places in This Zone", 2370);
+    CityList = makeControl<QListWidget>(this, "CityList");
+    place(CityList, 2100, 2640, 2925, 960);
+    CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
+    CityList->setEnabled(false);
+    connect(CityList, &QListWidget::itemClicked, this, &SetTimeFrm::CityList_Click);
+
+    Command1 = makeControl<QPushButton>(this, "Command1");
+    Command1->setText(QStringLiteral("&DST Info"));
+    Command1->setToolTip(QStringLiteral("show DST info file"));
+    place(Command1, 2100, 3780, 1380, 435);
+    connect(Command1, &QPushButton::clicked, this, &SetTimeFrm::Command1_Click);
+    ApplyBtn = makeControl<QPushButton>(this, "ApplyBtn");
+    ApplyBtn->setText(QStringLiteral("&Apply"));
+    ApplyBtn->setToolTip(QStringLiteral("save changes to clock"));
+    place(ApplyBtn, 3645, 3780, 1380, 435);
+    connect(ApplyBtn, &QPushButton::clicked, this, &SetTimeFrm::ApplyBtn_Click);
+}
+
+void SetTimeFrm::buildGmtPanel()
+{
+    GMTpanel1 = makeControl<QWidget>(this, "GMTpanel1");
+    place(GMTpanel1, 2100, 60, 2925, 975);
+    GMTpanel1->setAutoFillBackground(true);
+    Label3 = makeControl<QLabel>(GMTpanel1, "Label3");
+    Label3->setText(QStringLiteral("YOUR LOCAL TIME ZONE"));
+    Label3->setFont(fontOfSize(11, true));
+    place(Label3, 0, 60, 2925, 285);
+    Label4 = makeControl<QLabel>(GMTpanel1, "Label4");
+    Label4->setText(QStringLiteral("ENTER YOUR LOCAL TIME DIFFERENCE SO THAT HUXO CAN SET THE GMT CLOCK FOR YOU."));
+    Label4->setWordWrap(true);
+    Label4->setFont(fontOfSize(9));
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label4, 0, 375, 2925, 600);
+    GMTpanel1->hide();
+}
+
+void SetTimeFrm::buildDstView()
+{
+    Text1 = makeControl<QPlainTextEdit>(this, "Text1");
+    place(Text1, 60, 60, 5085, 4275);
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The colours of an active window's title.
+    QPalette titleColours = Text1->palette();
+    titleColours.setColor(QPalette::Base, titleColours.color(QPalette::Active, QPalette::Highlight));
+    titleColours.setColor(QPalette::Text, titleColours.color(QPalette::Active, QPalette::HighlightedText));
+    Text1->setPalette(titleColours);
+    Text1->hide();
+}
+
+void SetTimeFrm::Form_Load()
+{
+    if (const huxofrm* main = m_forms.mainWindow()) {
+        setWindowIcon(main->windowIcon());
+    }
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    if (!m_forms.reminderShown()) {
+        m_module.OnTop(this);
+    }
+}
+
+void SetTimeFrm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) {
+        return;
+    }
+    if (!isActiveWindow()) {
+        m_ownWindowWasActive = QApplication::activeWindow() != nullptr;
+    } else if (m_ownWindowWasActive) {
+        Form_Activate();
+    }
+}
+
+void SetTimeFrm::closeEvent(QCloseEvent* event)
+{
+    if (Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_forms.unload(this);
+}
+
+bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
+        // A user who steers the map with the keys keeps it where they put it.
+        m_module.NoAutoScroll = -1;
+    }
+    return QWidget::eventFilter(watched, event);
+}

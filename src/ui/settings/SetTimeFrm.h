@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class EventHooks;
+class Forms;
+class MapViewport;
+class Module1;
+class PressLabel;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+
+// The window in which one clock's offset, seasonal hour and caption are set, by clicking the zone map or the
+// displays. For the GMT / UTC clock it asks for the user's own local offset instead. Edits take effect on Apply.
+class SetTimeFrm final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SetTimeFrm(Module1& module, Forms& forms);
+
+    // Opens the settings of clock "B" to "G" from the main window, with the caption its caption label shows.
+    static SetTimeFrm& showFor(Forms& forms, const QString& clock, const QString& caption);
+
+    void Form_Activate();
+    void MapClik(float offset);
+    void DoCityList();
+    void AnalyseTimeDiff();
+    void AutoScrollMap();
+
+    MapViewport* MapWindow = nullptr;
+    QWidget* Map = nullptr;
+    QLabel* Image1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* InfoDisply = nullptr;
+    std::array<QLabel*, 6> ItemLabel{}; // 0, 1, 4 and 5 are used
+    QLineEdit* LTxt = nullptr;
+    PressLabel* HourLbl = nullptr;
+    QLabel* Label1 = nullptr;
+    PressLabel* MinLbl = nullptr;
+    PressLabel* HourOnLbl = nullptr;
+    QListWidget* CityList = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* ApplyBtn = nullptr;
+    QWidget* GMTpanel1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMap();
+    void buildEditor();
+    void buildGmtPanel();
+    void buildDstView();
+
+    void Form_Load();
+    // True when the close box is to close only the information text, so the window stays.
+    bool Form_QueryUnload();
+    void ApplyBtn_Click();
+    void CityList_Click();
+    void LTxt_Change();
+    void HourLbl_MouseDown(Qt::MouseButton button);
+    // Sets the hour display and, when its text changes, runs what follows a change.
+    void setHourDisplay(const QString& text);
+    void HourLbl_Change();
+    void MinLbl_Click();
+    void HourOnLbl_Click();
+    void HScroll1_Change();
+    void ItemLabel_DblClick();
+    void Command1_Click();
+
+    void playClick();
+    void markUnsavedChange();
+    QString clockNumber() const;
+
+    Module1& m_module;
+    Forms& m_forms;
+    EventHooks* m_hooks = nullptr;
+    qint16 m_applied = 0;
+    // The window is activated again only after another window of the program took over; not after a switch to
+    // another program, which should not throw away the user's edits.
+    bool m_ownWindowWasActive = false;
+    QString m_dstText; // what the information view shows; the built-in notice until a long enough file was read
+};

@@ -1,0 +1,46 @@
+// The clock settings window's second view: the daylight-saving information text over the whole window.
+#include "SetTimeFrm.h"
+
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include "core/Module1.h"
+#include "zones/DstText.h"
+
+using namespace Qt::StringLiterals;
+
+void SetTimeFrm::ItemLabel_DblClick()
+{
+    const QString read = DstText::readFile(m_module.programFile(QStringLiteral("dst.txt")));
+    setWindowTitle(QStringLiteral("DST Information"));
+    // A text too short to be the real file leaves what the view held: the notice, or a file read earlier.
+    if (read.size() >= DstText::MinimumLength) {
+        m_dstText = read;
+    }
+    Text1->setPlainText(QString(m_dstText).replace(u"\r\n"_s, u"\n"_s));
+    Text1->show();
+    Text1->raise();
+    playClick();
+}
+
+void SetTimeFrm::Command1_Click()
+{
+    ItemLabel_DblClick();
+}
+
+void SetTimeFrm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    Text1->hide();
+    event->accept();
+}
+
+bool SetTimeFrm::Form_QueryUnload()
+{
+    if (!Text1->isVisible()) {
+        return false;
+    }
+    Text1->hide();
+    playClick();
+    Form_Activate();
+    return true;
+}

@@ -1,0 +1,235 @@
+// The clock settings window's editing: the map, the hour, minute and seasonal displays, the caption and Apply.
+#include "SetTimeFrm.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "core/Module1.h"
+#include "core/Twips.h"
+#include "ui/Forms.h"
+#include "ui/main/huxofrm.h"
+#include "ui/settings/PressLabel.h"
+#include "zones/OffsetDisplay.h"
+#include "zones/ZoneTable.h"
+
+using namespace OffsetDisplay;
+
+namespace {
+
+const QString SavedTip = QStringLiteral("settings saved - use the X button to close this window.");
+
+// The stored settings of one of the clocks "C" to "G".
+struct ClockSettings
+{
+    float* offset = nullptr;
+    qint16* hourOn = nullptr;
+    QString* caption = nullptr;
+};
+
+ClockSettings settingsOf(Module1& m, const QString& clock)
+{
+    if (clock == u"C") {
+        return {&m.COffset, &m.CHourOn, &m.CCaption};
+    }
+    if (clock == u"D") {
+        return {&m.DOffset, &m.DHourOn, &m.DCaption};
+    }
+    if (clock == u"E") {
+        return {&m.EOffset, &m.EHourOn, &m.ECaption};
+    }
+    if (clock == u"F") {
+        return {&m.FOffset, &m.FHourOn, &m.FCaption};
+    }
+    if (clock == u"G") {
+        return {&m.GOffset, &m.GHourOn, &m.GCaption};
+    }
+    return {};
+}
+
+} // namespace
+
+QString SetTimeFrm::clockNumber() const
+{
+    return QString::number(m_module.SetClock.at(0).unicode() - u'C' + 3);
+}
+
+void SetTimeFrm::Form_Activate()
+{
+    m_ownWindowWasActive = false;
+    const ClockSettings clock = settingsOf(m_module, m_module.SetClock);
+    QString applyTip = ApplyBtn->toolTip();
+    if (m_module.SetClock == u"B") {
+        m_module.SetOffset = -m_module.BOffset;
+        m_module.SetHourOn = qint16(-m_module.BHourOn);
+        setWindowTitle(QStringLiteral("Settings for GMT / UTC Clock"));
+        applyTip = QStringLiteral("save settings for GMT/UTC clock");
+        GMTpanel1->show();
+        InfoDisply->setText(
+            QStringLiteral("USE THE SCROLL BAR TO FIND YOUR PRESENT LOCATION ON THE MAP THEN CLICK ON THAT AREA."));
+    } else if (clock.offset) {
+        m_module.SetOffset = *clock.offset;
+        m_module.SetHourOn = *clock.hourOn;
+        CityList->setEnabled(true);
+        setWindowTitle(u"Settings for Clock " + clockNumber());
+        applyTip = u"save changes to clock " + clockNumber();
+        GMTpanel1->hide();
+        InfoDisply->setText(QStringLiteral("USE THE SCROLL BAR TO FIND THE LOCATION ON THE MAP THEN CLICK THAT AREA."));
+    }
+    const int hours = wholeHours(m_module.SetOffset);
+    setHourDisplay(QString::number(hours));
+    HourOnLbl->setText(m_module.SetHourOn == 1 ? QStringLiteral("+1") : QString::number(m_module.SetHourOn));
+    MinLbl->setText(QStringLiteral("00"));
+    if (isHalfHour(m_module.SetOffset)) {
+        MinLbl->setText(QStringLiteral("30"));
+        m_module.SetOffset = m_module.SetOffset >= 0 ? float(hours) + 0.5f : float(hours) - 0.5f;
+    }
+    if (hours > 0) {
+        setHourDisplay(hourText(hours));
+    }
+    DoCityList();
+    // Rebuilding the displays from the stored settings is no new change, so the tip is set after it.
+    ApplyBtn->setToolTip(applyTip);
+}
+
+void SetTimeFrm::MapClik(float offset)
+{
+    playClick();
+    m_module.NoAutoScroll = -1;
+    m_module.SetOffset = offset;
+    DoCityList();
+    MinLbl->setText(isHalfHour(offset) ? QStringLiteral("30") : QStringLiteral("00"));
+    setHourDisplay(hourText(wholeHours(offset)));
+    LTxt->setText(CityList->count() > 0 ? CityList->item(0)->text() : QString());
+    if (CityList->isEnabled()) {
+        CityList->setFocus();
+    }
+}
+
+void SetTimeFrm::DoCityList()
+{
+    CityList->clear();
+    CityList->addItems(placeListFor(m_module.SetOffset));
+}
+
+void SetTimeFrm::AnalyseTimeDiff()
+{
+    m_module.SetOffset = analyseTimeDiff(m_module.SetOffset, HourLbl->text(), MinLbl->text());
+}
+
+void SetTimeFrm::AutoScrollMap()
+{
+    HScroll1->setValue(autoScrollValue(hourValue(HourLbl->text())));
+}
+
+void SetTimeFrm::HourLbl_MouseDown(Qt::MouseButton button)
+{
+    m_module.NoAutoScroll = 0;
+    setHourDisplay(steppedHour(HourLbl->text(), button == Qt::RightButton, button == Qt::LeftButton));
+    m_module.SetOffset = float(hourValue(HourLbl->text()));
+    AnalyseTimeDiff();
+    playClick();
+    DoCityList();
+}
+
+void SetTimeFrm::setHourDisplay(const QString& text)
+{
+    if (HourLbl->text() == text) {
+        return;
+    }
+    HourLbl->setText(text);
+    HourLbl_Change();
+}
+
+void SetTimeFrm::HourLbl_Change()
+{
+    if (m_module.NoAutoScroll == 0) {
+        AutoScrollMap();
+    }
+    markUnsavedChange();
+}
+
+void SetTimeFrm::MinLbl_Click()
+{
+    playClick();
+    MinLbl->setText(MinLbl->text() == u"00" ? QStringLiteral("30") : QStringLiteral("00"));
+    m_module.SetOffset = float(hourValue(HourLbl->text()));
+    AnalyseTimeDiff();
+    DoCityList();
+    markUnsavedChange();
+}
+
+void SetTimeFrm::HourOnLbl_Click()
+{
+    playClick();
+    if (HourOnLbl->text() == u"0") {
+        HourOnLbl->setText(QStringLiteral("+1"));
+        m_module.SetHourOn = 1;
+    } else if (HourOnLbl->text() == u"+1") {
+        HourOnLbl->setText(QStringLiteral("0"));
+        m_module.SetHourOn = 0;
+    } else {
+        return;
+    }
+    markUnsavedChange();
+}
+
+void SetTimeFrm::LTxt_Change()
+{
+    m_module.SetCaption = LTxt->text();
+    markUnsavedChange();
+}
+
+void SetTimeFrm::CityList_Click()
+{
+    playClick();
+    if (QListWidgetItem* place = CityList->currentItem()) {
+        LTxt->setText(place->text());
+    }
+}
+
+void SetTimeFrm::HScroll1_Change()
+{
+    const int wrapped = wrappedScrollValue(HScroll1->value());
+    if (wrapped != HScroll1->value()) {
+        HScroll1->setValue(wrapped); // runs this handler again with the wrapped value
+        return;
+    }
+    Map->move(Twips::toPixels(wrapped), Map->y());
+}
+
+void SetTimeFrm::ApplyBtn_Click()
+{
+    AnalyseTimeDiff();
+    if (m_module.SetClock == u"B") {
+        // The GMT / UTC clock keeps the user's own zone negated, and its caption never changes.
+        m_module.BOffset = -m_module.SetOffset;
+        m_module.BHourOn = qint16(-m_module.SetHourOn);
+    } else if (const ClockSettings clock = settingsOf(m_module, m_module.SetClock); clock.offset) {
+        *clock.caption = m_module.SetCaption;
+        *clock.hourOn = m_module.SetHourOn;
+        *clock.offset = m_module.SetOffset;
+    }
+    m_module.ShowCaptions();
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    if (huxofrm* main = m_forms.mainWindow()) {
+        main->UpdateCaptions();
+    }
+    m_module.SaveSettings();
+    m_module.Redraw = 1;
+    ApplyBtn->setToolTip(SavedTip);
+    m_applied = -1;
+}
+
+void SetTimeFrm::playClick()
+{
+    m_module.PlayWav(m_module.programFile(QStringLiteral("a.wav")));
+}
+
+void SetTimeFrm::markUnsavedChange()
+{
+    if (m_applied == -1) {
+        ApplyBtn->setToolTip(QStringLiteral("save new changes"));
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+
+// One clickable area of the zone map: image number (2 to 87), the offset it stands for, and its rectangle in twips
+// of the map, whose picture starts at the map's top left corner.
+struct HotSpot
+{
+    int number;
+    float offset;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr int HotSpotCount = 86;
+// The map picture, as tools/make_map.py draws it, spans the world once: it repeats after this width in twips.
+constexpr int MapPictureWidth = 6000;
+
+// Laid out together with the map picture, so the rectangles follow its zones.
+const std::array<HotSpot, HotSpotCount>& hotSpots();

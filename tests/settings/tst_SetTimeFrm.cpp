@@ -1,0 +1,515 @@
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include "core/Module1.h"
+#include "core/SettingsFile.h"
+#include "core/Twips.h"
+#include "support/FakeServices.h"
+#include "ui/Forms.h"
+#include "ui/main/ClockFace.h"
+#include "ui/main/huxofrm.h"
+#include "ui/settings/MapViewport.h"
+#include "ui/settings/PressLabel.h"
+#include "ui/settings/SetTimeFrm.h"
+#include "zones/DstText.h"
+#include "zones/HotSpots.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The main window and its clock settings window in a program folder of their own, on a fake clock.
+struct Rig
+{
+    explicit Rig(const Settings& stored = Settings{})
+    {
+        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
+        QString error;
+        QVERIFY2(SettingsFile::write(dir.filePath(u"huxo.ini"_s), stored, &error), qPrintable(error));
+        module = std::make_unique<Module1>(fakes.services(), dir.path());
+        forms = std::make_unique<Forms>(*module);
+        window = std::make_unique<huxofrm>(*module, *forms);
+        window->Form_Load();
+        window->show();
+    }
+
+    SetTimeFrm& open(const char* clock, const QString& caption = u"WELCOME"_s)
+    {
+        return SetTimeFrm::showFor(*forms, QString::fromLatin1(clock), caption);
+    }
+    SetTimeFrm* frm() const { return forms->loaded<SetTimeFrm>(); }
+    PressLabel* area(int number) const { return frm()->findChild<PressLabel*>(u"Image"_s + QString::number(number)); }
+    void press(int number, Qt::MouseButton button = Qt::LeftButton) const { QTest::mousePress(area(number), button); }
+    void pressHours(Qt::MouseButton button, int times = 1) const
+    {
+        for (int i = 0; i < times; ++i) {
+            QTest::mousePress(frm()->HourLbl, button);
+        }
+    }
+    QStringList places() const
+    {
+        QStringList shown;
+        for (int row = 0; row < frm()->CityList->count(); ++row) {
+            shown << frm()->CityList->item(row)->text();
+        }
+        return shown;
+    }
+    Settings saved() const
+    {
+        QFile file(dir.filePath(u"huxo.ini"_s));
+        return file.open(QIODevice::ReadOnly) ? SettingsFile::decode(file.readAll()) : Settings{};
+    }
+    void writeDst(const QByteArray& text) const
+    {
+        QFile file(dir.filePath(u"dst.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const auto length = quint16(text.size());
+        file.write(QByteArray(1, char(length & 0xFF)) + QByteArray(1, char(length >> 8)) + text);
+    }
+
+    QTemporaryDir dir;
+    FakeServices fakes;
+    std::unique_ptr<Module1> module;
+    std::unique_ptr<Forms> forms;
+    std::unique_ptr<huxofrm> window;
+};
+
+Settings withClockC(float offset, qint16 hourOn, const QString& caption)
+{
+    Settings settings;
+    settings.SetupDone = -1;
+    settings.COffset = offset;
+    settings.CHourOn = hourOn;
+    settings.CCaption = caption;
+    settings.DCaption = u"TOKYO"_s;
+    settings.DOffset = 9;
+    return settings;
+}
+
+QString shownNotice()
+{
+    return DstText::builtInNotice().replace(u"\r\n"_s, u"\n"_s);
+}
+
+} // namespace
+
+class tst_SetTimeFrm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openingShowsTheClocksSettings();
+    void minusTwoAreaHasNoPlaces();
+    void halfHourAreaProposesItsFirstPlace();
+    void rightButtonSelectsButImage87WaitsForAClick();
+    void hoursWrapAndHalfHoursFollowThem();
+    void zeroHoursWithThirtyIsEast();
+    void newfoundlandIsReachedByHand();
+    void seasonalHourToggles();
+    void activationDiscardsUnappliedEdits();
+    void gmtClockStoresTheNegatedZoneAndNeverItsCaption();
+    void applyStoresTheClockAndTheTipsFollow();
+    void hourDisplayScrollsTheMapUntilAMapClick();
+    void wrappedMapAnswersPressesOnItsOtherEnd();
+    void noticeStandsInForAMissingOrShortFile();
+    void longFileIsShownAndKeptForLaterShortReads();
+    void closeBoxClosesOnlyTheTextFirst();
+    void faceToMapToApplyShowsTheNewTime();
+};
+
+void tst_SetTimeFrm::openingShowsTheClocksSettings()
+{
+    Rig rig(withClockC(-3.5f, 1, u"RIO"_s));
+    SetTimeFrm& frm = rig.open("C", u"RIO"_s);
+    QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+    QCOMPARE(frm.HourLbl->text(), u"-3"_s);
+    QCOMPARE(frm.MinLbl->text(), u"30"_s);
+    QCOMPARE(frm.HourOnLbl->text(), u"+1"_s);
+    QCOMPARE(frm.LTxt->text(), u"RIO"_s);
+    QCOMPARE(rig.places(), QStringList({u"Newfoundland"_s}));
+    QVERIFY(frm.GMTpanel1->isHidden());
+    QVERIFY(frm.CityList->isEnabled());
+    QCOMPARE(frm.InfoDisply->text(), u"USE THE SCROLL BAR TO FIND THE LOCATION ON THE MAP THEN CLICK THAT AREA."_s);
+    QVERIFY(rig.fakes.sound.played().contains(rig.module->programFile(u"b.wav"_s)));
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&frm));
+
+    SetTimeFrm& again = rig.open("D", u"TOKYO"_s);
+    QCOMPARE(&again, &frm);
+    QCOMPARE(frm.windowTitle(), u"Settings for Clock 4"_s);
+    QCOMPARE(frm.HourLbl->text(), u"+9"_s);
+    QCOMPARE(frm.MinLbl->text(), u"00"_s);
+    QCOMPARE(frm.HourOnLbl->text(), u"0"_s);
+}
+
+void tst_SetTimeFrm::minusTwoAreaHasNoPlaces()
+{
+    Rig rig(withClockC(5, 0, u"KARACHI"_s));
+    rig.open("C");
+    rig.fakes.sound.clear();
+    rig.press(19);
+    QCOMPARE(rig.places(), QStringList());
+    QCOMPARE(rig.frm()->HourLbl->text(), u"-2"_s);
+    QCOMPARE(rig.frm()->MinLbl->text(), u"00"_s);
+    QCOMPARE(rig.frm()->LTxt->text(), QString());
+    QCOMPARE(rig.module->SetOffset, -2.0f);
+    QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
+}
+
+void tst_SetTimeFrm::halfHourAreaProposesItsFirstPlace()
+{
+    Rig rig(withClockC(5.5f, 0, u"MY TOWN"_s));
+    rig.open("C", u"MY TOWN"_s);
+    rig.frm()->LTxt->setText(u"TYPING"_s);
+    rig.press(49);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"+5"_s);
+    QCOMPARE(rig.frm()->MinLbl->text(), u"30"_s);
+    QCOMPARE(rig.places(), QStringList({u"BOMBAY"_s, u"CALCUTTA"_s, u"COLOMBO"_s, u"NEW DELHI"_s}));
+    // The same offset as before still replaces the caption being typed.
+    QCOMPARE(rig.frm()->LTxt->text(), u"BOMBAY"_s);
+    QCOMPARE(rig.module->SetCaption, u"BOMBAY"_s);
+    QCOMPARE(rig.module->NoAutoScroll, qint16(-1));
+
+    QTest::mouseClick(rig.frm()->CityList->viewport(),
+                      Qt::LeftButton,
+                      {},
+                      rig.frm()->CityList->visualItemRect(rig.frm()->CityList->item(2)).center());
+    QCOMPARE(rig.frm()->LTxt->text(), u"COLOMBO"_s);
+}
+
+void tst_SetTimeFrm::rightButtonSelectsButImage87WaitsForAClick()
+{
+    Rig rig;
+    rig.open("C");
+    rig.press(5, Qt::RightButton);
+    QCOMPARE(rig.module->SetOffset, -11.0f);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"-11"_s);
+
+    rig.press(87, Qt::RightButton);
+    rig.press(87, Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, -11.0f);
+    QTest::mouseRelease(rig.area(87), Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, 2.0f);
+    QCOMPARE(rig.frm()->LTxt->text(), u"ANKARA"_s);
+}
+
+void tst_SetTimeFrm::hoursWrapAndHalfHoursFollowThem()
+{
+    Rig rig;
+    rig.open("C");
+    rig.frm()->MapClik(12.0f);
+    rig.pressHours(Qt::RightButton);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"-12"_s);
+    QCOMPARE(rig.module->SetOffset, -12.0f);
+    rig.pressHours(Qt::LeftButton);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"+12"_s);
+    rig.pressHours(Qt::MiddleButton);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"+12"_s);
+
+    rig.frm()->MapClik(5.0f);
+    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(rig.frm()->MinLbl->text(), u"30"_s);
+    QCOMPARE(rig.module->SetOffset, 5.5f);
+    QCOMPARE(rig.places().value(0), u"BOMBAY"_s);
+    rig.pressHours(Qt::LeftButton, 6);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"-1"_s);
+    QCOMPARE(rig.module->SetOffset, -1.5f);
+    QCOMPARE(rig.places(), QStringList());
+}
+
+void tst_SetTimeFrm::zeroHoursWithThirtyIsEast()
+{
+    Rig rig;
+    rig.open("C");
+    rig.frm()->MapClik(-1.0f);
+    rig.pressHours(Qt::RightButton);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"0"_s);
+    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, 0.5f);
+    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, 0.0f);
+    QCOMPARE(rig.places().value(0), u"ALGIERS"_s);
+}
+
+void tst_SetTimeFrm::newfoundlandIsReachedByHand()
+{
+    Rig rig;
+    rig.open("C");
+    rig.pressHours(Qt::LeftButton, 3);
+    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"-3"_s);
+    QCOMPARE(rig.module->SetOffset, -3.5f);
+    QCOMPARE(rig.places(), QStringList({u"Newfoundland"_s}));
+}
+
+void tst_SetTimeFrm::seasonalHourToggles()
+{
+    Settings stored = withClockC(1, 7, u"ODD"_s);
+    Rig rig(stored);
+    rig.open("C");
+    // A stored value other than 0 or 1 shows as it is and cannot be toggled.
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+
+    rig.open("D");
+    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"+1"_s);
+    QCOMPARE(rig.module->SetHourOn, qint16(1));
+    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"0"_s);
+    QCOMPARE(rig.module->SetHourOn, qint16(0));
+}
+
+void tst_SetTimeFrm::activationDiscardsUnappliedEdits()
+{
+    Rig rig(withClockC(2, 0, u"CAIRO"_s));
+    SetTimeFrm& frm = rig.open("C", u"CAIRO"_s);
+    QApplication::setActiveWindow(&frm);
+    rig.press(49);
+    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, 5.5f);
+
+    QApplication::setActiveWindow(rig.window.get());
+    QApplication::setActiveWindow(&frm);
+    QCOMPARE(rig.module->SetOffset, 2.0f);
+    QCOMPARE(rig.module->SetHourOn, qint16(0));
+    QCOMPARE(frm.HourLbl->text(), u"+2"_s);
+    QCOMPARE(frm.MinLbl->text(), u"00"_s);
+    QCOMPARE(frm.HourOnLbl->text(), u"0"_s);
+    QCOMPARE(rig.places().value(0), u"ANKARA"_s);
+    // The caption box keeps what it held.
+    QCOMPARE(frm.LTxt->text(), u"BOMBAY"_s);
+    QCOMPARE(rig.module->COffset, 2.0f);
+
+    // Coming back to applied settings rebuilds the displays without counting that as a new change.
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QApplication::setActiveWindow(rig.window.get());
+    QApplication::setActiveWindow(&frm);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+}
+
+void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
+{
+    Settings stored = withClockC(3, 0, u"MOSCOW"_s);
+    stored.BOffset = -1;
+    stored.BHourOn = -1;
+    Rig rig(stored);
+    rig.window->GMTc->setFocus();
+    QTest::mouseDClick(rig.window->GMTc, Qt::LeftButton);
+    SetTimeFrm* frm = rig.frm();
+    QVERIFY(frm);
+    QCOMPARE(rig.module->SetClock, u"B"_s);
+    QCOMPARE(rig.module->SetupDone, qint16(-1));
+    QCOMPARE(frm->windowTitle(), u"Settings for GMT / UTC Clock"_s);
+    QCOMPARE(frm->ApplyBtn->toolTip(), u"save settings for GMT/UTC clock"_s);
+    QVERIFY(!frm->GMTpanel1->isHidden());
+    QCOMPARE(frm->LTxt->text(), u"GMT / UTC"_s);
+    QCOMPARE(frm->HourLbl->text(), u"+1"_s);
+    QCOMPARE(frm->MinLbl->text(), u"00"_s);
+    QCOMPARE(frm->HourOnLbl->text(), u"+1"_s);
+
+    frm->LTxt->setText(u"NOT A CAPTION"_s);
+    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    QCOMPARE(rig.module->BOffset, -1.0f);
+    QCOMPARE(rig.module->BHourOn, qint16(-1));
+    const Settings saved = rig.saved();
+    QCOMPARE(saved.BOffset, -1.0f);
+    QCOMPARE(saved.BHourOn, qint16(-1));
+    QCOMPARE(saved.CCaption, u"MOSCOW"_s);
+    QCOMPARE(saved.COffset, 3.0f);
+    QCOMPARE(rig.window->BCap->text(), u"GMT / UTC"_s);
+
+    rig.press(33);
+    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    QCOMPARE(rig.saved().BOffset, -3.0f);
+    QCOMPARE(rig.saved().CCaption, u"MOSCOW"_s);
+}
+
+void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
+{
+    Rig rig(withClockC(0, 0, u"LONDON"_s));
+    SetTimeFrm& frm = rig.open("C", u"LONDON"_s);
+    frm.LTxt->setText(u"NEW DELHI"_s);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+    rig.press(52);
+    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    rig.fakes.sound.clear();
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    const QString saved = u"settings saved - use the X button to close this window."_s;
+    QCOMPARE(frm.ApplyBtn->toolTip(), saved);
+    QCOMPARE(rig.module->Redraw, qint16(1));
+    QCOMPARE(rig.module->COffset, 5.5f);
+    QCOMPARE(rig.module->CHourOn, qint16(1));
+    QCOMPARE(rig.module->CCaption, u"BOMBAY"_s);
+    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+    QCOMPARE(rig.saved().COffset, 5.5f);
+    QCOMPARE(rig.saved().CCaption, u"BOMBAY"_s);
+    QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"b.wav"_s)}));
+
+    frm.LTxt->setText(u"DELHI"_s);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QCOMPARE(frm.ApplyBtn->toolTip(), saved);
+    QTest::mouseClick(frm.MinLbl, Qt::LeftButton);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
+    QCOMPARE(rig.saved().CCaption, u"DELHI"_s);
+    QCOMPARE(rig.saved().COffset, 5.0f);
+
+    // A fresh window starts unapplied again.
+    frm.close();
+    QVERIFY(!rig.frm());
+    SetTimeFrm& fresh = rig.open("C");
+    fresh.LTxt->setText(u"X"_s);
+    QCOMPARE(fresh.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+}
+
+void tst_SetTimeFrm::hourDisplayScrollsTheMapUntilAMapClick()
+{
+    Rig rig(withClockC(9, 0, u"TOKYO"_s));
+    SetTimeFrm& frm = rig.open("C");
+    QCOMPARE(frm.HScroll1->value(), -4400);
+    QCOMPARE(frm.Map->x(), -4400 / 15);
+    rig.press(58);
+    frm.HScroll1->setValue(-2000);
+    rig.pressHours(Qt::RightButton);
+    QCOMPARE(frm.HScroll1->value(), -4600);
+
+    frm.HScroll1->setValue(-5950);
+    QCOMPARE(frm.HScroll1->value(), 1350);
+    frm.HScroll1->setValue(1400);
+    QCOMPARE(frm.HScroll1->value(), -5880);
+    QCOMPARE(frm.Map->x(), -5880 / 15);
+
+    QTest::keyClick(frm.HScroll1, Qt::Key_Left);
+    QCOMPARE(rig.module->NoAutoScroll, qint16(-1));
+    rig.frm()->MapClik(1.0f);
+    frm.close();
+    // After a map click a new window stays at the map's west end until the hours are pressed.
+    SetTimeFrm& fresh = rig.open("C");
+    QCOMPARE(fresh.HScroll1->value(), -6000);
+    QCOMPARE(fresh.Map->x(), -2);
+    rig.pressHours(Qt::LeftButton);
+    QCOMPARE(fresh.HScroll1->value(), -4150);
+}
+
+void tst_SetTimeFrm::wrappedMapAnswersPressesOnItsOtherEnd()
+{
+    Rig rig;
+    SetTimeFrm& frm = rig.open("C");
+    frm.HScroll1->setValue(1350);
+    // The map now starts near the window's right edge; to its left lies the east end of the world.
+    const auto onTheCopy = [&](int number) {
+        const PressLabel* spot = rig.area(number);
+        return frm.Map->pos() + spot->geometry().center() - QPoint(Twips::toPixels(MapPictureWidth), 0);
+    };
+    const QPoint fiji = onTheCopy(64);
+    QVERIFY(frm.MapWindow->rect().contains(fiji));
+    QTest::mousePress(frm.MapWindow, Qt::RightButton, {}, fiji);
+    QCOMPARE(rig.module->SetOffset, 12.0f);
+    QCOMPARE(frm.HourLbl->text(), u"+12"_s);
+
+    // And at the east end of the scroll the west end of the world follows.
+    frm.HScroll1->setValue(-5700);
+    const QPoint samoa =
+        frm.Map->pos() + rig.area(5)->geometry().center() + QPoint(Twips::toPixels(MapPictureWidth), 0);
+    QVERIFY(frm.MapWindow->rect().contains(samoa));
+    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, samoa);
+    QCOMPARE(rig.module->SetOffset, -11.0f);
+    // Where the copy shows sea there is nothing to choose.
+    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, QPoint(2, frm.MapWindow->height() - 2));
+    QCOMPARE(rig.module->SetOffset, -11.0f);
+}
+
+void tst_SetTimeFrm::noticeStandsInForAMissingOrShortFile()
+{
+    Rig rig;
+    SetTimeFrm& frm = rig.open("C");
+    const QString dst = rig.dir.filePath(u"dst.txt"_s);
+    QVERIFY(!QFile::exists(dst));
+    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QVERIFY(frm.Text1->isVisibleTo(&frm));
+    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+    QCOMPARE(frm.windowTitle(), u"DST Information"_s);
+    QVERIFY(QFile::exists(dst));
+    QCOMPARE(QFileInfo(dst).size(), 0);
+
+    QTest::mouseDClick(&frm, Qt::LeftButton, {}, QPoint(1, 1));
+    QVERIFY(!frm.Text1->isVisibleTo(&frm));
+    QCOMPARE(frm.windowTitle(), u"DST Information"_s);
+
+    rig.writeDst(QByteArray(999, 'x'));
+    QTest::mouseDClick(frm.ItemLabel[5], Qt::LeftButton);
+    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+}
+
+void tst_SetTimeFrm::longFileIsShownAndKeptForLaterShortReads()
+{
+    Rig rig;
+    SetTimeFrm& frm = rig.open("C");
+    const QByteArray text = "Z\xFCrich  =  GMT+1\r\n" + QByteArray(1000 - 18, 'x');
+    QCOMPARE(text.size(), 1000);
+    rig.writeDst(text);
+    QTest::mouseDClick(frm.ItemLabel[0], Qt::LeftButton);
+    QVERIFY(frm.Text1->toPlainText().startsWith(u"Z\u00FCrich  =  GMT+1\nxxx"_s));
+    QCOMPARE(frm.Text1->toPlainText().size(), 999);
+
+    rig.writeDst("short");
+    QTest::mouseDClick(frm.ItemLabel[4], Qt::LeftButton);
+    QVERIFY(frm.Text1->toPlainText().startsWith(u"Z\u00FCrich"_s));
+}
+
+void tst_SetTimeFrm::closeBoxClosesOnlyTheTextFirst()
+{
+    Rig rig(withClockC(4, 0, u"MUSCAT"_s));
+    SetTimeFrm& frm = rig.open("C");
+    rig.press(19);
+    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    rig.fakes.sound.clear();
+    QVERIFY(!frm.close());
+    QCOMPARE(rig.frm(), &frm);
+    QVERIFY(frm.isVisible());
+    QVERIFY(!frm.Text1->isVisibleTo(&frm));
+    QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
+    QCOMPARE(frm.HourLbl->text(), u"+4"_s);
+    QCOMPARE(rig.module->SetOffset, 4.0f);
+    QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
+
+    QVERIFY(frm.close());
+    QVERIFY(!rig.frm());
+    QCOMPARE(rig.saved().COffset, 4.0f);
+}
+
+void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
+{
+    Rig rig(withClockC(0, 0, u"LONDON"_s));
+    QCOMPARE(rig.window->CTime->text(), u"09:15"_s);
+    QTest::mouseDClick(rig.window->CC, Qt::LeftButton);
+    SetTimeFrm* frm = rig.frm();
+    QVERIFY(frm);
+    QCOMPARE(rig.module->SetClock, u"C"_s);
+    QCOMPARE(frm->LTxt->text(), u"LONDON"_s);
+    rig.press(49);
+    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    rig.fakes.clock.advanceSeconds(1);
+    rig.window->Timer1->setInterval(0);
+    QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
+    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+}
+
+QTEST_MAIN(tst_SetTimeFrm)
+#include "tst_SetTimeFrm.moc"
