@@ -20,6 +20,7 @@
 #include "platform/Dialogs.h"
 #include "ui/BringUp.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/huxofrm.h"
@@ -61,6 +62,7 @@ AlarmFrm::AlarmFrm(Module1& module, Forms& forms)
     , m_forms(forms)
 {
     setWindowTitle(QStringLiteral("HUXO - Alarm Settings"));
+    setFont(dialogFont());
     auto* layout = new QVBoxLayout(this);
     buildAlarmTime();
     buildAlarmAction();

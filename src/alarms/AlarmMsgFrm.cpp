@@ -14,6 +14,7 @@
 #include "platform/Sound.h"
 #include "ui/BringUp.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 
@@ -27,6 +28,7 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     , m_forms(forms)
 {
     setWindowTitle(QStringLiteral("HUXO Reminder"));
+    setFont(dialogFont());
 
     AlmMessg[0] = makeControl<QLabel>(this, "AlmMessg_0");
     AlmMessg[0]->setText(QStringLiteral("message"));

@@ -2,30 +2,22 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmMsgFrm.h"
 #include "core/Module1.h"
 #include "support/FakeServices.h"
+#include "support/MainWindowRig.h"
 #include "ui/BringUp.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 // The main window and the real window registry in a program folder of their own, with the clock at 09:15:30.
-struct AlarmRig
+struct AlarmRig : MainWindowRig<>
 {
     AlarmRig()
     {
-        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
-        module = std::make_unique<Module1>(fakes.services(), dir.path());
-        forms = std::make_unique<Forms>(*module);
-        window = std::make_unique<huxofrm>(*module, *forms);
-        window->Form_Load();
-        window->show();
         fakes.dialogs.clear();
         fakes.sound.clear();
     }
@@ -59,10 +51,4 @@ struct AlarmRig
 
     // Deletes the windows that unloaded themselves, as the event loop does after a handler.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    QTemporaryDir dir;
-    FakeServices fakes;
-    std::unique_ptr<Module1> module;
-    std::unique_ptr<Forms> forms;
-    std::unique_ptr<huxofrm> window;
 };

@@ -16,6 +16,7 @@
 #include "core/SettingsFile.h"
 #include "core/Twips.h"
 #include "support/FakeServices.h"
+#include "support/MainWindowRig.h"
 #include "ui/Forms.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/huxofrm.h"
@@ -30,18 +31,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The main window and its clock settings window in a program folder of their own, on a fake clock.
-struct Rig
+struct Rig : MainWindowRig<>
 {
     explicit Rig(const Settings& stored = Settings{})
+        : MainWindowRig(&stored)
     {
-        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
-        QString error;
-        QVERIFY2(SettingsFile::write(dir.filePath(u"huxo.ini"_s), stored, &error), qPrintable(error));
-        module = std::make_unique<Module1>(fakes.services(), dir.path());
-        forms = std::make_unique<Forms>(*module);
-        window = std::make_unique<huxofrm>(*module, *forms);
-        window->Form_Load();
-        window->show();
     }
 
     SetTimeFrm& open(const char* clock, const QString& caption = u"WELCOME"_s)
@@ -65,11 +59,6 @@ struct Rig
         }
         return shown;
     }
-    Settings saved() const
-    {
-        QFile file(dir.filePath(u"huxo.ini"_s));
-        return file.open(QIODevice::ReadOnly) ? SettingsFile::decode(file.readAll()) : Settings{};
-    }
     void writeDst(const QByteArray& text) const
     {
         QFile file(dir.filePath(u"dst.txt"_s));
@@ -77,12 +66,6 @@ struct Rig
         const auto length = quint16(text.size());
         file.write(QByteArray(1, char(length & 0xFF)) + QByteArray(1, char(length >> 8)) + text);
     }
-
-    QTemporaryDir dir;
-    FakeServices fakes;
-    std::unique_ptr<Module1> module;
-    std::unique_ptr<Forms> forms;
-    std::unique_ptr<huxofrm> window;
 };
 
 Settings withClockC(float offset, qint16 hourOn, const QString& caption)

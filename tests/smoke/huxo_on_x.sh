@@ -18,7 +18,7 @@ fi
 folder=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT
-cp "$build/huxo" "$build"/*.wav "$folder/"
+cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
 
 unset QT_QPA_PLATFORM
 setpriv --bounding-set=-sys_time "$folder/huxo" &

@@ -70,7 +70,7 @@ void tst_AccessibleNames::picturesAreNamedByTheirToolTipsAsTheyChange()
 
 void tst_AccessibleNames::everyControlOfTheMainWindowCanBeRead()
 {
-    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
+    MainWindowRig rig;
     huxofrm& window = *rig.window;
     window.show();
 

@@ -89,7 +89,7 @@ void tst_ClockFace::backgroundShowsAroundTheDial()
 
 void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
 {
-    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
+    MainWindowRig rig(nullptr, QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
     huxofrm& window = *rig.window;
     Module1& module = *rig.module;
     FakeClock& clock = rig.fakes.clock;

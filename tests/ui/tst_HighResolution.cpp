@@ -16,7 +16,7 @@ private slots:
 
 void tst_HighResolution::facesAreDrawnAtFullResolution()
 {
-    MainWindowRig rig(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
+    MainWindowRig rig(nullptr, QDateTime(QDate(2026, 12, 8), QTime(9, 0, 20)));
     huxofrm& window = *rig.window;
     window.show();
     QCOMPARE(window.devicePixelRatioF(), 2.0);

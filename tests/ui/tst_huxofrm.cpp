@@ -11,6 +11,7 @@
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
 #include "support/FakeServices.h"
+#include "support/MainWindowRig.h"
 #include "support/ScriptedForms.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
@@ -21,29 +22,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One main window in a program folder of its own, started from the settings the test stored there.
-struct Rig
+// One main window with scripted secondary windows, started from the settings the test stored there.
+struct Rig : MainWindowRig<ScriptedForms>
 {
-    explicit Rig(const Settings* stored = nullptr)
-    {
-        fakes.clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
-        if (stored) {
-            QString error;
-            QVERIFY2(SettingsFile::write(iniPath(), *stored, &error), qPrintable(error));
-        }
-        module = std::make_unique<Module1>(fakes.services(), dir.path());
-        forms = std::make_unique<ScriptedForms>(*module);
-        window = std::make_unique<huxofrm>(*module, *forms);
-        window->Form_Load();
-        window->show();
-    }
+    using MainWindowRig::MainWindowRig;
 
-    QString iniPath() const { return dir.filePath(u"huxo.ini"_s); }
-    Settings saved() const
-    {
-        QFile file(iniPath());
-        return file.open(QIODevice::ReadOnly) ? SettingsFile::decode(file.readAll()) : Settings{};
-    }
     template <typename W>
     W* control(const char* name) const
     {
@@ -51,12 +34,6 @@ struct Rig
     }
     GlyphButton* glyph(const char* name) const { return control<GlyphButton>(name); }
     void click(const char* name) const { QTest::mouseClick(glyph(name), Qt::LeftButton); }
-
-    QTemporaryDir dir;
-    FakeServices fakes;
-    std::unique_ptr<Module1> module;
-    std::unique_ptr<ScriptedForms> forms;
-    std::unique_ptr<huxofrm> window;
 };
 
 // Settings of a program that has run before, with the window at the given outer size in twips.

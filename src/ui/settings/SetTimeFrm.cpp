@@ -16,6 +16,7 @@
 #include "core/Module1.h"
 #include "core/Twips.h"
 #include "ui/Controls.h"
+#include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
@@ -26,18 +27,9 @@
 
 namespace {
 
-void place(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(Twips::toPixels(left, top, width, height));
-}
-
 QFont fontOfSize(int pixelSize, bool bold = false)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    return designFont(QStringLiteral("MS Sans Serif"), pixelSize, bold);
 }
 
 } // namespace
@@ -75,12 +67,12 @@ SetTimeFrm& SetTimeFrm::showFor(Forms& forms, const QString& clock, const QStrin
 void SetTimeFrm::buildMap()
 {
     MapWindow = makeControl<MapViewport>(this, "MapWindow");
-    place(MapWindow, 240, 240, 1455, 2760);
+    placeInTwips(MapWindow, 240, 240, 1455, 2760);
     MapWindow->setToolTip(QStringLiteral("Time Zone Map"));
     MapWindow->setPalette(QPalette(QColor(58, 116, 186)));
 
     Map = makeControl<QWidget>(MapWindow, "Map");
-    place(Map, -30, -30, 6255, 2790);
+    placeInTwips(Map, -30, -30, 6255, 2790);
     Image1 = makeControl<QLabel>(Map, "Image1");
     const QPixmap picture(m_module.assetFile(QStringLiteral("map.png")));
     Image1->setPixmap(picture);
@@ -99,7 +91,7 @@ void SetTimeFrm::buildMap()
     for (const HotSpot* spot : bySize) {
         const QByteArray name = "Image" + QByteArray::number(spot->number);
         auto* area = makeControl<PressLabel>(Map, name.constData());
-        place(area, spot->left, spot->top, spot->width, spot->height);
+        placeInTwips(area, spot->left, spot->top, spot->width, spot->height);
         const float offset = spot->offset;
         // Image87 alone answers a completed left click rather than the press of any button.
         if (spot->number == 87) {
@@ -111,7 +103,7 @@ void SetTimeFrm::buildMap()
 
     HScroll1 = makeControl<QScrollBar>(this, "HScroll1");
     HScroll1->setOrientation(Qt::Horizontal);
-    place(HScroll1, 240, 3000, 1465, 255);
+    placeInTwips(HScroll1, 240, 3000, 1465, 255);
     HScroll1->setRange(-6000, 1515);
     HScroll1->setSingleStep(100);
     HScroll1->setPageStep(500);
@@ -123,7 +115,7 @@ void SetTimeFrm::buildMap()
     HScroll1->installEventFilter(this);
 
     InfoDisply = makeControl<QLabel>(this, "InfoDisply");
-    place(InfoDisply, 240, 3330, 1700, 960);
+    placeInTwips(InfoDisply, 240, 3330, 1700, 960);
     InfoDisply->setWordWrap(true);
     InfoDisply->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     InfoDisply->setFont(fontOfSize(9));
@@ -135,14 +127,14 @@ void SetTimeFrm::buildEditor()
         const QByteArray name = "ItemLabel_" + QByteArray::number(index);
         QLabel* label = makeControl<QLabel>(this, name.constData());
         label->setText(QString::fromLatin1(text));
-        place(label, 2100, top, 3000, 255);
+        placeInTwips(label, 2100, top, 3000, 255);
         m_hooks->onDoubleClick(label, [this] { ItemLabel_DblClick(); });
         ItemLabel[size_t(index)] = label;
         return label;
     };
     heading(0, "Clock Caption", 240);
     LTxt = makeControl<QLineEdit>(this, "LTxt");
-    place(LTxt, 2100, 510, 2925, 345);
+    placeInTwips(LTxt, 2100, 510, 2925, 345);
     LTxt->setMaxLength(15);
     LTxt->setText(QStringLiteral("GMT"));
     LTxt->setToolTip(QStringLiteral("enter caption, max 15 characters. "));
@@ -162,28 +154,28 @@ void SetTimeFrm::buildEditor()
     const QFont displayFont = fontOfSize(18, true);
     HourLbl = clickable("HourLbl", "00", "click left/right mouse buttons to alter hours");
     HourLbl->setFont(displayFont);
-    place(HourLbl, 2400, 1380, 615, 420);
+    placeInTwips(HourLbl, 2400, 1380, 615, 420);
     connect(HourLbl, &PressLabel::pressed, this, &SetTimeFrm::HourLbl_MouseDown);
     Label1 = makeControl<QLabel>(this, "Label1");
     Label1->setText(QStringLiteral(":"));
     Label1->setFont(displayFont);
     Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 3015, 1380, 180, 420);
+    placeInTwips(Label1, 3015, 1380, 180, 420);
     MinLbl = clickable("MinLbl", "00", "click to alter minutes");
     MinLbl->setFont(displayFont);
-    place(MinLbl, 3195, 1380, 615, 420);
+    placeInTwips(MinLbl, 3195, 1380, 615, 420);
     connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
 
     QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
     seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
-    place(seasonal, 2100, 1950, 2100, 255);
+    placeInTwips(seasonal, 2100, 1950, 2100, 255);
     HourOnLbl = clickable("HourOnLbl", "0", "click for seasonal adjustments for this location. ");
-    place(HourOnLbl, 4260, 1905, 495, 330);
+    placeInTwips(HourOnLbl, 4260, 1905, 495, 330);
     connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
 
     heading(4, "Some Places in This Zone", 2370);
     CityList = makeControl<QListWidget>(this, "CityList");
-    place(CityList, 2100, 2640, 2925, 960);
+    placeInTwips(CityList, 2100, 2640, 2925, 960);
     CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
     CityList->setEnabled(false);
     connect(CityList, &QListWidget::itemClicked, this, &SetTimeFrm::CityList_Click);
@@ -191,37 +183,37 @@ void SetTimeFrm::buildEditor()
     Command1 = makeControl<QPushButton>(this, "Command1");
     Command1->setText(QStringLiteral("&DST Info"));
     Command1->setToolTip(QStringLiteral("show DST info file"));
-    place(Command1, 2100, 3780, 1380, 435);
+    placeInTwips(Command1, 2100, 3780, 1380, 435);
     connect(Command1, &QPushButton::clicked, this, &SetTimeFrm::Command1_Click);
     ApplyBtn = makeControl<QPushButton>(this, "ApplyBtn");
     ApplyBtn->setText(QStringLiteral("&Apply"));
     ApplyBtn->setToolTip(QStringLiteral("save changes to clock"));
-    place(ApplyBtn, 3645, 3780, 1380, 435);
+    placeInTwips(ApplyBtn, 3645, 3780, 1380, 435);
     connect(ApplyBtn, &QPushButton::clicked, this, &SetTimeFrm::ApplyBtn_Click);
 }
 
 void SetTimeFrm::buildGmtPanel()
 {
     GMTpanel1 = makeControl<QWidget>(this, "GMTpanel1");
-    place(GMTpanel1, 2100, 60, 2925, 975);
+    placeInTwips(GMTpanel1, 2100, 60, 2925, 975);
     GMTpanel1->setAutoFillBackground(true);
     Label3 = makeControl<QLabel>(GMTpanel1, "Label3");
     Label3->setText(QStringLiteral("YOUR LOCAL TIME ZONE"));
     Label3->setFont(fontOfSize(11, true));
-    place(Label3, 0, 60, 2925, 285);
+    placeInTwips(Label3, 0, 60, 2925, 285);
     Label4 = makeControl<QLabel>(GMTpanel1, "Label4");
     Label4->setText(QStringLiteral("ENTER YOUR LOCAL TIME DIFFERENCE SO THAT HUXO CAN SET THE GMT CLOCK FOR YOU."));
     Label4->setWordWrap(true);
     Label4->setFont(fontOfSize(9));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label4, 0, 375, 2925, 600);
+    placeInTwips(Label4, 0, 375, 2925, 600);
     GMTpanel1->hide();
 }
 
 void SetTimeFrm::buildDstView()
 {
     Text1 = makeControl<QPlainTextEdit>(this, "Text1");
-    place(Text1, 60, 60, 5085, 4275);
+    placeInTwips(Text1, 60, 60, 5085, 4275);
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The colours of an active window's title.
