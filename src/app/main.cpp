@@ -30,8 +30,9 @@ int main(int argc, char** argv)
     QtWindowOrder windowOrder;
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("org.huxo.Huxo"), QIcon(module.assetFile(QStringLiteral("huxo.png")))));
+    // The icon beside the program; looking it up in the desktop's icon theme would cost more than drawing the
+    // clocks at start-up.
+    QApplication::setWindowIcon(QIcon(module.assetFile(QStringLiteral("huxo.png"))));
 
     Forms forms(module);
     huxofrm mainWindow(module, forms);

@@ -51,5 +51,5 @@ bool SystemClock::setTo(const QDate& localDate, const QTime& localTime, QString*
         }
         return false;
     }
-    return setTimeThroughTimedated(m_bus, msecs * 1000, errorMessage);
+    return setTimeThroughTimedated(m_bus ? *m_bus : QDBusConnection::systemBus(), msecs * 1000, errorMessage);
 }

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+
 #include "platform/Clock.h"
 
 // The real clock. Setting it uses clock_settime when the process has the right, and otherwise asks
@@ -9,8 +11,10 @@
 class SystemClock final : public Clock
 {
 public:
-    // bus is where timedated is asked; the program uses the system bus.
-    explicit SystemClock(QDBusConnection bus = QDBusConnection::systemBus());
+    // The program asks timedated on the system bus, connected only when the clock is first set, so that start-up
+    // does not wait for the bus; a test passes a bus of its own.
+    SystemClock() = default;
+    explicit SystemClock(QDBusConnection bus);
 
     QDateTime now() const override;
     [[nodiscard]] bool setSystemTime(const QTime& localTime, QString* errorMessage) override;
@@ -19,5 +23,5 @@ public:
 private:
     [[nodiscard]] bool setTo(const QDate& localDate, const QTime& localTime, QString* errorMessage);
 
-    QDBusConnection m_bus;
+    std::optional<QDBusConnection> m_bus;
 };
