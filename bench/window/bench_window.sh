@@ -41,7 +41,7 @@ set_command()
     huxo)
         local folder
         folder=$(mktemp -d "$work/huxo.XXXXXX")
-        cp "$build/huxo" "$build"/*.wav "$folder/"
+        cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
         command=("$folder/huxo")
         ;;
     *) command=("$bare" "$1") ;;
