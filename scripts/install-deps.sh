@@ -14,8 +14,8 @@ packages=(
     xvfb xauth x11-utils imagemagick
     # the smoke test's close request and the window benchmark's paint watch talk to X directly
     libx11-dev libxdamage-dev
-    # the soak speeds the program's clock up
-    libfaketime
+    # the soak speeds the program's clock up and sets alarms through the windows
+    libfaketime xdotool
     # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
     desktop-file-utils appstream dpkg-dev file
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus

@@ -2,7 +2,11 @@
 # Soak run of the real binary: HUXO runs minimised on a private X server with no window manager, under a clock
 # that libfaketime runs 60 times fast, so that ten minutes of real time give it ten hours of ticking. Once a real
 # minute it notes the resident memory and the open file descriptors; at the end it reads the local time from the
-# minimised window's caption and compares it with the faked clock. Figures, not a test: exits 0 when everything
+# minimised window's caption and compares it with the faked clock. Meanwhile, every 5 faked minutes (5 real
+# seconds), it sets a timed alarm of 2 minutes as a user would, through the bell button and the alarm settings
+# window, and stops each reminder that comes up; at the end it counts alarms set against alarms fired. Five faked
+# minutes rather than five real ones: measured, the reminder comes up 2 real seconds after Set, well inside the
+# cycle, and the soak then sets over a hundred alarms instead of two. Figures, not a test: exits 0 when everything
 # was measured, whatever the PASS/MISS verdicts, 1 when the program died or something could not be measured,
 # 2 when a tool it needs is missing.
 # Usage: huxo_soak.sh BUILD_DIR [MINUTES]   (10 minutes by default)
@@ -31,7 +35,7 @@ if [ -z "${HUXO_SOAK_INNER:-}" ]; then
         echo "libfaketime.so.1 not found: install libfaketime"
         exit 2
     fi
-    for tool in xvfb-run xprop xwininfo setpriv; do
+    for tool in xvfb-run xprop xwininfo xdotool setpriv; do
         command -v "$tool" >/dev/null || { echo "$tool not found"; exit 2; }
     done
     [ -x "$build/huxo" ] || { echo "missing $build/huxo"; exit 1; }
@@ -49,7 +53,8 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pid=
 spy=
-trap '[ -z "$spy" ] || kill "$spy" 2>/dev/null; [ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+driver=
+trap '[ -z "$driver" ] || kill "$driver" 2>/dev/null; [ -z "$spy" ] || kill "$spy" 2>/dev/null; [ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 # Stopped early (Ctrl-C, a closed pipe), it still cleans up.
 trap 'exit 1' INT TERM HUP PIPE
 
@@ -98,6 +103,78 @@ read_caption() {
     expected=$(faked_at "$(awk -v a="$before" -v b="$after" 'BEGIN { printf "%.6f", (a + b) / 2 }')")
 }
 
+# The alarm, set through the windows. With no window manager every window opens at 0,0 and the settings window
+# covers the main one until Set hides it. Clicks are offsets from a window's top-left corner, read once from a
+# screenshot under this server: the bell (AlmBtn) from the main window's right edge, the timed option and the
+# hour and minute fields in the settings window.
+alarm_every=5          # real seconds: 5 faked minutes
+alarm_minutes=2        # faked minutes from Set to the reminder
+fire_slack_seconds=60  # faked seconds the reminder may come late
+bell_from_right=6 bell_y=60
+timed_x=30 timed_y=48 hours_x=148 hours_y=49 minutes_x=253 minutes_y=49
+
+visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+
+click_in() {
+    local x y
+    read -r x y < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }')
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
+}
+
+# Opens the settings window if it is not up, chooses the timed alarm, types its hours and minutes and presses Set.
+arm_alarm() {
+    local settings width
+    settings=$(visible_window "HUXO - Alarm Settings")
+    if [ -z "$settings" ]; then
+        width=$(xwininfo -id "$window" | awk '/Width:/ { print $2 }')
+        click_in "$window" $((width - bell_from_right)) "$bell_y"
+        for _ in $(seq 20); do
+            settings=$(visible_window "HUXO - Alarm Settings")
+            [ -n "$settings" ] && break
+            sleep 0.05
+        done
+    fi
+    [ -n "$settings" ] || return 1
+    xdotool windowfocus --sync "$settings"
+    click_in "$settings" "$timed_x" "$timed_y"
+    click_in "$settings" "$hours_x" "$hours_y"
+    xdotool key ctrl+a type 0
+    click_in "$settings" "$minutes_x" "$minutes_y"
+    xdotool key ctrl+a type "$alarm_minutes"
+    xdotool key alt+s
+    # Set hides the window: while it shows, the alarm was not set.
+    sleep 0.05
+    [ -z "$(visible_window "HUXO - Alarm Settings")" ]
+}
+
+# Waits for the reminder until the next alarm is due, notes when it came and presses Stop Alarm (Alt+S).
+stop_reminder() {
+    local reminder
+    while [ "$(awk -v t="$(now)" -v end="$1" 'BEGIN { print t < end }')" = 1 ]; do
+        reminder=$(visible_window "HUXO Reminder")
+        if [ -n "$reminder" ]; then
+            echo "fired $(faked_at "$(now)")"
+            xdotool windowfocus --sync "$reminder" key alt+s
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# One line per alarm: "armed FAKED", "unarmed FAKED" or "fired FAKED", in seconds of the faked clock.
+drive_alarms() {
+    local cycle
+    for cycle in $(seq $(((minutes * 60 - 2 * alarm_minutes) / alarm_every))); do
+        sleep "$(awk -v t0="$started" -v s=$((cycle * alarm_every)) -v t="$(now)" 'BEGIN { d = t0 + s - t; print (d > 0 ? d : 0) }')"
+        if arm_alarm; then
+            echo "armed $(faked_at "$(now)")"
+            stop_reminder "$(awk -v t0="$started" -v s=$(((cycle + 1) * alarm_every)) 'BEGIN { printf "%.3f", t0 + s - 0.3 }')"
+        else
+            echo "unarmed $(faked_at "$(now)")"
+        fi
+    done
+}
+
 fake_epoch=$(date -u -d "$fake_start" +%s)
 started=$(now)
 # Qt times its timers with CLOCK_MONOTONIC: that clock must run fast as well, or the tick would still come once a
@@ -119,6 +196,8 @@ done
 xprop -id "$window" -spy WM_NAME >"$work/captions" 2>/dev/null &
 spy=$!
 spy_started=$(now)
+drive_alarms >"$work/alarms" 2>"$work/alarms.log" &
+driver=$!
 
 printf '%-7s %10s %5s %10s %12s\n' minute "RSS KiB" fds caption "faked clock"
 rss=()
@@ -139,6 +218,8 @@ for minute in $(seq "$minutes"); do
     printf '%-7s %10s %5s %10s %12s\n' "$minute" "${kib:-?}" "$open" "${shown%% *}" "$(hms "$expected").${expected#*.}"
 done
 
+wait "$driver"
+driver=
 read_caption
 running || died "at the end"
 kill "$spy" 2>/dev/null
@@ -167,9 +248,11 @@ fi
 
 # Ticks: one caption change per faked second, each one second on from the one before. The changes are as xprop
 # saw them: at this speed a stall of 17 ms in the program or in xprop shows as a skipped second.
+# Setting an alarm writes the program's title into the caption for a moment: only the times count.
 awk -F'"' -v real="$spy_seconds" -v x="$speed" '
-    { split(substr($2, 1, 8), t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3] }
-    NR > 1 {
+    $2 !~ /^[0-9][0-9]:[0-9][0-9]:[0-9][0-9] / { next }
+    { n++; split(substr($2, 1, 8), t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3] }
+    n > 1 {
         step = (s - prev + 86400) % 86400
         if (step != 1 && ++odd <= 5) {
             where = where sprintf(" %s%s", substr($2, 1, 8), step ? sprintf("(+%d)", step) : "(again)")
@@ -178,8 +261,8 @@ awk -F'"' -v real="$spy_seconds" -v x="$speed" '
     }
     { prev = s }
     END {
-        rate = (NR - 1) / real
-        printf "ticks  %d caption changes in %.0f real s: %.1f per real second (expected %d)\n", NR - 1, real, rate, x
+        rate = (n - 1) / real
+        printf "ticks  %d caption changes in %.0f real s: %.1f per real second (expected %d)\n", n - 1, real, rate, x
         printf "       %d seconds skipped, %d shown twice%s%s\n", skipped, twice, odd ? ", at" : "", where
         # Far off the speed-up, the soak did not tick the hours it claims to have ticked.
         exit rate < x * 0.9 || rate > x * 1.1
@@ -207,4 +290,20 @@ else
     echo "local time: caption '$shown' does not read as a local date and time"
     failed=1
 fi
+# Alarms: each one set must have fired once, about its delay after Set.
+awk -v delay=$((alarm_minutes * 60)) -v slack="$fire_slack_seconds" '
+    $1 == "armed" { armed++; due = $2 + delay; pending = 1 }
+    $1 == "unarmed" { unarmed++ }
+    $1 == "fired" && pending {
+        fired++; pending = 0; late = $2 - due
+        if (fired == 1 || late < earliest) { earliest = late }
+        if (fired == 1 || late > latest) { latest = late }
+        if (late > slack || -late > slack) { off++ }
+    }
+    END {
+        printf "alarms  %d set, %d fired, %d could not be set", armed, fired, unarmed
+        if (fired) { printf "; fired %+.0f to %+.0f faked s from due (slack %d s)", earliest, latest, slack }
+        printf "  %s\n", armed && armed == fired && !off && !unarmed ? "PASS" : "MISS"
+        exit armed == 0 || unarmed > 0
+    }' "$work/alarms" || { echo "the alarms could not be set through the windows"; sed 's/^/  /' "$work/alarms.log" | tail -n 5; failed=1; }
 exit "$failed"
