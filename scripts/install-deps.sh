@@ -20,6 +20,8 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus
     dbus python3-dbusmock
+    # the network tests run in a private network with only loopback
+    iproute2
 )
 
 missing=()
