@@ -1,9 +1,13 @@
 #include "SystTimeFrm.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -113,13 +117,80 @@ void SystTimeFrm::buildInternetView()
     PictureClip1->load(m_module.assetFile(QStringLiteral("link.png")));
     PictureClip1->setCols(LinkCells);
 
-    LinkAniImg = makeControl<QLabel>(Frame2, "LinkAniImg");
-    placeInTwips(LinkAniImg, 4440, 660, 480, 480);
+    // The picture belongs to the window, not to a frame, so that it stays in view when the frames give way to
+    // the progress panel.
+    LinkAniImg = makeControl<QLabel>(this, "LinkAniImg");
+    placeInTwips(LinkAniImg, FrameLeft + 4440, 2580, 480, 480);
     LinkAniImg->setToolTip(QStringLiteral("double-click to stop transfer"));
     LinkAniImg->setPixmap(PictureClip1->GraphicCell(AniFrame));
 
+    HUXOLBL[0] = makeProductLabel(Frame2);
+    placeInTwips(HUXOLBL[0], 3000, 720, 1200, 405);
+
     connect(LinkAniTimer, &QTimer::timeout, this, &SystTimeFrm::LinkAniTimer_Timer);
     m_hooks->onDoubleClick(LinkAniImg, [this] { LinkAniImg_DblClick(); });
+    connect(AutoSetBtn, &QPushButton::clicked, this, &SystTimeFrm::AutoSetBtn_Click);
+    buildAutoPanel();
+}
+
+void SystTimeFrm::buildAutoPanel()
+{
+    AutoPanel = makeControl<QWidget>(this, "AutoPanel");
+    placeInTwips(AutoPanel, FrameLeft, 120, FrameWidth, 3060);
+    AutoPanel->hide();
+
+    Stat = makeControl<QListWidget>(AutoPanel, "Stat");
+    placeInTwips(Stat, 0, 0, 3720, 2040);
+    Stat->setToolTip(QStringLiteral("progress; Ctrl+C copies it"));
+    // The progress lines are what a user sends along when asking for help with a connection.
+    auto* copy = new QAction(QStringLiteral("&Copy"), Stat);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    Stat->addAction(copy);
+    Stat->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, [this] {
+        QStringList lines;
+        for (int row = 0; row < Stat->count(); ++row) {
+            lines << Stat->item(row)->text();
+        }
+        QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    });
+
+    HUXOLBL[1] = makeProductLabel(AutoPanel);
+    placeInTwips(HUXOLBL[1], 3900, 0, 1200, 405);
+
+    Command2 = makeControl<QPushButton>(AutoPanel, "Command2");
+    placeInTwips(Command2, 3900, 540, 1200, 405);
+    Command2->setText(QStringLiteral("&Retry"));
+    Command2->setToolTip(QStringLiteral("click here to try again if necessary."));
+
+    WaitLbl = makeControl<QLabel>(AutoPanel, "WaitLbl");
+    placeInTwips(WaitLbl, 3900, 1080, 1200, 405);
+    WaitLbl->setText(QStringLiteral("WAIT"));
+    WaitLbl->setAlignment(Qt::AlignCenter);
+    WaitLbl->hide();
+
+    Label2 = makeControl<QLabel>(AutoPanel, "Label2");
+    placeInTwips(Label2, 0, 2160, 4200, 900);
+    Label2->setWordWrap(true);
+    Label2->setToolTip(QStringLiteral("Newsflash Area"));
+    Label2->setText(QStringLiteral(
+        "Newsflashes, when available, appear here  when using Auto-Set to set the system time."));
+
+    connect(Command2, &QPushButton::clicked, this, &SystTimeFrm::Command2_Click);
+}
+
+QLabel* SystTimeFrm::makeProductLabel(QWidget* parent)
+{
+    auto* label = new QLabel(QStringLiteral("HUXO"), parent);
+    label->setObjectName(QStringLiteral("HUXOLBL"));
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.5);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setToolTip(QStringLiteral("quadruple-click for HUXO TIMES and file updates."));
+    return label;
 }
 
 void SystTimeFrm::Form_Load()

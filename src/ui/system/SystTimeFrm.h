@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class EventHooks;
 class Forms;
 class Inet;
@@ -10,6 +12,7 @@ class PictureClip;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTimer;
 
@@ -28,6 +31,9 @@ public:
     // Shows the cell of the last internet operation's result; callers check NetStatus's range first.
     void LinkShow();
 
+    // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
+    void AutoSetBtn_Click();
+
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -37,6 +43,15 @@ public:
 
     QGroupBox* Frame2 = nullptr;
     QPushButton* AutoSetBtn = nullptr;
+
+    // Shown in place of both frames while and after the internet operations run.
+    QWidget* AutoPanel = nullptr;
+    QListWidget* Stat = nullptr;
+    QPushButton* Command2 = nullptr;
+    QLabel* WaitLbl = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QLabel*, 2> HUXOLBL{};
+    QString StatusText; // the outcome line that ends the progress list
 
     Inet* Inet1 = nullptr;
     QTimer* LinkAniTimer = nullptr;
@@ -54,6 +69,25 @@ protected:
 private:
     void buildManualView();
     void buildInternetView();
+    void buildAutoPanel();
+    static QLabel* makeProductLabel(QWidget* parent);
+    void Command2_Click();
+    bool adviseOnRepeatedFailure();
+    bool refuseUnsetProxy();
+    // How far the clock setting got: set, stopped by the answer or the zones (reported), or refused by the system
+    // (the error path taken).
+    enum class ClockSetting
+    {
+        Set,
+        NotSet,
+        Refused
+    };
+    ClockSetting setClockFrom(const QString& answer);
+    bool localZoneDisagrees();
+    [[nodiscard]] bool fetchNewsflash();
+    void finishAutoSet();
+    void autoSetFailed(const QString& reason);
+    void addStat(const QString& line);
     void Form_Load();
     void Form_QueryUnload();
     void Timer1_Timer();
