@@ -69,3 +69,9 @@ if __name__ == "__main__":
     write("fuzz_DstText", "short", struct.pack("<H", 5) + b"Hanoi")
     write("fuzz_DstText", "claims-more", struct.pack("<H", 65535) + dst)
     write("fuzz_DstText", "plain-text", dst)
+    for i, (head, line) in enumerate([(b"\x00\x1a", "Tue Dec  8 12:59:59 UTC 2026"),
+                                      (b"\x81\x18", "Tue Dec  8 22:30:10 UTC 2026"),
+                                      (b"\x01\x24", "Wed Dec  9 23:59:00 GMT 2026"),
+                                      (b"\x00\x1a", "Tue Jul  7 00:30:00 BST 2026"),
+                                      (b"\x02\x0f", "Tue Dec  8 25:61:00 UTC 2026")]):
+        write("fuzz_TimeAnswer", "answer%02d" % i, head + line.encode("latin-1"))

@@ -83,13 +83,15 @@ TimeAnswer readTimeAnswer(const QString& answer, int server, float bOffset, qint
     } else {
         seconds += 1;
     }
+    // That second may carry the answer into the next day at Greenwich.
+    const int greenwichDayShift = hours * 60 + minutes >= 24 * 60 ? 1 : 0;
     const float offsetHours = float(bHourOn) + bOffset;
     result.localTime = wrappedTime(localMinutes(hours, minutes, offsetHours), seconds);
 
     if (dateWanted && sameDateAsGreenwich(offsetHours, result.localTime.hour())) {
         const auto date = recognizeDateTime(dateText, locale);
         if (date && date->date && !date->time) {
-            result.date = date->date;
+            result.date = date->date->addDays(greenwichDayShift);
         }
     }
     return result;

@@ -184,10 +184,7 @@ QLabel* SystTimeFrm::makeProductLabel(QWidget* parent)
 {
     auto* label = new QLabel(QStringLiteral("HUXO"), parent);
     label->setObjectName(QStringLiteral("HUXOLBL"));
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.5);
-    label->setFont(font);
+    label->setFont(designFont(QStringLiteral("MS Sans Serif"), 18, true));
     label->setAlignment(Qt::AlignCenter);
     label->setToolTip(QStringLiteral("quadruple-click for HUXO TIMES and file updates."));
     return label;

@@ -1,0 +1,349 @@
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include "SystemRig.h"
+#include "support/LoopbackHttpServer.h"
+#include "ui/system/PrefsFrm.h"
+#include "ui/system/SystTimeFrm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Flash = u"/main/x__c51/flash51.txt"_s;
+const QString NoFlash = u"NO NEWSFLASH AVAILABLE RIGHT NOW"_s;
+
+QByteArray dateRoute(int server)
+{
+    return "/s" + QByteArray::number(server) + "/cgi-bin/date";
+}
+
+// The three time servers and both update server addresses live on one loopback server, told apart by path.
+struct AutoSetRig : SystemRig
+{
+    explicit AutoSetRig(Settings stored = {}, QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(12, 59, 40)))
+        : SystemRig(stored)
+    {
+        fakes.clock.setNow(now);
+        const QString host = server.hostAndPort();
+        for (int n = 1; n <= 3; ++n) {
+            module->NetEndpoints.timeServers.at(n - 1) = host + QString::fromLatin1(dateRoute(n));
+        }
+        module->NetEndpoints.primaryBase = host + u"/main/"_s;
+        module->NetEndpoints.fallbackBase = host + u"/mirror/"_s;
+        server.addBody(Flash.toLatin1(), "All clocks are right today.");
+        server.addBody("/mirror/x__c51/flash51.txt", "From the mirror.");
+        frm = &forms->get<SystTimeFrm>();
+        frm->show();
+    }
+
+    void answer(int timeServer, const QByteArray& line) { server.addBody(dateRoute(timeServer), line); }
+
+    // Sends every time server's request to a port where nothing listens.
+    void unplugTimeServers()
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const QString closed = u"127.0.0.1:%1"_s.arg(probe.serverPort());
+        probe.close();
+        for (int n = 1; n <= 3; ++n) {
+            module->NetEndpoints.timeServers.at(n - 1) = closed + QString::fromLatin1(dateRoute(n));
+        }
+    }
+
+    QStringList stat() const
+    {
+        QStringList lines;
+        for (int row = 0; row < frm->Stat->count(); ++row) {
+            lines << frm->Stat->item(row)->text();
+        }
+        return lines;
+    }
+
+    // The second line of the progress list names the server asked.
+    QString serverAsked() const { return stat().value(1); }
+
+    QList<QByteArray> requests() const { return server.requestedTargets(); }
+
+    LoopbackHttpServer server;
+    SystTimeFrm* frm = nullptr;
+};
+
+Settings westOfGreenwich(float hours)
+{
+    Settings stored;
+    stored.BOffset = hours;
+    return stored;
+}
+
+} // namespace
+
+class tst_AutoSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void setsTimeAndDateAndReportsEachStep();
+    void zoneAndServerDecideTimeAndDate_data();
+    void zoneAndServerDecideTimeAndDate();
+    void aStatedZoneUnlikeTheComputersSetsNothing();
+    void unusableAnswersSetNothing_data();
+    void unusableAnswersSetNothing();
+    void failuresRotateServersSwitchTheBaseAndEndInAdvice();
+    void aPlaceholderProxyIsRefusedBeforeAnyRequest();
+    void newsflashCases_data();
+    void newsflashCases();
+    void aRefusedClockTakesTheErrorPath();
+    void statCopiesToTheClipboard();
+};
+
+void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
+{
+    AutoSetRig rig;
+    rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026\n");
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(13, 0, 0)});
+    QCOMPARE(rig.fakes.clock.datesSet(), QList<QDate>{QDate(2026, 12, 8)});
+    QCOMPARE(rig.stat(),
+             (QStringList{u"UTC acquired at 12:59:59  (GMT)"_s,
+                          u"Your system time was 12:59:40 (local)"_s,
+                          u"System time now set at 13:00:00 (local)"_s,
+                          u"Date confirmed"_s,
+                          u"TIME SET COMPLETE."_s}));
+    QVERIFY(rig.frm->AutoPanel->isVisible());
+    QVERIFY(!rig.frm->Frame1->isVisible() && !rig.frm->Frame2->isVisible());
+    QCOMPARE(rig.module->NetStatus, qint16(4));
+    QCOMPARE(rig.module->TimeServer, qint16(1));
+    QCOMPARE(rig.module->Tries, qint16(0));
+    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QCOMPARE(rig.frm->Label2->text(), u"All clocks are right today."_s);
+    QCOMPARE(rig.frm->Label2->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+
+    // The newsflash is fetched once per load of the window; Retry asks the server that answered.
+    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QCOMPARE(rig.requests(), (QList<QByteArray>{dateRoute(1), Flash.toLatin1(), dateRoute(1)}));
+    QCOMPARE(rig.fakes.clock.timesSet().size(), 2);
+}
+
+void tst_AutoSet::zoneAndServerDecideTimeAndDate_data()
+{
+    QTest::addColumn<float>("bOffset");
+    QTest::addColumn<int>("bHourOn");
+    QTest::addColumn<int>("timeServer");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QTime>("set");
+    QTest::addColumn<bool>("dateSet");
+    QTest::addColumn<QString>("acquired");
+
+    QTest::newRow("east with summer time") << -1.0f << -1 << 1 << QByteArray("Tue Dec  8 22:30:10 UTC 2026")
+                                           << QTime(0, 30, 11) << false << u"UTC acquired at 22:30:10  (GMT)"_s;
+    QTest::newRow("west, evening before") << 5.0f << 0 << 2 << QByteArray("Wed Dec  9 00:00:00 UTC 2026")
+                                          << QTime(19, 0, 1) << false << u"UTC acquired at 00:00:00  (GMT)"_s;
+    QTest::newRow("west, same day") << 5.0f << 0 << 2 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
+                                    << QTime(18, 59, 1) << true << u"UTC acquired at 23:59:00  (GMT)"_s;
+    QTest::newRow("server 3 never sets the date") << 5.0f << 0 << 3 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
+                                                  << QTime(18, 59, 1) << false
+                                                  << u"UTC acquired at 23:59:00  (GMT)"_s;
+    QTest::newRow("summer time answer") << 0.0f << 0 << 1 << QByteArray("Tue Jul  7 13:00:00 BST 2026")
+                                        << QTime(12, 0, 1) << false << u"UTC Time acquired ok."_s;
+}
+
+void tst_AutoSet::zoneAndServerDecideTimeAndDate()
+{
+    QFETCH(float, bOffset);
+    QFETCH(int, bHourOn);
+    QFETCH(int, timeServer);
+    QFETCH(QByteArray, line);
+    QFETCH(QTime, set);
+    QFETCH(bool, dateSet);
+    QFETCH(QString, acquired);
+
+    Settings stored;
+    stored.BOffset = bOffset;
+    stored.BHourOn = qint16(bHourOn);
+    stored.TimeServer = qint16(timeServer);
+    const int secondsEast = int(-(bOffset + float(bHourOn)) * 3600);
+    AutoSetRig rig(stored, QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::OffsetFromUTC, secondsEast));
+    rig.answer(timeServer, line);
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{set});
+    QCOMPARE(rig.fakes.clock.datesSet().size(), dateSet ? 1 : 0);
+    QCOMPARE(rig.stat().first(), acquired);
+    QCOMPARE(rig.stat().contains(u"Date confirmed"_s), dateSet);
+    QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
+}
+
+void tst_AutoSet::aStatedZoneUnlikeTheComputersSetsNothing()
+{
+    AutoSetRig rig(westOfGreenwich(5)); // the computer's clock runs at Greenwich
+    rig.answer(1, "Tue Dec  8 12:00:00 UTC 2026");
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.stat(),
+             (QStringList{u"UTC acquired at 12:00:00  (GMT)"_s,
+                          u"Your GMT / UTC clock puts this computer at GMT-5, but the computer's own zone is at GMT+0 now."_s,
+                          u"Set the GMT / UTC clock to GMT+0 (double-click its face), then try again."_s,
+                          u"Zones differ, time not set."_s}));
+    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->Tries, qint16(0));
+}
+
+void tst_AutoSet::unusableAnswersSetNothing_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QStringList>("stat");
+
+    QTest::newRow("not a time line") << QByteArray("<html>sorry</html>")
+                                     << QStringList{u"Establishing connection..."_s, u"Time server  1"_s,
+                                                    u"Data error 01, time not set."_s};
+    QTest::newRow("no time in its place")
+        << QByteArray("Tue Dec  8 25:61:00 UTC 2026")
+        << QStringList{u"Result = 25:61:00 "_s, u"(the result may be useful)"_s, u"Data error 02, time not set."_s};
+}
+
+void tst_AutoSet::unusableAnswersSetNothing()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QStringList, stat);
+
+    AutoSetRig rig;
+    rig.answer(1, line);
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QCOMPARE(rig.stat(), stat);
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->Tries, qint16(0));
+    QCOMPARE(rig.requests(), QList<QByteArray>{dateRoute(1)}); // no newsflash after a failure
+}
+
+void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
+{
+    Settings stored;
+    stored.TimeServer = 2;
+    stored.MServer = 1;
+    AutoSetRig rig(stored);
+    rig.unplugTimeServers();
+
+    QStringList asked;
+    QList<qint16> bases;
+    for (int click = 0; click < 5; ++click) {
+        QTest::mouseClick(click == 0 ? rig.frm->AutoSetBtn : rig.frm->Command2, Qt::LeftButton);
+        asked << rig.serverAsked();
+        bases << rig.module->MServer;
+        QCOMPARE(rig.stat().last(), u"bad link"_s);
+        QCOMPARE(rig.module->NetStatus, qint16(5));
+    }
+    QCOMPARE(asked,
+             (QStringList{u"Time server  2"_s, u"Time server  3"_s, u"Time server  1"_s, u"Time server  2"_s,
+                          u"Time server  3"_s}));
+    QCOMPARE(bases, (QList<qint16>{2, 1, 2, 1, 2}));
+    QCOMPARE(rig.module->Tries, qint16(5));
+
+    // The sixth click gives advice instead of a request.
+    rig.fakes.dialogs.clear();
+    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"If you are continuously having difficulty"_s));
+    QVERIFY(rig.forms->loaded<PrefsFrm>() && rig.forms->loaded<PrefsFrm>()->isVisible());
+    QCOMPARE(rig.module->Tries, qint16(0));
+    QVERIFY(rig.stat().isEmpty());
+
+    // The next request starts again from the server used last; the newsflash then comes from the mirror.
+    rig.module->NetEndpoints.timeServers.at(2) = rig.server.hostAndPort() + QString::fromLatin1(dateRoute(3));
+    rig.answer(3, "Tue Dec  8 12:59:59 UTC 2026");
+    rig.module->TimeServer = 3;
+    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
+    QCOMPARE(rig.frm->Label2->text(), u"From the mirror."_s);
+}
+
+void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
+{
+    for (const QString& proxy : {u"www.proxy."_s, u"ab"_s}) {
+        Settings stored;
+        stored.NetAccess = 2;
+        stored.ProxyName = proxy;
+        AutoSetRig rig(stored);
+        rig.fakes.dialogs.clear();
+        QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+        QVERIFY(rig.requests().isEmpty());
+        QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+        QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"You are attempting to connect via a proxy"_s));
+        QVERIFY(rig.forms->loaded<PrefsFrm>());
+        QCOMPARE(rig.module->NetStatus, qint16(0));
+    }
+}
+
+void tst_AutoSet::newsflashCases_data()
+{
+    QTest::addColumn<bool>("served");
+    QTest::addColumn<QByteArray>("flash");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("command2");
+
+    QTest::newRow("empty") << true << QByteArray() << NoFlash << u"&Retry"_s;
+    QTest::newRow("missing file page") << false << QByteArray() << NoFlash << u"&Retry"_s;
+    QTest::newRow("fetch button") << true << QByteArray("New version: press the fetch button.")
+                                  << u"New version: press the fetch button."_s << u"FETCH"_s;
+    QTest::newRow("FETCH button") << true << QByteArray("Press the FETCH button.") << u"Press the FETCH button."_s
+                                  << u"FETCH"_s;
+    QTest::newRow("other capitals") << true << QByteArray("Press the Fetch Button.")
+                                    << u"Press the Fetch Button."_s << u"&Retry"_s;
+}
+
+void tst_AutoSet::newsflashCases()
+{
+    QFETCH(bool, served);
+    QFETCH(QByteArray, flash);
+    QFETCH(QString, shown);
+    QFETCH(QString, command2);
+
+    AutoSetRig rig;
+    rig.server.addBody(Flash.toLatin1(), flash, served ? 200 : 404);
+    if (!served) {
+        rig.server.addBody(Flash.toLatin1(), LoopbackHttpServer::NotFoundPage, 404);
+    }
+    rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QCOMPARE(rig.frm->Label2->text(), shown);
+    QCOMPARE(rig.frm->Command2->text(), command2);
+    QCOMPARE(rig.frm->Command2->toolTip().isEmpty(), command2 == u"FETCH"_s);
+}
+
+void tst_AutoSet::aRefusedClockTakesTheErrorPath()
+{
+    Settings stored;
+    stored.MServer = 2;
+    AutoSetRig rig(stored);
+    rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
+    rig.fakes.clock.refuseNextSet(u"Setting the clock needs an administrator."_s);
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+
+    QCOMPARE(rig.stat().mid(rig.stat().size() - 2),
+             (QStringList{u"Setting the clock needs an administrator."_s, u"bad link"_s}));
+    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->MServer, qint16(1));
+    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+}
+
+void tst_AutoSet::statCopiesToTheClipboard()
+{
+    AutoSetRig rig;
+    rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    rig.frm->Stat->setFocus();
+    QTest::keyClick(rig.frm->Stat, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), rig.stat().join(u'\n'));
+}
+
+QTEST_MAIN(tst_AutoSet)
+#include "tst_AutoSet.moc"
