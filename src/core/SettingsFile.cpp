@@ -1,7 +1,6 @@
 #include "SettingsFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <array>
@@ -10,6 +9,7 @@
 #include <variant>
 
 #include "core/Cp1252.h"
+#include "core/WholeFile.h"
 
 namespace SettingsFile {
 namespace {
@@ -232,18 +232,7 @@ bool read(const QString& path, Settings& settings, QString* errorMessage)
 
 bool write(const QString& path, const Settings& settings, QString* errorMessage)
 {
-    const QByteArray bytes = encode(settings);
-    QSaveFile file(path);
-    // Unbuffered, so that a write cut short by a full disk shows in its count: a buffered write reports the whole
-    // size and the short file would then be committed over the good one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-        || !file.commit()) {
-        if (errorMessage) {
-            *errorMessage = file.errorString();
-        }
-        return false;
-    }
-    return true;
+    return writeWholeFile(path, encode(settings), errorMessage);
 }
 
 } // namespace SettingsFile

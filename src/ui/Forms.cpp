@@ -4,6 +4,7 @@
 
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmMsgFrm.h"
+#include "ui/system/CTimesFrm.h"
 
 bool Forms::alarmSet() const
 {
@@ -21,4 +22,10 @@ bool Forms::reminderShown() const
 {
     const AlarmMsgFrm* reminder = loaded<AlarmMsgFrm>();
     return reminder && reminder->isVisible();
+}
+
+bool Forms::newsletterShown() const
+{
+    const CTimesFrm* newsletter = loaded<CTimesFrm>();
+    return newsletter && newsletter->isVisible();
 }

@@ -83,7 +83,7 @@ public:
     virtual bool alarmSet() const;
     virtual bool alarmSettingsShown() const;
     virtual bool reminderShown() const;
-    virtual bool newsletterShown() const { return false; }
+    virtual bool newsletterShown() const;
 
 private:
     Module1& m_module;

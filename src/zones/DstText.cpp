@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/Cp1252.h"
+#include "core/WholeFile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +30,19 @@ QString readFile(const QString& path)
         return {};
     }
     return decodeRecord(file.read(RecordLength));
+}
+
+bool writeFile(const QString& path, const QString& text)
+{
+    const QByteArray bytes = toCp1252(text);
+    if (bytes.size() > MaxTextLength) {
+        return false;
+    }
+    const quint16 length = quint16(bytes.size());
+    QByteArray record;
+    record.reserve(2 + bytes.size());
+    record.append(char(length & 0xff)).append(char(length >> 8)).append(bytes);
+    return writeWholeFile(path, record);
 }
 
 QString builtInNotice()

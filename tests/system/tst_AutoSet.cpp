@@ -7,8 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "SystemRig.h"
-#include "support/LoopbackHttpServer.h"
+#include "InternetRig.h"
 #include "ui/system/PrefsFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -16,64 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Flash = u"/main/x__c51/flash51.txt"_s;
 const QString NoFlash = u"NO NEWSFLASH AVAILABLE RIGHT NOW"_s;
-
-QByteArray dateRoute(int server)
-{
-    return "/s" + QByteArray::number(server) + "/cgi-bin/date";
-}
-
-// The three time servers and both update server addresses live on one loopback server, told apart by path.
-struct AutoSetRig : SystemRig
-{
-    explicit AutoSetRig(Settings stored = {}, QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(12, 59, 40)))
-        : SystemRig(stored)
-    {
-        fakes.clock.setNow(now);
-        const QString host = server.hostAndPort();
-        for (int n = 1; n <= 3; ++n) {
-            module->NetEndpoints.timeServers.at(n - 1) = host + QString::fromLatin1(dateRoute(n));
-        }
-        module->NetEndpoints.primaryBase = host + u"/main/"_s;
-        module->NetEndpoints.fallbackBase = host + u"/mirror/"_s;
-        server.addBody(Flash.toLatin1(), "All clocks are right today.");
-        server.addBody("/mirror/x__c51/flash51.txt", "From the mirror.");
-        frm = &forms->get<SystTimeFrm>();
-        frm->show();
-    }
-
-    void answer(int timeServer, const QByteArray& line) { server.addBody(dateRoute(timeServer), line); }
-
-    // Sends every time server's request to a port where nothing listens.
-    void unplugTimeServers()
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const QString closed = u"127.0.0.1:%1"_s.arg(probe.serverPort());
-        probe.close();
-        for (int n = 1; n <= 3; ++n) {
-            module->NetEndpoints.timeServers.at(n - 1) = closed + QString::fromLatin1(dateRoute(n));
-        }
-    }
-
-    QStringList stat() const
-    {
-        QStringList lines;
-        for (int row = 0; row < frm->Stat->count(); ++row) {
-            lines << frm->Stat->item(row)->text();
-        }
-        return lines;
-    }
-
-    // The second line of the progress list names the server asked.
-    QString serverAsked() const { return stat().value(1); }
-
-    QList<QByteArray> requests() const { return server.requestedTargets(); }
-
-    LoopbackHttpServer server;
-    SystTimeFrm* frm = nullptr;
-};
 
 Settings westOfGreenwich(float hours)
 {
@@ -105,7 +47,7 @@ private slots:
 
 void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
 {
-    AutoSetRig rig;
+    InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026\n");
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
@@ -170,7 +112,7 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate()
     stored.BHourOn = qint16(bHourOn);
     stored.TimeServer = qint16(timeServer);
     const int secondsEast = int(-(bOffset + float(bHourOn)) * 3600);
-    AutoSetRig rig(stored, QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::OffsetFromUTC, secondsEast));
+    InternetRig rig(stored, QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::OffsetFromUTC, secondsEast));
     rig.answer(timeServer, line);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
@@ -183,7 +125,7 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate()
 
 void tst_AutoSet::aStatedZoneUnlikeTheComputersSetsNothing()
 {
-    AutoSetRig rig(westOfGreenwich(5)); // the computer's clock runs at Greenwich
+    InternetRig rig(westOfGreenwich(5)); // the computer's clock runs at Greenwich
     rig.answer(1, "Tue Dec  8 12:00:00 UTC 2026");
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
@@ -215,7 +157,7 @@ void tst_AutoSet::unusableAnswersSetNothing()
     QFETCH(QByteArray, line);
     QFETCH(QStringList, stat);
 
-    AutoSetRig rig;
+    InternetRig rig;
     rig.answer(1, line);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
     QCOMPARE(rig.stat(), stat);
@@ -230,7 +172,7 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
     Settings stored;
     stored.TimeServer = 2;
     stored.MServer = 1;
-    AutoSetRig rig(stored);
+    InternetRig rig(stored);
     rig.unplugTimeServers();
 
     QStringList asked;
@@ -272,7 +214,7 @@ void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
         Settings stored;
         stored.NetAccess = 2;
         stored.ProxyName = proxy;
-        AutoSetRig rig(stored);
+        InternetRig rig(stored);
         rig.fakes.dialogs.clear();
         QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
         QVERIFY(rig.requests().isEmpty());
@@ -307,7 +249,7 @@ void tst_AutoSet::newsflashCases()
     QFETCH(QString, shown);
     QFETCH(QString, command2);
 
-    AutoSetRig rig;
+    InternetRig rig;
     rig.server.addBody(Flash.toLatin1(), flash, served ? 200 : 404);
     if (!served) {
         rig.server.addBody(Flash.toLatin1(), LoopbackHttpServer::NotFoundPage, 404);
@@ -323,7 +265,7 @@ void tst_AutoSet::aRefusedClockTakesTheErrorPath()
 {
     Settings stored;
     stored.MServer = 2;
-    AutoSetRig rig(stored);
+    InternetRig rig(stored);
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.fakes.clock.refuseNextSet(u"Setting the clock needs an administrator."_s);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
@@ -337,7 +279,7 @@ void tst_AutoSet::aRefusedClockTakesTheErrorPath()
 
 void tst_AutoSet::statCopiesToTheClipboard()
 {
-    AutoSetRig rig;
+    InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
     rig.frm->Stat->setFocus();

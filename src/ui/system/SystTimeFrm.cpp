@@ -178,6 +178,9 @@ void SystTimeFrm::buildAutoPanel()
         "Newsflashes, when available, appear here  when using Auto-Set to set the system time."));
 
     connect(Command2, &QPushButton::clicked, this, &SystTimeFrm::Command2_Click);
+    for (QLabel* label : HUXOLBL) {
+        m_hooks->onDoubleClick(label, [this] { HUXOLBL_DblClick(); });
+    }
 }
 
 QLabel* SystTimeFrm::makeProductLabel(QWidget* parent)

@@ -33,6 +33,8 @@ public:
 
     // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
     void AutoSetBtn_Click();
+    // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
+    void HUXOLBL_DblClick();
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -86,6 +88,8 @@ private:
     bool localZoneDisagrees();
     [[nodiscard]] bool fetchNewsflash();
     void finishAutoSet();
+    void retrievalFailed();
+    void DownloadNewProgram();
     void autoSetFailed(const QString& reason);
     void addStat(const QString& line);
     void Form_Load();

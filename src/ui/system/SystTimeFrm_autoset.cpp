@@ -260,7 +260,8 @@ void SystTimeFrm::autoSetFailed(const QString& reason)
 void SystTimeFrm::Command2_Click()
 {
     if (Command2->text() == QStringLiteral("FETCH")) {
-        return; // the program-file download
+        DownloadNewProgram();
+    } else {
+        AutoSetBtn_Click();
     }
-    AutoSetBtn_Click();
 }

@@ -1,0 +1,238 @@
+#include <QBuffer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "InternetRig.h"
+#include "zones/DstText.h"
+#include "alarms/AlarmFrm.h"
+#include "ui/system/CTimesFrm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DstBody = u"Z\u00fcrich, Switzerland  =  GMT+1\r\nDST (+1) begins last Sunday in Mar.\r\n"_s;
+
+QByteArray pictureBytes()
+{
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The update server's files under a base path ("/main/" or "/mirror/").
+void serveUpdates(LoopbackHttpServer& server, const QByteArray& base, const QByteArray& news)
+{
+    server.addBody(base + "x__c51/dst.txt", DstBody.toLatin1());
+    server.addBody(base + "x__c51/head.txt", "Big news");
+    server.addBody(base + "x__c51/news.txt", news);
+    server.addBody(base + "x__c51/picc.gif", pictureBytes());
+}
+
+QList<QByteArray> updateRequests(const QByteArray& base)
+{
+    QList<QByteArray> targets;
+    for (const char* name : {"dst.txt", "head.txt", "news.txt", "picc.gif"}) {
+        targets << base + "x__c51/" + name;
+    }
+    return targets;
+}
+
+Settings onServer(int mserver)
+{
+    Settings stored;
+    stored.MServer = qint16(mserver);
+    return stored;
+}
+
+void doubleClick(QWidget* control)
+{
+    QTest::mouseDClick(control, Qt::LeftButton);
+}
+
+} // namespace
+
+class tst_Updates : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theFirstDoubleClickArmsTheNextRetrieves();
+    void newsMakesTheNewsletterAndClosesTheWindow();
+    void theSecondServerServesEveryFile();
+    void aRunningTransferRefusesARetrieval();
+    void aTextTooLongForTheRecordKeepsTheOldFile();
+    void theFetchButtonSavesTheNewProgramWithoutStartingIt();
+    void newsletterPrintsUnlessADownloadRuns();
+    void newsletterDownloadAsksBeforeCancellingAnAlarm();
+};
+
+void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
+{
+    InternetRig rig(onServer(1));
+    serveUpdates(rig.server, "/main/", "tiny");
+    doubleClick(rig.frm->HUXOLBL[0]);
+    QCOMPARE(rig.frm->windowTitle(), u"HUXO Updates"_s);
+    QCOMPARE(rig.stat(), (QStringList{u"Ready to retrieve updates"_s, u"double-click again to proceed."_s}));
+    QVERIFY(rig.requests().isEmpty());
+
+    doubleClick(rig.frm->HUXOLBL[0]);
+    QCOMPARE(rig.requests(), updateRequests("/main/"));
+    QCOMPARE(rig.stat(),
+             (QStringList{u"Establishing connection..."_s, u"HUXO server  1"_s, u"Retrieving Updates..."_s,
+                          u"PLEASE WAIT"_s, u"Retrieved dst.txt at 12:59:40 (local)"_s, u"No HUXO TIMES today."_s,
+                          u"RETRIEVAL COMPLETE"_s}));
+    QCOMPARE(DstText::readFile(rig.module->programFile(u"dst.txt"_s)), DstBody);
+    QCOMPARE(fileBytes(rig.module->programFile(u"pic.gif"_s)), pictureBytes());
+    QCOMPARE(rig.module->NetStatus, qint16(4));
+    QVERIFY(!rig.forms->loaded<CTimesFrm>());
+    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+
+    // Armed for the window's life: one more double-click retrieves again.
+    doubleClick(rig.frm->HUXOLBL[1]);
+    QCOMPARE(rig.requests().size(), 8);
+}
+
+void tst_Updates::newsMakesTheNewsletterAndClosesTheWindow()
+{
+    InternetRig rig(onServer(1));
+    serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
+    rig.frm->UpdArmed = -1;
+    doubleClick(rig.frm->HUXOLBL[1]);
+
+    CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
+    QVERIFY(newsletter && newsletter->isVisible());
+    QVERIFY(rig.forms->Forms::newsletterShown());
+    QCOMPARE(newsletter->HeadLbl->text(), u"Big news"_s);
+    QCOMPARE(newsletter->ParagLbl->text(), u"There is free disk space for everyone."_s);
+    QCOMPARE(newsletter->DateLbl->text(), u"Tuesday 08 Dec 2026"_s);
+    QCOMPARE(newsletter->Image1->pixmap().size(), QSize(8, 8));
+    QVERIFY(!newsletter->DLDBtn->isHidden());
+    QVERIFY(!rig.forms->loaded<SystTimeFrm>());
+}
+
+void tst_Updates::theSecondServerServesEveryFile()
+{
+    InternetRig rig(onServer(2));
+    serveUpdates(rig.server, "/mirror/", "No download offered in this issue, only news.");
+    rig.frm->UpdArmed = -1;
+    doubleClick(rig.frm->HUXOLBL[0]);
+    QCOMPARE(rig.requests(), updateRequests("/mirror/"));
+    CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
+    QVERIFY(newsletter);
+    QVERIFY(newsletter->DLDBtn->isHidden());
+}
+
+void tst_Updates::aRunningTransferRefusesARetrieval()
+{
+    InternetRig rig(onServer(1));
+    rig.frm->UpdArmed = -1;
+    rig.frm->LinkAniTimer->start();
+    doubleClick(rig.frm->HUXOLBL[0]);
+    QCOMPARE(rig.stat(), QStringList{u"BUSY - PLEASE WAIT."_s});
+    QVERIFY(rig.requests().isEmpty());
+}
+
+void tst_Updates::aTextTooLongForTheRecordKeepsTheOldFile()
+{
+    InternetRig rig(onServer(1));
+    const QString dstPath = rig.module->programFile(u"dst.txt"_s);
+    QVERIFY(DstText::writeFile(dstPath, DstBody));
+    rig.server.addBody("/main/x__c51/dst.txt", QByteArray(DstText::MaxTextLength + 1, 'x'));
+    rig.frm->UpdArmed = -1;
+    doubleClick(rig.frm->HUXOLBL[0]);
+
+    QCOMPARE(rig.stat().last(), u"bad link"_s);
+    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->MServer, qint16(1));
+    QCOMPARE(DstText::readFile(dstPath), DstBody);
+    QCOMPARE(rig.requests().size(), 1);
+    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+}
+
+void tst_Updates::theFetchButtonSavesTheNewProgramWithoutStartingIt()
+{
+    InternetRig rig(onServer(1));
+    rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
+    rig.server.addBody(Flash.toLatin1(), "A new version: press the fetch button.");
+    rig.server.addBody("/main/x__c51/new.ex", "MZ new program");
+    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QCOMPARE(rig.frm->Command2->text(), u"FETCH"_s);
+
+    rig.fakes.dialogs.clear();
+    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    const QString saved = rig.module->programFile(u"new.exe"_s);
+    QCOMPARE(fileBytes(saved), QByteArray("MZ new program"));
+    QVERIFY(!(QFile::permissions(saved) & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther)));
+    QVERIFY(rig.fakes.launcher.started().isEmpty());
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 2);
+    QCOMPARE(rig.fakes.dialogs.shown().at(0).text, u"Your new file 'new.exe' has arrived."_s);
+    QVERIFY(rig.fakes.dialogs.shown().at(1).text.startsWith(u"To install the downloaded file run the program ' new.exe '"_s));
+    QVERIFY(!rig.forms->loaded<SystTimeFrm>());
+}
+
+void tst_Updates::newsletterPrintsUnlessADownloadRuns()
+{
+    SystemRig rig;
+    CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
+    newsletter.show();
+    doubleClick(newsletter.Label4);
+    QCOMPARE(rig.fakes.printer.printed().size(), 1);
+    QCOMPARE(rig.fakes.printer.printed().first().size(), newsletter.grab().toImage().size());
+
+    rig.fakes.printer.setFails(true);
+    doubleClick(newsletter.Label4);
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    QCOMPARE(rig.fakes.dialogs.shown().first().text, u"Sorry - could not print"_s);
+
+    rig.fakes.printer.setFails(false);
+    newsletter.WaitLbl->show();
+    doubleClick(newsletter.Label4);
+    QCOMPARE(rig.fakes.printer.printed().size(), 1);
+}
+
+void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
+{
+    InternetRig rig(onServer(1));
+    rig.server.addBody("/main/x__c51/self.ex", "MZ accessory");
+    rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
+    rig.forms->alarm = true;
+    QTimer* alarmTimer = rig.forms->get<AlarmFrm>().Timer1;
+    alarmTimer->start(60000);
+    CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
+    newsletter.show();
+
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    newsletter.DLDBtn->show();
+    QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton);
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    QCOMPARE(rig.fakes.dialogs.shown().first().title, u"Warning"_s);
+    QVERIFY(alarmTimer->isActive());
+    QVERIFY(rig.requests().isEmpty());
+
+    rig.fakes.dialogs.clear();
+    newsletter.DLDBtn->show();
+    QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton); // an empty queue answers Yes
+    QVERIFY(!alarmTimer->isActive());
+    QCOMPARE(fileBytes(rig.module->programFile(u"inst.exe"_s)), QByteArray("MZ accessory"));
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 3);
+    QCOMPARE(rig.fakes.dialogs.shown().at(1).text, u"Your new file 'inst.exe' has arrived."_s);
+    QVERIFY(rig.fakes.launcher.started().isEmpty());
+    QVERIFY(newsletter.WaitLbl->isHidden());
+}
+
+QTEST_MAIN(tst_Updates)
+#include "tst_Updates.moc"
