@@ -5,11 +5,14 @@
 #include <QStringList>
 
 // A font of the windows' design, by its Windows family name; where that family is not installed, the
-// metric-compatible Liberation Sans stands in, so texts keep the widths the layout was made for.
+// metric-compatible Liberation face stands in (Serif for Times New Roman, Sans for the others), so texts keep the
+// widths the layout was made for.
 inline QFont designFont(const QString& designFamily, int pixelSize, bool bold = false)
 {
     QFont font;
-    font.setFamilies({designFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    const bool serif = designFamily == QLatin1String("Times New Roman");
+    font.setFamilies({designFamily, serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;

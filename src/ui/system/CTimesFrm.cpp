@@ -61,7 +61,7 @@ CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
     Line1->setFrameShape(QFrame::HLine);
 
     HeadLbl = makeControl<QLabel>(this, "HeadLbl");
-    placeInTwips(HeadLbl, 240, 1140, 5520, 405);
+    placeInTwips(HeadLbl, 240, 1110, 5520, 495);
     HeadLbl->setFont(designFont(QStringLiteral("Times New Roman"), 19, true));
     HeadLbl->setText(QStringLiteral("What's New?"));
 
@@ -82,7 +82,7 @@ CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
 
     Label2 = makeControl<QLabel>(this, "Label2");
     placeInTwips(Label2, 240, 5580, 5520, 285);
-    Label2->setText(QStringLiteral("Written and edited by the HUXO team for everyone who keeps the world's time."));
+    Label2->setText(QStringLiteral("Edited by the HUXO team, for everyone who keeps the world's time."));
 
     WaitLbl = makeControl<QLabel>(this, "WaitLbl");
     placeInTwips(WaitLbl, 240, 5880, 5520, 285);

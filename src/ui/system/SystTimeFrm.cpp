@@ -142,6 +142,8 @@ void SystTimeFrm::buildAutoPanel()
     Stat = makeControl<QListWidget>(AutoPanel, "Stat");
     placeInTwips(Stat, 0, 0, 3720, 2040);
     Stat->setToolTip(QStringLiteral("progress; Ctrl+C copies it"));
+    Stat->setWordWrap(true);
+    Stat->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The progress lines are what a user sends along when asking for help with a connection.
     auto* copy = new QAction(QStringLiteral("&Copy"), Stat);
     copy->setShortcut(QKeySequence::Copy);
