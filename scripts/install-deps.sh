@@ -16,6 +16,8 @@ packages=(
     libx11-dev libxdamage-dev
     # the soak speeds the program's clock up and sets alarms through the windows
     libfaketime xdotool
+    # the Auto Set end-to-end test reads the progress list through the clipboard
+    xclip
     # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
     desktop-file-utils appstream dpkg-dev file
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus
