@@ -12,6 +12,7 @@
 #include "core/ProgramTitle.h"
 #include "core/ScheduleTime.h"
 #include "core/Twips.h"
+#include "net/ProxyName.h"
 #include "platform/Dialogs.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
@@ -34,8 +35,6 @@ constexpr int OptionHeight = 255;
 // The connection frame shows the proxy name box only when a proxy is chosen.
 constexpr int ConnectionClosed = 630;
 constexpr int ConnectionOpen = 1215;
-
-const QString ProxyPlaceholder = QStringLiteral("www.proxy.");
 
 QGroupBox* makeFrame(QWidget* parent, const char* name, const char* title, QRect twips)
 {

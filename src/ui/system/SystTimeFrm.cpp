@@ -34,8 +34,6 @@ constexpr int WindowHeight = 3300;
 constexpr int FrameLeft = 120;
 constexpr int FrameWidth = 5160;
 
-// Cells of the link picture strip: four animation frames, then done and failed.
-constexpr int LinkCells = 6;
 constexpr int LastAnimationCell = 3;
 
 } // namespace

@@ -69,6 +69,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The link picture strip: four animation cells, then the completed and the failed one, as NetStatus numbers them.
+    static constexpr int LinkCells = 6;
+    static constexpr qint16 Completed = 4;
+    static constexpr qint16 Failed = 5;
+    static constexpr int RequestTimeoutSeconds = 45;
+
     void buildManualView();
     void buildInternetView();
     void buildAutoPanel();

@@ -16,6 +16,7 @@
 #include "core/Pattern.h"
 #include "core/ProgramTitle.h"
 #include "net/Inet.h"
+#include "net/ProxyName.h"
 #include "net/SetMserver.h"
 #include "net/TimeAnswer.h"
 #include "platform/Clock.h"
@@ -27,14 +28,9 @@
 
 namespace {
 
-constexpr int RequestTimeoutSeconds = 45;
 constexpr int FailedRequestsBeforeAdvice = 5;
-constexpr qint16 Completed = 4;
-constexpr qint16 Failed = 5;
 // Label2 holds its design text, of this length, until the first newsflash of the window's life arrives.
 constexpr int NewsflashDesignLength = 85;
-
-const QString ProxyPlaceholder = QStringLiteral("www.proxy.");
 
 // "GMT+5", "GMT-3:30", "GMT+0".
 QString zoneName(int minutesEast)
@@ -64,7 +60,7 @@ void SystTimeFrm::AutoSetBtn_Click()
     m_module.Tries = qint16(m_module.Tries + 1);
     SetMserver(m_module);
     Inet1->setRequestTimeout(RequestTimeoutSeconds);
-    PictureClip1->setCols(6);
+    PictureClip1->setCols(LinkCells);
     Frame1->hide();
     Frame2->hide();
 

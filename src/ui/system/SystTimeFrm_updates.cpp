@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr int RequestTimeoutSeconds = 45;
-constexpr qint16 Completed = 4;
-constexpr qint16 Failed = 5;
 // Shorter news is no newsletter.
 constexpr int MinimumNewsLength = 6;
 
