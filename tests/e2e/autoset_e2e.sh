@@ -111,7 +111,10 @@ autoset_run() {
     head -c $((39 * 17)) /dev/zero >"$folder/huxo.ini"
     printf '\377\377' | dd of="$folder/huxo.ini" bs=1 seek=$(((38 - 1) * 17)) conv=notrunc status=none
     started=$(date +%s.%N)
-    LD_PRELOAD=$preload HUXO_CLOCK_SETTIME_LOG=$work/$name.clock \
+    # A sanitized build wants its runtime first in the library list, ahead of the preload; the recorder replaces
+    # nothing the sanitizers hook, so that order does not matter here.
+    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
+        LD_PRELOAD=$preload HUXO_CLOCK_SETTIME_LOG=$work/$name.clock \
         setpriv --bounding-set=-sys_time "$folder/huxo" >"$work/$name.log" 2>&1 &
     pid=$!
     window=$(wait_window "HUXO 5.1") || return 1
