@@ -19,7 +19,7 @@ skip() { echo "SKIPPED: $*"; exit 77; }
 
 case ${HUXO_E2E_STAGE:-} in
 "")
-    for tool in xvfb-run xdotool xclip xwininfo setpriv unshare ip python3; do
+    for tool in Xvfb xdotool xclip xwininfo setpriv unshare ip python3; do
         command -v "$tool" >/dev/null || skip "$tool not found"
     done
     unshare --net --mount --map-root-user sh -c 'ip link set lo up && mount --bind /dev/null /etc/hosts' \
@@ -45,9 +45,22 @@ namespace)
         sleep 0.1
     done
     grep -q ready "$work/server.out" || { echo "the loopback server did not start"; cat "$work/server.out"; exit 1; }
+    # A display of our own: Xvfb picks a free number itself and tells it once it listens, so two servers started
+    # at once never share one, and no authority file is involved.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true; [ -z "$server" ] || kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=:$(head -n 1 "$work/display")
+    if [ "$DISPLAY" = : ] || ! xwininfo -root >/dev/null 2>&1; then
+        sed 's/^/  Xvfb: /' "$work/xvfb.log"
+        skip "Xvfb does not answer in the private network namespace"
+    fi
     status=0
-    HUXO_E2E_STAGE=display HUXO_E2E_WORK=$work xvfb-run -a -s "-screen 0 1280x800x24" \
-        "$0" "$build" "$recorder" "$shot" || status=$?
+    HUXO_E2E_STAGE=display HUXO_E2E_WORK=$work "$0" "$build" "$recorder" "$shot" || status=$?
     echo "requests the loopback server saw:"
     sed 's/^/  /' "$work/requests" 2>/dev/null || echo "  none"
     exit "$status"
@@ -60,6 +73,7 @@ unset QT_QPA_PLATFORM
 export TZ=UTC LC_ALL=C.UTF-8 DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pid=
+log=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
 
 # Until bash reaps it, an ended process is a zombie that kill -0 still finds: look at its state instead.
@@ -74,7 +88,7 @@ window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head 
 wait_window() {
     local id
     for _ in $(seq 100); do
-        running || { echo "huxo ended while waiting for \"$1\"" >&2; return 1; }
+        running || { echo "huxo ended while waiting for \"$1\"" >&2; sed 's/^/  huxo: /' "$log" >&2; return 1; }
         id=$(window_named "$1")
         [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.1
@@ -104,6 +118,7 @@ read_stat() {
 autoset_run() {
     local name=$1 preload=$2
     local folder=$work/$name window systime last started
+    log=$work/$name.log
     mkdir "$folder"
     cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
     # huxo.ini: records of 17 bytes, record N at byte (N-1)*17; SetupDone (38), a little-endian int16 of -1,
@@ -115,7 +130,7 @@ autoset_run() {
     # nothing the sanitizers hook, so that order does not matter here.
     ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
         LD_PRELOAD=$preload HUXO_CLOCK_SETTIME_LOG=$work/$name.clock \
-        setpriv --bounding-set=-sys_time "$folder/huxo" >"$work/$name.log" 2>&1 &
+        setpriv --bounding-set=-sys_time "$folder/huxo" >"$log" 2>&1 &
     pid=$!
     window=$(wait_window "HUXO 5.1") || return 1
     # The local clock face, the first at the main window's top left, opens the system time window.
@@ -124,7 +139,7 @@ autoset_run() {
     xdotool windowfocus --sync "$systime" key alt+a
     : >"$work/$name.stat"
     for _ in $(seq 60); do
-        running || { echo "huxo ended during Auto Set"; sed 's/^/  huxo: /' "$work/$name.log"; return 1; }
+        running || { echo "huxo ended during Auto Set"; sed 's/^/  huxo: /' "$log"; return 1; }
         sleep 0.5
         read_stat "$systime" >"$work/$name.stat"
         last=$(tail -n 1 "$work/$name.stat")
