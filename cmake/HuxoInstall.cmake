@@ -20,6 +20,7 @@ install(FILES ${desktop}/${HUXO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${desktop}/${HUXO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${desktop}/icons/${HUXO_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(DIRECTORY ${desktop}/icons/hicolor/ DESTINATION share/icons/hicolor)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION share/doc/huxo RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME huxo)

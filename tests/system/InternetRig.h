@@ -36,14 +36,14 @@ struct InternetRig : SystemRig
 
     void answer(int timeServer, const QByteArray& line) { server.addBody(dateRoute(timeServer), line); }
 
-    // Sends every time server's request to a port where nothing listens.
-    void unplugTimeServers()
+    // Sends these time servers' requests to a port where nothing listens.
+    void unplugTimeServers(std::initializer_list<int> servers = {1, 2, 3})
     {
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost));
         const QString closed = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
         probe.close();
-        for (int n = 1; n <= 3; ++n) {
+        for (int n : servers) {
             module->NetEndpoints.timeServers.at(n - 1) = closed + QString::fromLatin1(dateRoute(n));
         }
     }

@@ -10,6 +10,7 @@
 #include "core/ProgramTitle.h"
 #include "core/Twips.h"
 #include "platform/Clock.h"
+#include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
@@ -71,23 +72,6 @@ QFont captionFont()
     return designFont(QStringLiteral("Small Fonts"), 10, false);
 }
 
-void colourLabel(QLabel* label, const QColor& text, const QColor& background)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, background);
-    label->setPalette(palette);
-    label->setAutoFillBackground(background.isValid());
-}
-
-void setBackground(QWidget* surface, const QColor& colour)
-{
-    QPalette palette = surface->palette();
-    palette.setColor(QPalette::Window, colour);
-    surface->setPalette(palette);
-    surface->setAutoFillBackground(true);
-}
-
 GlyphButton* makeGlyph(QWidget* parent,
                        const char* name,
                        GlyphButton::Glyph glyph,
@@ -132,6 +116,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &huxofrm::Timer1_Timer);
     ACTTimer = makeControl<QTimer>(this, "ACTTimer");
     ACTTimer->setInterval(60000);
+    connect(ACTTimer, &QTimer::timeout, this, &huxofrm::ACTTimer_Timer);
 
     setWindowWidth(SevenClockWidth);
     setWindowHeight(FirstRunHeight);

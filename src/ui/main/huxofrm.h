@@ -32,6 +32,8 @@ public:
     void ApplyArrows();
     // Releases the window from the top layer, as a double-click on the on-top button does.
     void Option1_DblClick();
+    // The daily correction of the computer's clock, once a minute.
+    void ACTTimer_Timer();
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
@@ -160,6 +162,9 @@ private:
     void markPreferencesHotSpot(bool bright);
 
     void playClick();
+
+    void runAutoSet();
+    void reportAutoCorrection();
 
     Module1& m_module;
     Forms& m_forms;

@@ -1,6 +1,7 @@
 // The main window's start-up and shut-down.
 #include "huxofrm.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include "platform/Launcher.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/info/HUXOhlp.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainLayout.h"
 
@@ -46,6 +48,9 @@ void huxofrm::Form_Load()
         CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
         setWindowHeight(FirstRunHeight);
         m_module.CalShown = 0;
+        HUXOhlp& help = m_forms.get<HUXOhlp>();
+        help.show();
+        help.LicMnu->trigger();
     }
     ApplyArrows();
 

@@ -13,6 +13,8 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/info/AbtFrm.h"
+#include "ui/info/HUXOhlp.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/MainColours.h"
 #include "ui/settings/SetTimeFrm.h"
@@ -64,6 +66,11 @@ void huxofrm::hookEvents()
     const auto openPreferences = [this] { bringUp(m_forms.get<PrefsFrm>()); };
     connect(DispChgBox, &GlyphButton::pressed, this, openPreferences);
     connect(DispChgBox, &GlyphButton::doubleClicked, this, openPreferences);
+
+    connect(Image1, &GlyphButton::doubleClicked, this, [this] { bringUp(m_forms.get<AbtFrm>()); });
+    for (GlyphButton* help : {Image2, Image3}) {
+        connect(help, &GlyphButton::doubleClicked, this, [this] { bringUp(m_forms.get<HUXOhlp>()); });
+    }
 
     m_hooks->onDoubleClick(GMTc, [this] {
         m_module.SetupDone = -1;

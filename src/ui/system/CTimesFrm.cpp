@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
+#include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
@@ -32,10 +33,7 @@ CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
     setFont(dialogFont());
     placeInTwips(this, 0, 0, 6000, 6300);
     setFixedSize(size());
-    setAutoFillBackground(true);
-    QPalette paper = palette();
-    paper.setColor(QPalette::Window, QColor(250, 247, 238));
-    setPalette(paper);
+    setBackground(this, QColor(250, 247, 238));
 
     Label1 = makeControl<QLabel>(this, "Label1");
     placeInTwips(Label1, 240, 120, 4440, 600);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class EventHooks;
+class Forms;
+class Module1;
+class QLabel;
+class QTimer;
+
+// The sticky note that tells what the daily clock correction did. It stays until the user drags it onto the
+// waste bin that a drag brings up, or double-clicks the bin.
+class ACTdoneFrm final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ACTdoneFrm(Module1& module, Forms& forms);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Trash = nullptr;
+    QLabel* Trash2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // The drag of the note, as the window sees it.
+    void Form_DragOver();
+    void Form_DragDrop();
+    void Trash_DragDrop();
+    void Trash_DblClick();
+    void Timer1_Timer();
+
+    static const QString NoteFormat; // the drag's data type: only the note itself is taken
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Label1_MouseDown();
+    void minimiseAndUnload();
+
+    Module1& m_module;
+    Forms& m_forms;
+    EventHooks* m_hooks = nullptr;
+    qint16 m_ticks = 0;
+};

@@ -1,0 +1,151 @@
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include "InternetRig.h"
+#include "ui/info/ACTdoneFrm.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString NotChecked = u"Please note: HUXO didn't get to check the system time."_s;
+
+Settings scheduledAt(std::optional<QString> time, qint16 updates = 0)
+{
+    Settings stored;
+    stored.ACTime = std::move(time);
+    stored.ACTOn = -1;
+    stored.ACTUpdates = updates;
+    return stored;
+}
+
+QDateTime at(int hour, int minute, int second)
+{
+    return QDateTime(QDate(2026, 12, 8), QTime(hour, minute, second));
+}
+
+// A scheduler firing at a given time of day.
+void fireAt(InternetRig& rig, const QDateTime& now)
+{
+    rig.fakes.clock.setNow(now);
+    rig.window->ACTTimer_Timer();
+}
+
+ACTdoneFrm* note(InternetRig& rig)
+{
+    return rig.forms->loaded<ACTdoneFrm>();
+}
+
+} // namespace
+
+class tst_Scheduler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring();
+    void aFailureIsRetriedAtOnceAndReportedAtOnce();
+    void bothAttemptsFailingStillFetchTheUpdatesWhenAsked();
+    void aTimeThatIsNotHHMMNeverMatches_data();
+    void aTimeThatIsNotHHMMNeverMatches();
+    void aPendingReportWaitsWhileTheSchedulerIsOff();
+};
+
+void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
+{
+    InternetRig rig(scheduledAt(u"05:45"_s), at(5, 44, 20));
+    QVERIFY(rig.window->ACTTimer->isActive());
+    QCOMPARE(rig.window->ACTTimer->interval(), 60000);
+    rig.answer(1, "Tue Dec  8 05:45:20 UTC 2026\n");
+
+    fireAt(rig, at(5, 44, 20));
+    QVERIFY(rig.requests().isEmpty());
+
+    fireAt(rig, at(5, 45, 20));
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(5, 45, 21)});
+    QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
+    QVERIFY(rig.frm->AutoPanel->isVisible());
+    QVERIFY(!note(rig));
+
+    fireAt(rig, at(5, 46, 21));
+    QVERIFY(note(rig) && note(rig)->isVisible());
+    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:45am"_s);
+    QCOMPARE(rig.module->ACTState, qint16(0));
+    // Without ACTUpdates nothing more is fetched, and the day's correction is over.
+    const qsizetype asked = rig.requests().size();
+    fireAt(rig, at(5, 47, 21));
+    QCOMPARE(rig.requests().size(), asked);
+    QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
+}
+
+void tst_Scheduler::aFailureIsRetriedAtOnceAndReportedAtOnce()
+{
+    InternetRig rig(scheduledAt(u"17:30"_s), at(17, 30, 5));
+    rig.unplugTimeServers({1});
+    rig.answer(2, "Tue Dec  8 17:30:05 UTC 2026\n");
+
+    fireAt(rig, at(17, 30, 5));
+    QCOMPARE(rig.requests().value(0), dateRoute(2));
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(17, 30, 6)});
+    QVERIFY(note(rig));
+    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:29pm"_s);
+    QCOMPARE(rig.module->ACTState, qint16(0));
+}
+
+void tst_Scheduler::bothAttemptsFailingStillFetchTheUpdatesWhenAsked()
+{
+    InternetRig rig(scheduledAt(u"05:45"_s, -1), at(5, 45, 0));
+    rig.unplugTimeServers();
+
+    fireAt(rig, at(5, 45, 0));
+    QVERIFY(rig.fakes.clock.timesSet().isEmpty());
+    QVERIFY(note(rig));
+    QCOMPARE(note(rig)->Label1->text(), NotChecked);
+    // Two failures switched the update server's base address twice, to the mirror.
+    QVERIFY(rig.requests().contains("/mirror/x__c51/dst.txt"));
+    QVERIFY(rig.requests().contains("/mirror/x__c51/news.txt"));
+}
+
+void tst_Scheduler::aTimeThatIsNotHHMMNeverMatches_data()
+{
+    QTest::addColumn<std::optional<QString>>("time");
+    QTest::newRow("no value") << std::optional<QString>();
+    QTest::newRow("empty") << std::optional<QString>(u""_s);
+    QTest::newRow("one hour digit") << std::optional<QString>(u"5:45"_s);
+    QTest::newRow("with seconds") << std::optional<QString>(u"05:45:00"_s);
+    QTest::newRow("a dot") << std::optional<QString>(u"05.45"_s);
+}
+
+void tst_Scheduler::aTimeThatIsNotHHMMNeverMatches()
+{
+    QFETCH(std::optional<QString>, time);
+    InternetRig rig(scheduledAt(time), at(5, 45, 0));
+    for (int minute = 0; minute < 3; ++minute) {
+        fireAt(rig, at(5, 44 + minute, 0));
+    }
+    QVERIFY(rig.requests().isEmpty());
+    QVERIFY(!note(rig));
+    QCOMPARE(rig.module->ACTState, qint16(0));
+}
+
+void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
+{
+    InternetRig rig(scheduledAt(u"05:45"_s), at(5, 45, 0));
+    rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
+    fireAt(rig, at(5, 45, 0));
+    QCOMPARE(rig.module->ACTState, qint16(2));
+
+    rig.module->ACTOn = 0;
+    fireAt(rig, at(5, 46, 1));
+    fireAt(rig, at(5, 47, 1));
+    QVERIFY(!note(rig));
+
+    rig.module->ACTOn = -1;
+    fireAt(rig, at(9, 10, 0));
+    QVERIFY(note(rig));
+    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 09:09am"_s);
+}
+
+QTEST_MAIN(tst_Scheduler)
+#include "tst_Scheduler.moc"

@@ -1,0 +1,317 @@
+#include <QAction>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "support/MainWindowRig.h"
+#include "support/ScriptedForms.h"
+#include "ui/GlyphButton.h"
+#include "ui/info/ACTdoneFrm.h"
+#include "ui/info/AbtFrm.h"
+#include "ui/info/HUXOhlp.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Rig = MainWindowRig<ScriptedForms>;
+
+const QString FirstUse = u"As you are using HUXO for the first time, you should set your local GMT/UTC offset by "
+                         u"double-clicking the second clock from the left. Click the 'OK' button below first..."_s;
+
+// Settings of a program that has run before.
+const Settings SetUp = [] {
+    Settings stored;
+    stored.SetupDone = -1;
+    return stored;
+}();
+
+// The note being dragged, as the window system delivers it to a widget.
+void sendDrag(QWidget* target, QEvent::Type type, const QString& format = ACTdoneFrm::NoteFormat)
+{
+    QMimeData data;
+    data.setData(format, QByteArray());
+    const QPointF at(target->width() / 2.0, target->height() / 2.0);
+    if (type == QEvent::DragEnter) {
+        QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+    } else {
+        QDropEvent drop(at, Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
+}
+
+// A note on screen, with the bin pictures in the program folder.
+ACTdoneFrm& showNote(Rig& rig)
+{
+    for (const QString& picture : {u"bin.png"_s, u"bin2.png"_s}) {
+        QFile::copy(QStringLiteral(HUXO_ASSET_DIR "/") + picture, rig.module->programFile(picture));
+    }
+    auto& note = rig.forms->get<ACTdoneFrm>();
+    note.show();
+    note.Label1->setText(u"Please note: HUXO didn't get to check the system time."_s);
+    return note;
+}
+
+void deleteUnloaded()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class tst_InfoWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noteDroppedOnTheBinClosesAtTheThirdTick();
+    void noteDroppedOnItselfComesBack();
+    void aBinLeftOnViewClosesWithAWhoosh();
+    void noteStaysBehindAReminder();
+
+    void helpShowsEachTopicFromItsStart();
+    void enterClosesHelpAfterATopic();
+    void firstRunOpensHelpOnTheLicence();
+    void helpOpensFromTheMainWindow();
+
+    void aboutTurnsTheGlobeAndClosesAfterFiveSeconds();
+    void aboutFirstUseMessage_data();
+    void aboutFirstUseMessage();
+    void aboutAddressFollowsTheServerInUse_data();
+    void aboutAddressFollowsTheServerInUse();
+};
+
+void tst_InfoWindows::noteDroppedOnTheBinClosesAtTheThirdTick()
+{
+    Rig rig(&SetUp);
+    ACTdoneFrm& note = showNote(rig);
+    QCOMPARE(note.windowTitle(), u"note"_s);
+    QVERIFY(rig.fakes.windowOrder.isTopmost(&note));
+
+    sendDrag(&note, QEvent::DragEnter);
+    QVERIFY(!note.Label1->isVisible());
+    QVERIFY(note.Trash->isVisible());
+    // Only the note itself is taken: other data dragged in is refused.
+    sendDrag(note.Trash, QEvent::DragEnter, u"text/plain"_s);
+    sendDrag(note.Trash, QEvent::Drop, u"text/plain"_s);
+    QVERIFY(!note.Timer1->isActive());
+
+    const QImage emptyBin = note.Trash->pixmap().toImage();
+    sendDrag(note.Trash, QEvent::DragEnter);
+    sendDrag(note.Trash, QEvent::Drop);
+    QVERIFY(!emptyBin.isNull());
+    QCOMPARE(note.Trash->pixmap().toImage(), note.Trash2->pixmap().toImage());
+    QVERIFY(note.Trash->pixmap().toImage() != emptyBin);
+    QCOMPARE(note.Timer1->interval(), 150);
+    QVERIFY(note.Timer1->isActive());
+
+    QPointer<ACTdoneFrm> closing(&note);
+    note.Timer1_Timer();
+    note.Timer1_Timer();
+    QVERIFY(rig.forms->loaded<ACTdoneFrm>());
+    note.Timer1_Timer();
+    QVERIFY(!rig.forms->loaded<ACTdoneFrm>());
+    QVERIFY(closing->isMinimized());
+    deleteUnloaded();
+    QVERIFY(!closing);
+}
+
+void tst_InfoWindows::noteDroppedOnItselfComesBack()
+{
+    Rig rig(&SetUp);
+    ACTdoneFrm& note = showNote(rig);
+    sendDrag(&note, QEvent::DragEnter);
+    sendDrag(&note, QEvent::Drop);
+    QVERIFY(note.Label1->isVisible());
+    QVERIFY(!note.Trash->isVisible());
+    QVERIFY(!note.Timer1->isActive());
+}
+
+void tst_InfoWindows::aBinLeftOnViewClosesWithAWhoosh()
+{
+    Rig rig(&SetUp);
+    ACTdoneFrm& note = showNote(rig);
+    // Dropped outside, the window hears only of the drag passing over it.
+    sendDrag(&note, QEvent::DragEnter);
+    QVERIFY(note.Trash->isVisible() && !note.Label1->isVisible());
+
+    QPointer<ACTdoneFrm> closing(&note);
+    QTest::mouseDClick(note.Trash, Qt::LeftButton);
+    QCOMPARE(closing->windowTitle(), u"whooosh!"_s);
+    QVERIFY(closing->isMinimized());
+    QVERIFY(!rig.forms->loaded<ACTdoneFrm>());
+}
+
+void tst_InfoWindows::noteStaysBehindAReminder()
+{
+    Rig rig(&SetUp);
+    rig.forms->reminder = true;
+    ACTdoneFrm& note = showNote(rig);
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(&note));
+}
+
+void tst_InfoWindows::helpShowsEachTopicFromItsStart()
+{
+    Rig rig(&SetUp);
+    rig.fakes.sound.clear();
+    auto& help = rig.forms->get<HUXOhlp>();
+    help.resize(help.width(), 200);
+    help.show();
+    QCOMPARE(help.windowTitle(), u"HUXO Help"_s);
+    QCOMPARE(help.Text1->toPlainText(), u"Please select a topic from the menu."_s);
+    QCOMPARE(rig.fakes.sound.played(), QStringList{rig.module->programFile(u"b.wav"_s)});
+
+    QCOMPARE(help.TopicMnu->title(), u"&Topics"_s);
+    QStringList captions;
+    for (const QAction* item : help.TopicMnu->actions()) {
+        captions << item->text();
+    }
+    QCOMPARE(captions,
+             (QStringList{u"&General Information"_s, u"&Licensing Agreement"_s, u"&Setting the Clocks"_s,
+                          u"Setting &Preferences"_s}));
+
+    const QList<std::pair<QAction*, QString>> firstLines = {{help.OverVwMnu, u"HUXO WORLD TIME ZONE CLOCKS 5.1"_s},
+                                                            {help.LicMnu, u"LICENSING AGREEMENT "_s},
+                                                            {help.SetClksMnu, u"SETTING THE CLOCKS"_s},
+                                                            {help.PrefMnu, u"SETTING YOUR PREFERENCES"_s}};
+    for (const auto& [item, firstLine] : firstLines) {
+        item->trigger();
+        QCOMPARE(help.Text1->toPlainText().section(u'\n', 0, 0), firstLine);
+        // Chosen again after reading further down, the topic starts from its top again.
+        help.Text1->verticalScrollBar()->setValue(help.Text1->verticalScrollBar()->maximum());
+        QVERIFY2(help.Text1->verticalScrollBar()->value() > 0, qPrintable(firstLine));
+        item->trigger();
+        QCOMPARE(help.Text1->verticalScrollBar()->value(), 0);
+    }
+}
+
+void tst_InfoWindows::enterClosesHelpAfterATopic()
+{
+    Rig rig(&SetUp);
+    auto& help = rig.forms->get<HUXOhlp>();
+    help.show();
+    help.SetClksMnu->trigger();
+    QCOMPARE(help.focusWidget(), help.B1);
+    QTest::keyClick(help.focusWidget(), Qt::Key_Return);
+    QVERIFY(!rig.forms->loaded<HUXOhlp>());
+    deleteUnloaded();
+
+    // Opened again, it starts afresh.
+    QCOMPARE(rig.forms->get<HUXOhlp>().Text1->toPlainText(), u"Please select a topic from the menu."_s);
+}
+
+void tst_InfoWindows::firstRunOpensHelpOnTheLicence()
+{
+    {
+        Rig firstRun;
+        const HUXOhlp* help = firstRun.forms->loaded<HUXOhlp>();
+        QVERIFY(help && help->isVisible());
+        const QString shown = help->Text1->toPlainText();
+        QVERIFY(shown.startsWith(u"LICENSING AGREEMENT \n"_s));
+        QVERIFY2(shown.contains(u"Permission is hereby granted"_s), "the program's own licence is shown");
+    }
+    Rig later(&SetUp);
+    QVERIFY(!later.forms->loaded<HUXOhlp>());
+}
+
+void tst_InfoWindows::helpOpensFromTheMainWindow()
+{
+    Rig rig(&SetUp);
+    for (GlyphButton* picture : {rig.window->Image2, rig.window->Image3}) {
+        QTest::mouseDClick(picture, Qt::LeftButton);
+        QVERIFY(rig.forms->loaded<HUXOhlp>());
+        rig.forms->unloadAll();
+    }
+    QTest::mouseDClick(rig.window->Image1, Qt::LeftButton);
+    QVERIFY(rig.forms->loaded<AbtFrm>());
+}
+
+void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
+{
+    Rig rig(&SetUp);
+    rig.window->Option1->click();
+    QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
+
+    auto& about = rig.forms->get<AbtFrm>();
+    about.show();
+    // The main window lets go of the top layer, so that the About window can be seen.
+    QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
+    QVERIFY(!rig.window->Option1->isChecked());
+
+    QCOMPARE(about.GlobeCell, qint16(10));
+    QCOMPARE(about.animtime->interval(), 100);
+    QList<int> cells;
+    for (int tick = 0; tick < 3; ++tick) {
+        about.animtime_Timer();
+        cells << about.GlobeCell;
+    }
+    QCOMPARE(cells, (QList<int>{11, 0, 1}));
+    QVERIFY(!about.Animage->pixmap().isNull() || !QFile::exists(rig.module->assetFile(u"globe.png"_s)));
+
+    rig.window->hide();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.forms->loaded<AbtFrm>(), 6000);
+    QVERIFY(rig.window->isVisible());
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+}
+
+void tst_InfoWindows::aboutFirstUseMessage_data()
+{
+    QTest::addColumn<qint16>("setupDone");
+    QTest::addColumn<bool>("reminderShown");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("fresh settings") << qint16(0) << false << true;
+    QTest::newRow("set up before") << qint16(-1) << false << false;
+    QTest::newRow("fresh, but a reminder is on screen") << qint16(0) << true << false;
+}
+
+void tst_InfoWindows::aboutFirstUseMessage()
+{
+    QFETCH(qint16, setupDone);
+    QFETCH(bool, reminderShown);
+    QFETCH(bool, told);
+    Rig rig(&SetUp);
+    rig.module->SetupDone = setupDone;
+    rig.forms->reminder = reminderShown;
+    rig.fakes.dialogs.clear();
+
+    auto& about = rig.forms->get<AbtFrm>();
+    about.show();
+    QTest::mouseClick(about.Image2, Qt::LeftButton);
+    QVERIFY(!rig.forms->loaded<AbtFrm>());
+    QCOMPARE(rig.fakes.dialogs.shown().size(), told ? 1 : 0);
+    if (told) {
+        QCOMPARE(rig.fakes.dialogs.shown().first().text, FirstUse);
+        QCOMPARE(rig.fakes.dialogs.shown().first().title, u"HUXO 5.1"_s);
+    }
+}
+
+void tst_InfoWindows::aboutAddressFollowsTheServerInUse_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("mirror") << u"mirror.huxo-clock.net/huxo/"_s << u"mirror.huxo-clock.net/huxo/huxo.htm"_s;
+    QTest::newRow("ten characters") << u"abcdefghi/"_s << u"www.huxo-clock.net/huxo.htm"_s;
+    QTest::newRow("none") << QString() << u"www.huxo-clock.net/huxo.htm"_s;
+}
+
+void tst_InfoWindows::aboutAddressFollowsTheServerInUse()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, shown);
+    Rig rig(&SetUp);
+    rig.module->MServerBase = base;
+    auto& about = rig.forms->get<AbtFrm>();
+    about.show();
+    about.Form_GotFocus();
+    QCOMPARE(about.Label6->text(), shown);
+}
+
+QTEST_MAIN(tst_InfoWindows)
+#include "tst_InfoWindows.moc"
