@@ -85,10 +85,22 @@ running() {
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 
+# Where Qt cannot open the private display from inside the namespace, this machine cannot run the test (the
+# smoke test covers the window on a display outside it); any other early end is a failure.
+ended_early() {
+    sed 's/^/  huxo: /' "$log" >&2
+    if grep -q -E "could not connect to display|no Qt platform plugin could be initialized" "$log"; then
+        echo "SKIPPED: huxo cannot open a window on the private display in this namespace" >&2
+        return 77
+    fi
+    echo "huxo ended while waiting for \"$1\"" >&2
+    return 1
+}
+
 wait_window() {
     local id
     for _ in $(seq 100); do
-        running || { echo "huxo ended while waiting for \"$1\"" >&2; sed 's/^/  huxo: /' "$log" >&2; return 1; }
+        running || { ended_early "$1"; return; }
         id=$(window_named "$1")
         [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.1
@@ -132,10 +144,10 @@ autoset_run() {
         LD_PRELOAD=$preload HUXO_CLOCK_SETTIME_LOG=$work/$name.clock \
         setpriv --bounding-set=-sys_time "$folder/huxo" >"$log" 2>&1 &
     pid=$!
-    window=$(wait_window "HUXO 5.1") || return 1
+    window=$(wait_window "HUXO 5.1") || return
     # The local clock face, the first at the main window's top left, opens the system time window.
     click_in "$window" 36 32 2
-    systime=$(wait_window "Set Local System Time") || return 1
+    systime=$(wait_window "Set Local System Time") || return
     xdotool windowfocus --sync "$systime" key alt+a
     : >"$work/$name.stat"
     for _ in $(seq 60); do
@@ -158,7 +170,7 @@ autoset_run() {
 }
 
 failed=0
-autoset_run set "$recorder" || exit 1
+autoset_run set "$recorder" || exit
 if [ "$(tail -n 1 "$work/set.stat")" != "TIME SET COMPLETE." ]; then
     echo "FAIL: with the recorder the progress list does not end in TIME SET COMPLETE."
     failed=1
@@ -180,7 +192,7 @@ fi
 grep -q "^time1.huxo-clock.net /cgi-bin/date$" "$work/requests" || { echo "FAIL: time server 1 was not asked"; failed=1; }
 grep -q " /x__c51/flash51.txt$" "$work/requests" || { echo "FAIL: the newsflash was not fetched"; failed=1; }
 
-autoset_run refused "" || exit 1
+autoset_run refused "" || exit
 if [ "$(tail -n 1 "$work/refused.stat")" != "bad link" ]; then
     echo "FAIL: without the right to set the clock the progress list does not end in bad link"
     failed=1

@@ -72,7 +72,7 @@ AbtFrm::AbtFrm(Module1& module, Forms& forms)
 
     Label8 = makeControl<QLabel>(this, "Label8");
     placeInTwips(Label8, 1740, 1320, 3480, 255);
-    Label8->setText(QStringLiteral("Seven clocks for the time of day around the world."));
+    Label8->setText(QStringLiteral("The time of day around the world."));
 
     Label6 = makeControl<QLabel>(this, "Label6");
     placeInTwips(Label6, 240, 1740, 4920, 315);

@@ -212,9 +212,14 @@ QString settingPreferences()
 
 QString licensingAgreement(const QString& licence)
 {
-    QString lines = licence;
-    lines.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').replace(u"\n"_s, u"\r\n"_s);
-    return u"LICENSING AGREEMENT \r\n\r\n"_s + lines;
+    // The licence file breaks its lines for a terminal; here each paragraph is one line that the window wraps.
+    QString text = licence;
+    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    QStringList paragraphs = text.trimmed().split(u"\n\n"_s, Qt::SkipEmptyParts);
+    for (QString& paragraph : paragraphs) {
+        paragraph = paragraph.simplified();
+    }
+    return u"LICENSING AGREEMENT \r\n\r\n"_s + paragraphs.join(u"\r\n\r\n"_s);
 }
 
 } // namespace HelpTopics

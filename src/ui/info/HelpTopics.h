@@ -9,7 +9,7 @@ namespace HelpTopics {
 QString generalInformation();
 QString settingTheClocks();
 QString settingPreferences();
-// The licence under the topic's heading, its line ends (LF, CR LF or CR) made CR LF.
+// The licence under the topic's heading, each of its paragraphs on one line, lines ending in CR LF.
 QString licensingAgreement(const QString& licence);
 
 } // namespace HelpTopics
