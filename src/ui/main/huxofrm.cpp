@@ -109,6 +109,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     buildArrows();
     hookEvents();
     describeForScreenReaders();
+    buildZoneHints();
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setSingleShot(true);
@@ -302,11 +303,16 @@ void huxofrm::UpdateCaptions()
     }
     BCap->setText(QStringLiteral("GMT / UTC"));
     m_module.ShowCaptions();
+    refreshZoneHints();
 }
 
 void huxofrm::Timer1_Timer()
 {
+    const qint16 minuteShown = m_clockModel.LastMin;
     m_clockModel.DoTick();
+    if (m_clockModel.LastMin != minuteShown) {
+        refreshZoneHints();
+    }
     if (isMinimized()) {
         setWindowTitle(minimisedCaption());
     }

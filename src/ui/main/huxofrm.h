@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 #include "core/ClockModel.h"
 #include "core/ClockView.h"
@@ -12,6 +13,8 @@ class EventHooks;
 class Forms;
 class GlyphButton;
 class Module1;
+struct ZoneHint;
+class QAction;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -34,6 +37,11 @@ public:
     void Option1_DblClick();
     // The daily correction of the computer's clock, once a minute.
     void ACTTimer_Timer();
+    // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
+    // minute.
+    void refreshZoneHints();
+    // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
+    QString clocksLine() const;
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
@@ -115,6 +123,7 @@ public:
 
     QTimer* Timer1 = nullptr;
     QTimer* ACTTimer = nullptr;
+    QAction* CopyClocks = nullptr;
 
 signals:
     // The main window has stored everything and the program is to end, with all its windows.
@@ -132,6 +141,8 @@ private:
     void buildCalendar();
     void hookEvents();
     void describeForScreenReaders();
+    void buildZoneHints();
+    void showZoneHint(int slot, const std::optional<ZoneHint>& hint);
     bool paintFacePictures();
 
     void Timer1_Timer();
@@ -174,6 +185,7 @@ private:
     std::array<QLabel*, ClockModel::SlotCount> m_timeLabels{};
     std::array<QLabel*, ClockModel::SlotCount> m_dayLabels{};
     std::array<QLabel*, ClockModel::SlotCount> m_captions{};
+    std::array<QLabel*, ClockModel::SlotCount> m_zoneMarks{}; // none for the local clock
     // The last outer size set, in twips: pixels cannot hold every twip value, and the band rules need it exact.
     int m_heightTwips = 0;
     int m_widthTwips = 0;

@@ -127,6 +127,8 @@ void huxofrm::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        refreshZoneHints();
     }
 }
 

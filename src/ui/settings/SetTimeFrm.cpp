@@ -42,7 +42,7 @@ SetTimeFrm::SetTimeFrm(Module1& module, Forms& forms)
     , m_dstText(DstText::builtInNotice())
 {
     setObjectName(QStringLiteral("SetTimeFrm"));
-    setFixedSize(Twips::toPixels(5205), Twips::toPixels(4380));
+    setFixedSize(Twips::toPixels(5205), Twips::toPixels(4680));
     setFont(fontOfSize(11));
     buildMap();
     buildEditor();
@@ -173,9 +173,16 @@ void SetTimeFrm::buildEditor()
     placeInTwips(HourOnLbl, 4260, 1905, 495, 330);
     connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
 
-    heading(4, "Some Places in This Zone", 2370);
+    // What the time-zone database says of the place in the caption, or of the computer's zone.
+    ZoneHintLbl = makeControl<QLabel>(this, "ZoneHintLbl");
+    placeInTwips(ZoneHintLbl, 2100, 2265, 2925, 720);
+    ZoneHintLbl->setFont(fontOfSize(10, false));
+    ZoneHintLbl->setWordWrap(true);
+    ZoneHintLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    heading(4, "Some Places in This Zone", 3000);
     CityList = makeControl<QListWidget>(this, "CityList");
-    placeInTwips(CityList, 2100, 2640, 2925, 960);
+    placeInTwips(CityList, 2100, 3255, 2925, 690);
     CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
     CityList->setEnabled(false);
     connect(CityList, &QListWidget::itemClicked, this, &SetTimeFrm::CityList_Click);
@@ -183,12 +190,12 @@ void SetTimeFrm::buildEditor()
     Command1 = makeControl<QPushButton>(this, "Command1");
     Command1->setText(QStringLiteral("&DST Info"));
     Command1->setToolTip(QStringLiteral("show DST info file"));
-    placeInTwips(Command1, 2100, 3780, 1380, 435);
+    placeInTwips(Command1, 2100, 4080, 1380, 435);
     connect(Command1, &QPushButton::clicked, this, &SetTimeFrm::Command1_Click);
     ApplyBtn = makeControl<QPushButton>(this, "ApplyBtn");
     ApplyBtn->setText(QStringLiteral("&Apply"));
     ApplyBtn->setToolTip(QStringLiteral("save changes to clock"));
-    placeInTwips(ApplyBtn, 3645, 3780, 1380, 435);
+    placeInTwips(ApplyBtn, 3645, 4080, 1380, 435);
     connect(ApplyBtn, &QPushButton::clicked, this, &SetTimeFrm::ApplyBtn_Click);
 }
 
@@ -213,7 +220,7 @@ void SetTimeFrm::buildGmtPanel()
 void SetTimeFrm::buildDstView()
 {
     Text1 = makeControl<QPlainTextEdit>(this, "Text1");
-    placeInTwips(Text1, 60, 60, 5085, 4275);
+    placeInTwips(Text1, 60, 60, 5085, 4575);
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The colours of an active window's title.

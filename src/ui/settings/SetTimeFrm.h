@@ -33,6 +33,8 @@ public:
     void DoCityList();
     void AnalyseTimeDiff();
     void AutoScrollMap();
+    // The time-zone database's word on the clock as the window now sets it.
+    void showZoneHint();
 
     MapViewport* MapWindow = nullptr;
     QWidget* Map = nullptr;
@@ -45,6 +47,7 @@ public:
     QLabel* Label1 = nullptr;
     PressLabel* MinLbl = nullptr;
     PressLabel* HourOnLbl = nullptr;
+    QLabel* ZoneHintLbl = nullptr;
     QListWidget* CityList = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* ApplyBtn = nullptr;

@@ -6,12 +6,16 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "core/ClockSettings.h"
 #include "core/Module1.h"
 #include "core/Twips.h"
+#include "platform/Clock.h"
+#include "ui/Colouring.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 #include "ui/settings/PressLabel.h"
 #include "zones/OffsetDisplay.h"
+#include "zones/ZoneHint.h"
 #include "zones/ZoneTable.h"
 
 using namespace OffsetDisplay;
@@ -19,34 +23,6 @@ using namespace OffsetDisplay;
 namespace {
 
 const QString SavedTip = QStringLiteral("settings saved - use the X button to close this window.");
-
-// The stored settings of one of the clocks "C" to "G".
-struct ClockSettings
-{
-    float* offset = nullptr;
-    qint16* hourOn = nullptr;
-    QString* caption = nullptr;
-};
-
-ClockSettings settingsOf(Module1& m, const QString& clock)
-{
-    if (clock == u"C") {
-        return {&m.COffset, &m.CHourOn, &m.CCaption};
-    }
-    if (clock == u"D") {
-        return {&m.DOffset, &m.DHourOn, &m.DCaption};
-    }
-    if (clock == u"E") {
-        return {&m.EOffset, &m.EHourOn, &m.ECaption};
-    }
-    if (clock == u"F") {
-        return {&m.FOffset, &m.FHourOn, &m.FCaption};
-    }
-    if (clock == u"G") {
-        return {&m.GOffset, &m.GHourOn, &m.GCaption};
-    }
-    return {};
-}
 
 } // namespace
 
@@ -91,6 +67,23 @@ void SetTimeFrm::Form_Activate()
     DoCityList();
     // Rebuilding the displays from the stored settings is no new change, so the tip is set after it.
     ApplyBtn->setToolTip(applyTip);
+    showZoneHint();
+}
+
+void SetTimeFrm::showZoneHint()
+{
+    const QDateTime now = m_module.services().clock.now();
+    std::optional<ZoneHint> hint;
+    if (m_module.SetClock == u"B") {
+        // The window edits the zone itself; the GMT / UTC clock will keep it negated.
+        hint = localZoneHint(statedLocalMinutes(-m_module.SetOffset, -m_module.SetHourOn), now);
+    } else {
+        hint = placeHint(LTxt->text(), m_module.SetOffset, m_module.SetHourOn, now);
+    }
+    ZoneHintLbl->setText(hint ? hint->text : QString());
+    // A clock that does not show the database's time stands out in red.
+    const bool disagrees = hint && hint->disagrees;
+    colourLabel(ZoneHintLbl, disagrees ? QColor(192, 0, 0) : palette().color(QPalette::WindowText));
 }
 
 void SetTimeFrm::MapClik(float offset)

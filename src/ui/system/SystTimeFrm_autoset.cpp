@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cmath>
-
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "core/NumberText.h"
@@ -21,6 +19,7 @@
 #include "net/TimeAnswer.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "zones/ZoneHint.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
 #include "ui/main/huxofrm.h"
@@ -31,16 +30,6 @@ namespace {
 constexpr int FailedRequestsBeforeAdvice = 5;
 // Label2 holds its design text, of this length, until the first newsflash of the window's life arrives.
 constexpr int NewsflashDesignLength = 85;
-
-// "GMT+5", "GMT-3:30", "GMT+0".
-QString zoneName(int minutesEast)
-{
-    QString name = QStringLiteral("GMT") + (minutesEast < 0 ? u'-' : u'+') + QString::number(std::abs(minutesEast) / 60);
-    if (minutesEast % 60 != 0) {
-        name += u':' + QStringLiteral("%1").arg(std::abs(minutesEast) % 60, 2, 10, QLatin1Char('0'));
-    }
-    return name;
-}
 
 } // namespace
 
@@ -192,15 +181,15 @@ SystTimeFrm::ClockSetting SystTimeFrm::setClockFrom(const QString& answer)
 // runs in the computer's own zone: where the two differ, setting it would move the clock by the difference.
 bool SystTimeFrm::localZoneDisagrees()
 {
-    const int statedMinutes = int(std::lround(-(float(m_module.BHourOn) + m_module.BOffset) * 60.0f));
+    const int statedMinutes = statedLocalMinutes(m_module.BOffset, m_module.BHourOn);
     const int computerMinutes = m_module.services().clock.now().offsetFromUtc() / 60;
     if (statedMinutes == computerMinutes) {
         return false;
     }
     addStat(QStringLiteral("Your GMT / UTC clock puts this computer at %1, but the computer's own zone is at %2 now.")
-                .arg(zoneName(statedMinutes), zoneName(computerMinutes)));
+                .arg(gmtOffsetName(statedMinutes), gmtOffsetName(computerMinutes)));
     addStat(QStringLiteral("Set the GMT / UTC clock to %1 (double-click its face), then try again.")
-                .arg(zoneName(computerMinutes)));
+                .arg(gmtOffsetName(computerMinutes)));
     StatusText = QStringLiteral("Zones differ, time not set.");
     m_module.NetStatus = Failed;
     return true;

@@ -1,0 +1,157 @@
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <ctime>
+
+#include "ui/GlyphButton.h"
+#include "ui/settings/PressLabel.h"
+#include "support/MainWindowRig.h"
+#include "ui/settings/SetTimeFrm.h"
+#include "zones/ZoneHint.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QDateTime December(QDate(2026, 12, 8), QTime(9, 15, 30));
+
+Settings clocks()
+{
+    Settings stored;
+    stored.SetupDone = -1;
+    stored.WinWidth = 7625;
+    stored.CCaption = u"LONDON"_s;
+    stored.DCaption = u"TOKYO"_s;
+    stored.DOffset = 9;
+    stored.ECaption = u"ARIZONA"_s;
+    stored.EOffset = -7;
+    stored.FCaption = u"HOME"_s;
+    stored.GCaption = u"SYDNEY"_s;
+    stored.GOffset = 10;
+    stored.GHourOn = 1;
+    return stored;
+}
+
+QLabel* mark(const MainWindowRig<>& rig, int slot)
+{
+    return rig.window->findChild<QLabel*>(u"ZoneMark_%1"_s.arg(slot));
+}
+
+// The computer's own zone for the rest of a test.
+struct ComputerZone
+{
+    explicit ComputerZone(const char* zone)
+        : m_saved(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ComputerZone()
+    {
+        qputenv("TZ", m_saved);
+        tzset();
+    }
+
+private:
+    QByteArray m_saved;
+};
+
+} // namespace
+
+class tst_ZoneHints : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void timeToolTipsCarryTheHints();
+    void theMarkFollowsTheSummerSwitch();
+    void theGmtColumnComparesTheComputersZone();
+    void copiesTheClocksInView();
+};
+
+void tst_ZoneHints::timeToolTipsCarryTheHints()
+{
+    const Settings stored = clocks();
+    MainWindowRig<> rig(&stored, December);
+    QCOMPARE(rig.window->CTime->toolTip(),
+             u"LONDON: standard time now (GMT+0); summer time from Sun 28 Mar 2027 01:00 GMT"_s);
+    QCOMPARE(rig.window->ETime->toolTip(), u"ARIZONA: no summer time (GMT-7)"_s);
+    QVERIFY(rig.window->FTime->toolTip().isEmpty());
+    for (int slot = 3; slot <= 7; ++slot) {
+        QVERIFY2(!mark(rig, slot)->isVisible(), qPrintable(QString::number(slot)));
+    }
+
+    // A day later in July: the tips move on with the minute, and London's clock now lags an hour.
+    rig.fakes.clock.setNow(QDateTime(QDate(2027, 7, 1), QTime(10, 0)));
+    QTRY_VERIFY(rig.window->CTime->toolTip().startsWith(u"LONDON: summer time now (GMT+1)"_s));
+    QVERIFY(mark(rig, 3)->isVisible());
+    QVERIFY(mark(rig, 7)->isVisible()); // Sydney's switch is still on in its winter
+}
+
+void tst_ZoneHints::theMarkFollowsTheSummerSwitch()
+{
+    const Settings stored = clocks();
+    MainWindowRig<> rig(&stored, December);
+    SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"C"_s, rig.window->CCap->text());
+    QCOMPARE(settings.ZoneHintLbl->text(), rig.window->CTime->toolTip());
+
+    QTest::mouseClick(settings.HourOnLbl, Qt::LeftButton);
+    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QVERIFY(mark(rig, 3)->isVisible());
+    QVERIFY(settings.ZoneHintLbl->text().endsWith(u"Summer hour on, but LONDON is on standard time now."_s));
+    QCOMPARE(settings.ZoneHintLbl->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    // The mark leaves the caption's own colours alone.
+    QCOMPARE(rig.window->CCap->palette().color(QPalette::WindowText),
+             rig.window->DCap->palette().color(QPalette::WindowText));
+
+    QTest::mouseClick(settings.HourOnLbl, Qt::LeftButton);
+    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QVERIFY(!mark(rig, 3)->isVisible());
+    QVERIFY(settings.ZoneHintLbl->palette().color(QPalette::WindowText) != QColor(192, 0, 0));
+}
+
+void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
+{
+    ComputerZone paris("Europe/Paris");
+    Settings stored = clocks();
+    MainWindowRig<> rig(&stored, December);
+    QVERIFY(mark(rig, 2)->isVisible());
+    QCOMPARE(rig.window->GMTtime->toolTip(),
+             u"This computer's own zone is at GMT+1 now, but this clock puts it at GMT+0."_s);
+
+    SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"B"_s, u"GMT / UTC"_s);
+    QCOMPARE(settings.ZoneHintLbl->text(), rig.window->GMTtime->toolTip());
+    rig.module->SetOffset = 1;
+    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QCOMPARE(rig.module->BOffset, -1.0f);
+    QVERIFY(!mark(rig, 2)->isVisible());
+    QCOMPARE(settings.ZoneHintLbl->text(), u"This computer's own zone is at GMT+1 now, as set here."_s);
+}
+
+void tst_ZoneHints::copiesTheClocksInView()
+{
+    const Settings stored = clocks();
+    MainWindowRig<> rig(&stored, December);
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(rig.window.get(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             u"Tue 09:15 LOCAL \u00B7 09:15 GMT / UTC \u00B7 09:15 LONDON \u00B7 18:15 TOKYO \u00B7 02:15 ARIZONA "
+             u"\u00B7 09:15 HOME \u00B7 20:15 SYDNEY"_s);
+    QVERIFY(rig.window->actions().contains(rig.window->CopyClocks));
+
+    // Five clocks in view, and the calendar over the GMT / UTC clock.
+    QTest::mouseClick(rig.window->OntopBtn, Qt::LeftButton);
+    QTest::mouseDClick(rig.window->Image5, Qt::LeftButton);
+    rig.window->CopyClocks->trigger();
+    QCOMPARE(QApplication::clipboard()->text(),
+             u"Tue 09:15 LOCAL \u00B7 09:15 LONDON \u00B7 18:15 TOKYO \u00B7 02:15 ARIZONA"_s);
+}
+
+QTEST_MAIN(tst_ZoneHints)
+#include "tst_ZoneHints.moc"
