@@ -20,6 +20,18 @@ int standardSeconds(const QTimeZone& zone, int year)
     return std::min(zone.offsetFromUtc(january), zone.offsetFromUtc(july));
 }
 
+// A day either way holds every real zone; beyond it, an offset read from a damaged settings file is only far off.
+constexpr float LongestOffsetMinutes = 24 * 60;
+
+int wholeMinutes(float hours)
+{
+    const float minutes = hours * 60.0f;
+    if (!std::isfinite(minutes)) {
+        return 0;
+    }
+    return int(std::lround(std::clamp(minutes, -LongestOffsetMinutes, LongestOffsetMinutes)));
+}
+
 QString gmtTime(const QDateTime& when)
 {
     return formatDate(when.toUTC(), u"ddd dd mmm yyyy hh:nn") + QStringLiteral(" GMT");
@@ -60,7 +72,7 @@ std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int
                     + gmtTime(next.atUtc);
     }
 
-    const int clockBase = int(std::lround(offsetHours * 60.0f));
+    const int clockBase = wholeMinutes(offsetHours);
     const int shown = clockBase + summerHour * 60;
     if (shown == current) {
         return hint;
@@ -79,7 +91,7 @@ std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int
 
 int statedLocalMinutes(float bOffset, int bHourOn)
 {
-    return int(std::lround(-(float(bHourOn) + bOffset) * 60.0f));
+    return wholeMinutes(-(float(bHourOn) + bOffset));
 }
 
 ZoneHint localZoneHint(int statedMinutesEast, const QDateTime& now)

@@ -2,6 +2,7 @@
 #include <QTimeZone>
 
 #include <cstdlib>
+#include <limits>
 #include <ctime>
 #include <map>
 
@@ -42,7 +43,7 @@ private slots:
     void theSwitchAgainstTheDatabase_data();
     void theSwitchAgainstTheDatabase();
     void theStatedLocalZoneAgainstTheComputers();
-    void offsetNames();
+    void offsetNamesAndDamagedOffsets();
 };
 
 void tst_ZoneHint::everyPlaceZoneExistsWithTheTablesOffset()
@@ -157,11 +158,18 @@ void tst_ZoneHint::theStatedLocalZoneAgainstTheComputers()
     QVERIFY(inSummer.disagrees);
 }
 
-void tst_ZoneHint::offsetNames()
+void tst_ZoneHint::offsetNamesAndDamagedOffsets()
 {
     QCOMPARE(gmtOffsetName(0), u"GMT+0"_s);
     QCOMPARE(gmtOffsetName(-210), u"GMT-3:30"_s);
     QCOMPARE(gmtOffsetName(345), u"GMT+5:45"_s);
+
+    // Offsets out of any zone's range, as a damaged settings file gives them, are told as far off.
+    QCOMPARE(statedLocalMinutes(-1e30f, 0), 24 * 60);
+    QCOMPARE(statedLocalMinutes(std::numeric_limits<float>::quiet_NaN(), -1), 0);
+    const std::optional<ZoneHint> farOff = placeHint(u"LONDON"_s, -1e30f, 0, utc(2026, 12, 8));
+    QVERIFY(farOff && farOff->disagrees);
+    QVERIFY(farOff->text.endsWith(u"This clock shows GMT-24, but LONDON is at GMT+0 now."_s));
 }
 
 QTEST_MAIN(tst_ZoneHint)
