@@ -129,6 +129,15 @@ QString settingTheClocks()
         u"or a double-click on the label 'Summer DST Hour Offset', shows the daylight saving information, and the "
         u"window's X button takes you back from it. Clocks 6 and 7 are in view with seven clocks."_s,
         QString(),
+        u"When the caption names a place of the map's lists, the line under 'Summer DST Hour Offset' tells what "
+        u"your computer's time-zone database knows of it: whether the place is on summer time now, its offset from "
+        u"GMT and when it changes next. The line turns red when the clock, as set, does not show that time (for "
+        u"instance when the summer hour is on in the place's winter). For the GMT / UTC clock the line compares the "
+        u"zone you give with your computer's own zone. HUXO never changes a clock by itself: you flip the summer "
+        u"hour and press 'Apply'. In the main window the same line shows when you point at a clock's time, and a "
+        u"small orange dot beside a caption marks a clock that does not show its place's time. Ctrl+C in the main "
+        u"window (or 'Copy the clocks' on its right-click menu) copies all the clocks in view as one line of text."_s,
+        QString(),
         u"SETTING THE ALARM:"_s,
         u"Press the bell button, or double-click the caption of the rightmost clock (clock 5 with five clocks, "
         u"clock 7 with seven), to open 'HUXO - Alarm Settings'. The alarm can be set in two ways:"_s,
