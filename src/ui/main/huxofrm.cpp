@@ -303,7 +303,6 @@ void huxofrm::UpdateCaptions()
     }
     BCap->setText(QStringLiteral("GMT / UTC"));
     m_module.ShowCaptions();
-    refreshZoneHints();
 }
 
 void huxofrm::Timer1_Timer()

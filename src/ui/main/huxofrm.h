@@ -38,7 +38,7 @@ public:
     // The daily correction of the computer's clock, once a minute.
     void ACTTimer_Timer();
     // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
-    // minute.
+    // minute (the first tick after start-up is a new minute).
     void refreshZoneHints();
     // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
     QString clocksLine() const;

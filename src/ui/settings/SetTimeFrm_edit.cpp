@@ -208,6 +208,7 @@ void SetTimeFrm::ApplyBtn_Click()
     m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
     if (huxofrm* main = m_forms.mainWindow()) {
         main->UpdateCaptions();
+        main->refreshZoneHints();
     }
     m_module.SaveSettings();
     m_module.Redraw = 1;
