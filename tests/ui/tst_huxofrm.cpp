@@ -74,6 +74,7 @@ private slots:
     void accessoryNeedsMoreThanFiftyBytes();
     void accessoryThatFailsIsReportedAndHidden();
     void minimisedCaptionShowsTheChosenClock();
+    void tickWaitsForTheNextChangeOfSecond();
     void closingWhileMinimisedStoresTheNormalGeometry();
     void noToAnExitQuestionKeepsRunningAndSavesNothing();
     void onTopButtonAndLocalCaption();
@@ -299,6 +300,29 @@ void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
     rig.forms->alarm = true;
     rig.click("upred");
     QCOMPARE(window.windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+}
+
+void tst_huxofrm::tickWaitsForTheNextChangeOfSecond()
+{
+    Rig rig;
+    huxofrm& window = *rig.window;
+    const QDate today(2026, 12, 8);
+    const auto tickAt = [&](const QDateTime& now) {
+        rig.fakes.clock.setNow(now);
+        window.Timer1->start(0);
+    };
+    tickAt(QDateTime(today, QTime(9, 15, 31, 250)));
+    QTRY_COMPARE(window.Timer1->interval(), 751);
+    tickAt(QDateTime(today, QTime(9, 15, 59, 999)));
+    QTRY_COMPARE(window.Timer1->interval(), 2);
+    // After the system clock is set back or forward, the next tick still comes at its next change of second.
+    tickAt(QDateTime(today, QTime(8, 0, 0, 0)));
+    QTRY_COMPARE(window.Timer1->interval(), 1001);
+    QCOMPARE(window.LocTime->text(), u"08:00"_s);
+    tickAt(QDateTime(today.addDays(1), QTime(23, 30, 10, 500)));
+    QTRY_COMPARE(window.Timer1->interval(), 501);
+    QCOMPARE(window.LocTime->text(), u"23:30"_s);
+    QVERIFY(window.Timer1->isActive());
 }
 
 void tst_huxofrm::closingWhileMinimisedStoresTheNormalGeometry()
