@@ -8,8 +8,8 @@ Writes, into assets/:
     bin.png        the waste bin the note is dragged onto (48x48), lid on
     bin2.png       the same bin after the drop, lid tilted open over a crumpled paper; same size and place
     note_drag.png  the drag icon of the note (32x32), a small sticky note with two lines of writing
-The globe's coastlines are the GSHHG shorelines that tools/make_map.py reads, so it needs the same Debian packages:
-    apt-get install gmt-gshhg-low python3-netcdf4 python3-numpy python3-pil
+The globe's coastlines are the GSHHG shorelines that tools/map_zones.py reads, so it needs the same Debian packages:
+    apt-get install gmt-gshhg-low python3-netcdf4 python3-numpy python3-pil python3-scipy
 Usage: tools/make_info_pictures.py  (Debian's /usr/bin/python3; from anywhere)
 """
 
@@ -20,7 +20,7 @@ import netCDF4
 import numpy as np
 from PIL import Image, ImageDraw
 
-from make_map import GSHHG, coast_segments
+from map_zones import GSHHG, coast_segments
 
 ASSETS = Path(__file__).resolve().parent.parent / "assets"
 

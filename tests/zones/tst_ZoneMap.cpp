@@ -1,0 +1,333 @@
+// The zone map measured against the zones it is painted with: a click on land gives the offset painted there, and
+// the places of the lists lie in the zones of their offsets.
+#include <QImage>
+#include <QMap>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+#include <optional>
+
+#include "support/MainWindowRig.h"
+#include "ui/settings/MapViewport.h"
+#include "ui/settings/SetTimeFrm.h"
+#include "zones/HotSpots.h"
+#include "zones/ZoneTable.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Written by tools/make_map.py with the picture: 0 for water, 128 plus the painted offset in half hours for land.
+class ZoneGrid
+{
+public:
+    ZoneGrid()
+        : m_grid(QStringLiteral(HUXO_ZONE_GRID))
+    {
+    }
+    QSize size() const { return m_grid.size(); }
+    std::optional<float> offsetAt(QPoint pixel) const
+    {
+        const int grey = qGray(m_grid.pixel(pixel));
+        return grey ? std::optional<float>((grey - 128) / 2.0f) : std::nullopt;
+    }
+
+private:
+    QImage m_grid;
+};
+
+// The picture as tools/make_map.py projects the world: 360 degrees east from 172.5 W across its width, 83 N to
+// 62 S down its height.
+QPoint pixelOf(double latitude, double longitude, QSize picture)
+{
+    const double east = std::fmod(longitude + 172.5 + 360.0, 360.0);
+    return {int(east * picture.width() / 360.0), int((83.0 - latitude) * picture.height() / (83.0 + 62.0))};
+}
+
+struct Place
+{
+    const char* name;
+    double latitude;
+    double longitude;
+};
+
+// Every place of the lists that is somewhere: the states stand for their largest or capital city, SAN JOSÉ is
+// California's (it is listed with Los Angeles), SAN JUAN Puerto Rico's. Left out as names of zones rather than
+// places: PACIFIC, MOUNTAIN, CENTRAL, EASTERN, ATLANTIC, HST, YST/YDT, PST / PDT, MST / MDT, MMT, CST / CDT,
+// EST / EDT, EET, AST / ADT, GMT / UTC, BST, CET / CEST, C.EUROPE and E.EUROPE.
+const Place places[] = {
+    {"SAMOA", -13.83, -171.76},     {"MIDWAY Is", 28.21, -177.38},   {"N.HEBRIDES", -17.73, 168.32},
+    {"HAWAII", 21.31, -157.86},     {"ALEUTIANS", 51.88, -176.66},   {"ALASKA", 61.22, -149.90},
+    {"EASTER Is", -27.15, -109.43}, {"MARQUESAS Is", -8.91, -140.10}, {"TAHITI", -17.54, -149.57},
+    {"AKLAVIK", 68.22, -135.01},    {"TIJUANA", 32.51, -117.04},     {"VANCOUVER", 49.28, -123.12},
+    {"SAN JOS\u00C9", 37.34, -121.89}, {"L.A.", 34.05, -118.24},     {"SEATTLE", 47.61, -122.33},
+    {"ARIZONA", 33.45, -112.07},    {"UTAH", 40.76, -111.89},        {"EDMONTON", 53.55, -113.49},
+    {"MEXICO CITY", 19.43, -99.13}, {"DALLAS", 32.78, -96.80},       {"WINNIPEG", 49.90, -97.14},
+    {"CHICAGO", 41.88, -87.63},     {"St LOUIS", 38.63, -90.20},     {"BOGOT\u00C1", 4.71, -74.07},
+    {"LIMA", -12.05, -77.04},       {"OTTAWA", 45.42, -75.70},       {"WASH'TN DC", 38.91, -77.04},
+    {"NEW YORK", 40.71, -74.01},    {"TORONTO", 43.65, -79.38},      {"JAMAICA", 17.97, -76.79},
+    {"BAHAMAS", 25.05, -77.35},     {"ATLANTA", 33.75, -84.39},      {"DETROIT", 42.33, -83.05},
+    {"HAVANA", 23.11, -82.37},      {"QUITO", -0.18, -78.47},        {"INDIANA", 39.77, -86.16},
+    {"BOSTON", 42.36, -71.06},      {"CARACAS", 10.48, -66.90},      {"LA PAZ", -16.50, -68.15},
+    {"BERMUDA", 32.30, -64.78},     {"BARBADOS", 13.10, -59.61},     {"ASUNCI\u00D3N", -25.26, -57.58},
+    {"SAN JUAN", 18.47, -66.11},    {"St.DOMINGO", 18.49, -69.93},   {"Newfoundland", 47.56, -52.71},
+    {"BRAS\u00CDLIA", -15.79, -47.88}, {"GODTH\u00C5B", 64.18, -51.72}, {"FALKLANDS", -51.70, -57.85},
+    {"Bns.AIRES", -34.60, -58.38},  {"AZORES", 37.74, -25.67},       {"DUBLIN", 53.35, -6.26},
+    {"GLASGOW", 55.86, -4.25},      {"LISBON", 38.72, -9.14},        {"LONDON", 51.51, -0.13},
+    {"REYKJAVIK", 64.15, -21.94},   {"BELFAST", 54.60, -5.93},       {"DAKAR", 14.72, -17.47},
+    {"MONROVIA", 6.30, -10.80},     {"ALGIERS", 36.75, 3.06},        {"CANARIES", 28.12, -15.43},
+    {"MADRID", 40.42, -3.70},       {"PARIS", 48.86, 2.35},          {"BERLIN", 52.52, 13.40},
+    {"STOCKHOLM", 59.33, 18.07},    {"BERN", 46.95, 7.45},           {"BRUSSELS", 50.85, 4.35},
+    {"VIENNA", 48.21, 16.37},       {"ROME", 41.90, 12.50},          {"LUANDA", -8.84, 13.23},
+    {"KINSHASA", -4.44, 15.27},     {"BANGUI", 4.39, 18.56},         {"OSLO", 59.91, 10.75},
+    {"ACCRA", 5.60, -0.19},         {"BALEARICS", 39.57, 2.65},      {"BELGRADE", 44.79, 20.45},
+    {"BUDAPEST", 47.50, 19.04},     {"KANO", 12.00, 8.52},           {"MILAN", 45.46, 9.19},
+    {"MALTA", 35.90, 14.51},        {"WINDHOEK", -22.56, 17.08},     {"WARSAW", 52.23, 21.01},
+    {"TIRANA", 41.33, 19.82},       {"GIBRALTAR", 36.14, -5.35},     {"CAIRO", 30.04, 31.24},
+    {"HARARE", -17.83, 31.05},      {"CAPETOWN", -33.92, 18.42},     {"ATHENS", 37.98, 23.73},
+    {"HELSINKI", 60.17, 24.94},     {"ISTANBUL", 41.01, 28.98},      {"JERUSALEM", 31.77, 35.21},
+    {"SOFIA", 42.70, 23.32},        {"PRETORIA", -25.75, 28.19},     {"BUCHAREST", 44.43, 26.10},
+    {"TALLINN", 59.44, 24.75},      {"BEIRUT", 33.89, 35.50},        {"ANKARA", 39.93, 32.86},
+    {"MOSCOW", 55.76, 37.62},       {"BAGHDAD", 33.31, 44.36},       {"RIYADH", 24.71, 46.68},
+    {"NAIROBI", -1.29, 36.82},      {"MOGADISHO", 2.05, 45.32},      {"ADEN", 12.79, 45.02},
+    {"BAHRAIN", 26.23, 50.59},      {"MURMANSK", 68.97, 33.08},      {"KUWAIT CITY", 29.38, 47.99},
+    {"TEHR\u00C3N", 35.69, 51.39},  {"ABU DHABI", 24.45, 54.38},     {"MUSCAT", 23.59, 58.41},
+    {"TBLISI", 41.72, 44.79},       {"VOLGOGRAD", 48.71, 44.51},     {"MAURITIUS", -20.16, 57.50},
+    {"KABUL", 34.56, 69.21},        {"KARACHI", 24.86, 67.01},       {"ISLAMABAD", 33.68, 73.05},
+    {"TASHKENT", 41.30, 69.24},     {"MALDIVES", 4.18, 73.51},       {"CHIMKENT", 42.32, 69.60},
+    {"BOMBAY", 19.08, 72.88},       {"NEW DELHI", 28.61, 77.21},     {"COLOMBO", 6.93, 79.86},
+    {"CALCUTTA", 22.57, 88.36},     {"ALMA-ATA", 43.24, 76.89},      {"DHAKA", 23.81, 90.41},
+    {"RANGOON", 16.87, 96.20},      {"BANGKOK", 13.76, 100.50},      {"JAKARTA", -6.21, 106.85},
+    {"HANOI", 21.03, 105.85},       {"BEIJING", 39.90, 116.41},      {"URUMQI", 43.83, 87.62},
+    {"HONG KONG", 22.32, 114.17},   {"PERTH", -31.95, 115.86},       {"TAIPEI", 25.03, 121.57},
+    {"SINGAPORE", 1.35, 103.82},    {"MANILA", 14.60, 120.98},       {"K. LUMPUR", 3.14, 101.69},
+    {"TOKYO", 35.68, 139.69},       {"SEOUL", 37.57, 126.98},        {"YAKUTSK", 62.03, 129.73},
+    {"OSAKA", 34.69, 135.50},       {"SAPPORO", 43.06, 141.35},      {"DARWIN", -12.46, 130.84},
+    {"ADELAIDE", -34.93, 138.60},   {"ALICE SPR.", -23.70, 133.88},  {"BRISBANE", -27.47, 153.03},
+    {"SYDNEY", -33.87, 151.21},     {"MELBOURNE", -37.81, 144.96},   {"HOBART", -42.88, 147.33},
+    {"GUAM", 13.44, 144.79},        {"CANBERRA", -35.28, 149.13},    {"NEW GUINEA", -9.44, 147.18},
+    {"CAIRNS", -16.92, 145.77},     {"MAGADAN", 59.56, 150.80},      {"SOLOMON Is.", -9.43, 159.95},
+    {"FIJI", -18.14, 178.44},       {"KAMCHATKA", 53.02, 158.65},    {"WELLINGTON", -41.29, 174.78},
+    {"AUCKLAND", -36.85, 174.76},
+};
+constexpr int ZoneNames = 19;
+
+struct Moved
+{
+    const char* name;
+    float offset;
+    const char* why;
+};
+
+// Places whose listed offset is no longer the time kept there: the map is painted from today's zones, so they lie
+// in the zone they keep now.
+const Moved moved[] = {
+    {"SAMOA", 13, "Samoa crossed the date line in 2011 (American Samoa, at -11, did not)"},
+    {"N.HEBRIDES", 11, "Vanuatu keeps +11"},
+    {"EASTER Is", -6, "Easter Island keeps Chile's island time, -6"},
+    {"MARQUESAS Is", -9.5f, "the Marquesas keep -9:30"},
+    {"TAHITI", -10, "French Polynesia's Society Islands keep -10"},
+    {"AKLAVIK", -7, "the Northwest Territories keep Mountain time"},
+    {"ASUNCI\u00D3N", -3, "Paraguay keeps -3 all year since 2024"},
+    {"GODTH\u00C5B", -2, "Greenland's standard time is -2 since 2023"},
+    {"ALGIERS", 1, "Algeria keeps +1"},
+    {"ACCRA", 0, "Ghana keeps GMT"},
+    {"WINDHOEK", 2, "Namibia keeps +2 since 2017"},
+    {"ISTANBUL", 3, "Turkey keeps +3 all year since 2016"},
+    {"ANKARA", 3, "Turkey keeps +3 all year since 2016"},
+    {"VOLGOGRAD", 3, "Volgograd keeps Moscow time since 2020"},
+    {"ALMA-ATA", 5, "Kazakhstan keeps +5 since 2024"},
+    {"RANGOON", 6.5f, "Myanmar keeps +6:30"},
+};
+
+std::optional<float> listedOffset(const QString& name)
+{
+    for (const ZoneRow& row : zoneRows()) {
+        if (row.places.contains(name)) {
+            return row.offset;
+        }
+    }
+    return std::nullopt;
+}
+
+// The offset painted at a place: its own pixel's, or on a coast drawn as water, that of the land round it when all
+// of that land shows one offset.
+std::optional<float> paintedAt(const ZoneGrid& grid, QPoint pixel)
+{
+    if (const auto own = grid.offsetAt(pixel)) {
+        return own;
+    }
+    std::optional<float> around;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint next = pixel + QPoint(dx, dy);
+            const auto offset = QRect(QPoint(), grid.size()).contains(next) ? grid.offsetAt(next) : std::nullopt;
+            if (offset && around && *offset != *around) {
+                return std::nullopt;
+            }
+            around = offset ? offset : around;
+        }
+    }
+    return around;
+}
+
+struct Rig : MainWindowRig<>
+{
+    SetTimeFrm& frm = SetTimeFrm::showFor(*forms, u"C"_s, u"WELCOME"_s);
+
+    // What a press at this pixel of the picture gives: the offset of the hot spot on top there, or nothing.
+    std::optional<float> clickAt(QPoint pixel) const
+    {
+        const QWidget* area = frm.Map->childAt(pixel);
+        for (const HotSpot& spot : hotSpots()) {
+            if (area && area->objectName() == u"Image"_s + QString::number(spot.number)) {
+                return spot.offset;
+            }
+        }
+        return std::nullopt;
+    }
+};
+
+} // namespace
+
+class tst_ZoneMap : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictureShowsTheZonesOfTheGrid();
+    void clickOnLandGivesThePaintedOffset();
+    void clicksOnCitiesGiveTheirZone_data();
+    void clicksOnCitiesGiveTheirZone();
+    void placesLieInTheZoneOfTheirListedOffset();
+};
+
+void tst_ZoneMap::pictureShowsTheZonesOfTheGrid()
+{
+    const QImage picture(QStringLiteral(HUXO_ASSET_DIR "/map.png"));
+    const ZoneGrid grid;
+    QCOMPARE(picture.size(), QSize(400, 181));
+    QCOMPARE(grid.size(), picture.size());
+    QVERIFY(picture.colorCount() <= 16);
+    // The palette: sea, sea of the alternate bands, eleven land colours, label ground and label text.
+    const auto isSea = [](int index) { return index <= 1; };
+    const auto isLand = [](int index) { return index >= 2 && index <= 12; };
+    const auto isLabel = [](int index) { return index >= 13; };
+    QMap<float, int> colourOf;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const int index = picture.pixelIndex(x, y);
+            const auto offset = grid.offsetAt({x, y});
+            const QByteArray where = QByteArray::number(x) + "," + QByteArray::number(y);
+            QVERIFY2(isLabel(index) || (offset ? isLand(index) : isSea(index)), where.constData());
+            if (offset && isLand(index)) {
+                QVERIFY2(colourOf.value(*offset, index) == index, where.constData());
+                colourOf[*offset] = index;
+            }
+        }
+    }
+    QVERIFY(colourOf.size() > 30);
+}
+
+void tst_ZoneMap::clickOnLandGivesThePaintedOffset()
+{
+    Rig rig;
+    const ZoneGrid grid;
+    QSet<float> offered;
+    for (const HotSpot& spot : hotSpots()) {
+        offered.insert(spot.offset);
+    }
+    // Land of an offset that no hot spot offers (-3.5, +6.5, +13 ...) is left out: no click can give it.
+    int counted = 0;
+    int right = 0;
+    QMap<float, int> wrongBy;
+    for (int y = 0; y < grid.size().height(); ++y) {
+        for (int x = 0; x < grid.size().width(); ++x) {
+            const auto painted = grid.offsetAt({x, y});
+            if (!painted || !offered.contains(*painted)) {
+                continue;
+            }
+            ++counted;
+            if (rig.clickAt({x, y}) == painted) {
+                ++right;
+            } else {
+                ++wrongBy[*painted];
+            }
+        }
+    }
+    qInfo("a click gives the painted offset on %d of %d land pixels (%.2f %%)", right, counted,
+          100.0 * right / counted);
+    const auto worst = std::max_element(wrongBy.cbegin(), wrongBy.cend());
+    QVERIFY2(right >= counted * 0.99,
+             qPrintable(u"most wrong on the land of "_s + QString::number(worst.key()) + u": "_s
+                        + QString::number(worst.value()) + u" pixels"_s));
+}
+
+void tst_ZoneMap::clicksOnCitiesGiveTheirZone_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<float>("offset");
+    QTest::newRow("Atlanta") << 33.75 << -84.39 << -5.0f;
+    QTest::newRow("Detroit") << 42.33 << -83.05 << -5.0f;
+    QTest::newRow("Nairobi") << -1.29 << 36.82 << 3.0f;
+    QTest::newRow("St Petersburg") << 59.94 << 30.31 << 3.0f;
+    QTest::newRow("Kyiv") << 50.45 << 30.52 << 2.0f;
+    QTest::newRow("Karachi") << 24.86 << 67.01 << 5.0f;
+    QTest::newRow("Mexico City") << 19.43 << -99.13 << -6.0f;
+    QTest::newRow("Honolulu") << 21.31 << -157.86 << -10.0f;
+}
+
+void tst_ZoneMap::clicksOnCitiesGiveTheirZone()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(float, offset);
+    Rig rig;
+    const QPoint pixel = pixelOf(latitude, longitude, ZoneGrid().size());
+    QCOMPARE(ZoneGrid().offsetAt(pixel), offset);
+    // Scrolled so that the city is in the middle of the window, then pressed where the user sees it.
+    rig.frm.HScroll1->setValue(std::clamp(rig.frm.MapWindow->width() / 2 - pixel.x(), -5880 / 15, 1350 / 15) * 15);
+    const QPoint inWindow = rig.frm.Map->pos() + pixel;
+    QVERIFY(rig.frm.MapWindow->rect().contains(inWindow));
+    QTest::mousePress(rig.frm.MapWindow, Qt::LeftButton, {}, inWindow);
+    QCOMPARE(rig.module->SetOffset, offset);
+}
+
+void tst_ZoneMap::placesLieInTheZoneOfTheirListedOffset()
+{
+    const ZoneGrid grid;
+    int listed = 0;
+    for (const ZoneRow& row : zoneRows()) {
+        listed += row.places.size();
+    }
+    QCOMPARE(int(std::size(places)) + ZoneNames, listed);
+
+    int inTheirZone = 0;
+    QStringList outside;
+    for (const Place& place : places) {
+        const QString name = QString::fromUtf8(place.name);
+        const auto listedAt = listedOffset(name);
+        QVERIFY2(listedAt, place.name);
+        const auto painted = paintedAt(grid, pixelOf(place.latitude, place.longitude, grid.size()));
+        const auto move = std::find_if(std::begin(moved), std::end(moved), [&](const Moved& m) {
+            return name == QString::fromUtf8(m.name);
+        });
+        if (move != std::end(moved)) {
+            QVERIFY2(painted == move->offset, move->why);
+            outside << name;
+        } else if (painted == listedAt) {
+            ++inTheirZone;
+        } else {
+            QFAIL(qPrintable(name + u" is painted "_s + (painted ? QString::number(*painted) : u"as water"_s)
+                             + u", listed at "_s + QString::number(*listedAt)));
+        }
+    }
+    qInfo("%d of %d places lie in the zone of their listed offset; the rest keep another time today: %s",
+          inTheirZone, int(std::size(places)), qPrintable(outside.join(u", "_s)));
+    QCOMPARE(inTheirZone + int(std::size(moved)), int(std::size(places)));
+}
+
+QTEST_MAIN(tst_ZoneMap)
+#include "tst_ZoneMap.moc"
