@@ -10,9 +10,10 @@ ships them, made from OpenStreetMap data and licensed under the Open Database Li
 produced work of it and says so in its text chunks. Coastlines are GSHHG's, standard offsets the computer's
 time-zone database. Nothing of the data set goes into the repository or the program. Run it with Debian's own
 interpreter after
-    apt-get install gmt-gshhg-low nodejs npm python3-netcdf4 python3-numpy python3-pil python3-scipy
+    apt-get install g++ gmt-gshhg-low nodejs npm python3-netcdf4 python3-numpy python3-pil python3-scipy
     npm install --prefix SCRATCH geo-tz@8.1.9      (SCRATCH: any folder outside the repository)
-Usage: tools/make_map.py SCRATCH/node_modules/geo-tz  (from the repository root; takes a few minutes)
+Usage: tools/make_map.py SCRATCH/node_modules/geo-tz  (from the repository root; the search of the hot spots takes
+15 minutes or so)
 """
 
 import colorsys

@@ -61,8 +61,8 @@ struct Search
         return order;
     }
 
-    // What clicks give inside region, into out (row by row), and how many counted pixels are right.
-    int clicks(const Box& region, std::vector<int>& out) const
+    // What clicks give inside region, into out, row by row.
+    void clicks(const Box& region, std::vector<int>& out) const
     {
         const int w = region.right - region.left;
         out.assign(size_t((region.bottom - region.top) * w), -1);
@@ -75,26 +75,25 @@ struct Search
                             spots[size_t(s)].offset);
             }
         }
+    }
+
+    // How many counted pixels of region the clicks in values (row by row, region's width) serve right.
+    int rightIn(const Box& region, const int* values, int stride) const
+    {
         int right = 0;
         for (int y = region.top; y < region.bottom; ++y) {
+            const int* row = values + (y - region.top) * stride;
             for (int x = region.left; x < region.right; ++x) {
                 const int want = wanted[size_t(y * width + x)];
-                right += want >= 0 && out[size_t((y - region.top) * w + x - region.left)] == want;
+                right += want >= 0 && row[x - region.left] == want;
             }
         }
         return right;
     }
 
-    int rightIn(const Box& region) const
+    int rightNow(const Box& region) const
     {
-        int right = 0;
-        for (int y = region.top; y < region.bottom; ++y) {
-            for (int x = region.left; x < region.right; ++x) {
-                const size_t i = size_t(y * width + x);
-                right += wanted[i] >= 0 && given[i] == wanted[i];
-            }
-        }
-        return right;
+        return rightIn(region, given.data() + region.top * width + region.left, width);
     }
 
     void store(const Box& region, const std::vector<int>& in)
@@ -173,7 +172,8 @@ int main()
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> chance(0.0, 1.0);
     const Box whole{0, search.height, 0, search.width};
-    int score = search.clicks(whole, search.given);
+    search.clicks(whole, search.given);
+    int score = search.rightNow(whole);
     int best = score;
     std::vector<Spot> bestSpots = search.spots;
     std::vector<int> region;
@@ -187,9 +187,10 @@ int main()
         }
         const Box changed{std::min(old.top, next.top), std::max(old.bottom, next.bottom),
                           std::min(old.left, next.left), std::max(old.right, next.right)};
-        const int before = search.rightIn(changed);
+        const int before = search.rightNow(changed);
         spot.box = next;
-        const int change = search.clicks(changed, region) - before;
+        search.clicks(changed, region);
+        const int change = search.rightIn(changed, region.data(), changed.right - changed.left) - before;
         if (change >= 0 || chance(random) < std::exp(change / heat)) {
             search.store(changed, region);
             score += change;

@@ -2,8 +2,9 @@
 
 Each offset has a fixed set of hot spots (image numbers). The window stacks them by size: where two overlap, the
 one of smaller area lies on top, and of two of the same area the higher number. The layout is searched for by
-simulated annealing on the number of land pixels whose click gives their painted offset; a land pixel of an
-offset that no hot spot offers is served right when no hot spot covers it. Used by tools/make_map.py.
+simulated annealing (map_hot_spots.cpp) on the number of land pixels whose click gives their painted offset; land
+of an offset that no hot spot offers (-3.5, +6.5, +13 ...) is not counted, as no click can give it. Used by
+tools/make_map.py.
 """
 
 import os
@@ -25,6 +26,11 @@ HOT_SPOTS = {
 LEAST = 10  # pixels across, the smallest rectangle that is still easy to hit
 PIXELS_PER_HOUR = 250 / 15  # the picture's 15 degrees an hour, -11 at the west edge
 FARTHEST = 3 * PIXELS_PER_HOUR  # a rectangle's centre stays within three hours of its offset's meridian
+
+
+def meridian(offset):
+    """The pixel column of the middle of an offset's 15 degrees."""
+    return (offset + 11.5) * PIXELS_PER_HOUR
 
 
 class Layout:
@@ -77,8 +83,7 @@ class Layout:
             return False
         if bottom - top < LEAST or right - left < LEAST:
             return False
-        meridian = (self.offsets[self.spot_offset[spot]] + 11.5) * PIXELS_PER_HOUR
-        return abs((left + right) / 2 - meridian) < FARTHEST
+        return abs((left + right) / 2 - meridian(self.offsets[self.spot_offset[spot]])) < FARTHEST
 
 
 def bounding_box(mask):
@@ -111,9 +116,9 @@ def start(layout, offsets):
             else:
                 box = (0, LEAST, 0, LEAST)
             box = grown(box, layout.height, layout.width)
-            meridian = int((offset + 11.5) * PIXELS_PER_HOUR)
             if not layout.fits(spot, box):
-                box = grown((box[0], box[1], meridian, meridian + 1), layout.height, layout.width)
+                middle = int(meridian(offset))
+                box = grown((box[0], box[1], middle, middle + 1), layout.height, layout.width)
             layout.boxes[spot] = box
 
 
@@ -127,15 +132,17 @@ def anneal(layout, rounds, seed=1):
         wanted = np.where(layout.counted, layout.wanted, -1)
         lines = ["%d %d" % wanted.shape, " ".join(map(str, wanted.ravel())), str(len(layout.numbers))]
         for spot, number in enumerate(layout.numbers):
-            meridian = (layout.offsets[layout.spot_offset[spot]] + 11.5) * PIXELS_PER_HOUR
-            lines.append("%d %d %f %d %d %d %d" % (layout.spot_offset[spot], number, meridian, *layout.boxes[spot]))
+            middle = meridian(layout.offsets[layout.spot_offset[spot]])
+            lines.append("%d %d %f %d %d %d %d" % (layout.spot_offset[spot], number, middle, *layout.boxes[spot]))
         lines.append("%d %d %d %f" % (rounds, seed, LEAST, FARTHEST))
         found = subprocess.run([program], input="\n".join(lines), capture_output=True, text=True, check=True)
     rows = found.stdout.split("\n")
     boxes = {int(row.split()[0]): [int(v) for v in row.split()[1:]] for row in rows[:len(layout.numbers)]}
     for spot, number in enumerate(layout.numbers):
         layout.boxes[spot] = boxes[number]
-    return layout.refresh()
+    right = layout.refresh()
+    assert right == int(rows[len(layout.numbers)]), "the search and the window's stacking disagree"
+    return right
 
 
 def lay_out(land, offsets, rounds=20000000):
