@@ -135,10 +135,10 @@ def place_sea_labels(image, land):
 
 
 def draw_picture(land, offsets):
+    """The map picture: sea in alternate 15-degree bands, land in the colours of its offsets, and the labels."""
     bands = np.floor(((np.arange(WIDTH) + 0.5) * 360.0 / WIDTH) / 15.0).astype(int)
     picture = np.where(bands % 2 == 0, SEA, SEA_ALT)[None, :].repeat(HEIGHT, axis=0).astype(np.uint8)
-    for y, x in zip(*np.nonzero(land)):
-        picture[y, x] = fill_of(offsets[y, x])
+    picture[land] = [fill_of(offset) for offset in offsets[land]]
     place_land_labels(picture, land, offsets)
     image = Image.fromarray(picture, "P")
     flat = [c for colour in palette() for c in colour]

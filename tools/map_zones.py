@@ -6,7 +6,6 @@ from the computer's time-zone database. Used by tools/make_map.py.
 """
 
 import datetime
-import json
 import os
 import subprocess
 import tempfile
@@ -22,8 +21,8 @@ WIDTH, HEIGHT = 400, 181
 WEST = -172.5  # the west edge of the -11 zone; the picture spans exactly 360 degrees from here
 NORTH, SOUTH = 83.0, -62.0
 SCALE = 4  # land and zones are sampled this much finer than the picture, SCALE x SCALE samples a pixel
-# Standard time is the smaller of a year's winter and summer offsets: zones whose data calls winter time the
-# exception (Dublin) count as on standard time in winter like the rest.
+# The map shows the zones of 2026. Standard time is the smaller of a winter and a summer offset: zones whose data
+# calls winter time the exception (Dublin) count as on standard time in winter like the rest.
 STANDARD_DAYS = (datetime.datetime(2026, 1, 15, 12), datetime.datetime(2026, 7, 15, 12))
 
 ATOLL_GROUP = 24  # pixels at most of a group of atolls that only the zones' waters show
@@ -154,10 +153,9 @@ def look_up_zones(geo_tz, lon, lat):
     for zones in found:
         if len(zones) == 1:
             alone[zones[0]] = alone.get(zones[0], 0) + 1
-    names = sorted(alone)
+    names = sorted({zone for zones in found for zone in zones})
     index = {name: i for i, name in enumerate(names)}
-    chosen = [index[max(zones, key=lambda z: (alone.get(z, 0), z))] if len(zones) > 1 else index[zones[0]]
-              for zones in found]
+    chosen = [index[max(zones, key=lambda z: (alone.get(z, 0), z))] for zones in found]
     return np.array(chosen).reshape(lon.shape), names
 
 
@@ -175,11 +173,11 @@ def painted_offset(offset):
     return quarters / 4.0
 
 
-def pixel_offsets(fine, zone_samples, names):
-    """Each pixel's offset: the most common among its land samples, or among all of them where it has none."""
+def pixel_offsets(voters, zone_samples, names):
+    """Each pixel's offset: the most common among its voting samples, or among all of them where it has none."""
     halves = np.array([round(painted_offset(standard_offset(name)) * 2) for name in names])
     samples = per_pixel(halves[zone_samples])
-    on_land = per_pixel(fine)
+    on_land = per_pixel(voters)
     codes = np.arange(halves.min(), halves.max() + 1)
     votes = (samples[..., None] == codes).sum(axis=2)
     land_votes = ((samples[..., None] == codes) & on_land[..., None]).sum(axis=2)
@@ -187,19 +185,11 @@ def pixel_offsets(fine, zone_samples, names):
     return codes[votes.argmax(axis=2)] / 2.0
 
 
-def world(geo_tz, cache=None):
-    """land (HEIGHT, WIDTH) bool and offsets (HEIGHT, WIDTH) of the map; cache, when given, keeps the slow look-up."""
+def world(geo_tz):
+    """land (HEIGHT, WIDTH) bool and offsets (HEIGHT, WIDTH) of the map; geo_tz is the folder of the npm package."""
     fine = fine_land()
     lon, lat = sample_coordinates()
-    if cache and os.path.exists(cache):
-        with open(cache) as kept:
-            stored = json.load(kept)
-        zone_samples, names = np.array(stored["samples"]).reshape(lon.shape), stored["names"]
-    else:
-        zone_samples, names = look_up_zones(geo_tz, lon, lat)
-        if cache:
-            with open(cache, "w") as kept:
-                json.dump({"samples": zone_samples.ravel().tolist(), "names": names}, kept)
+    zone_samples, names = look_up_zones(geo_tz, lon, lat)
     ocean = np.array([name.startswith("Etc/") for name in names])[zone_samples]
     land = land_pixels(fine, ocean)
     # An atoll's pixel has no shore samples of its own: there its zone's waters say which zone it is.

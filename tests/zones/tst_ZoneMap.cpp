@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMap>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -264,6 +265,8 @@ void tst_ZoneMap::clickOnLandGivesThePaintedOffset()
     }
     qInfo(
         "a click gives the painted offset on %d of %d land pixels (%.2f %%)", right, counted, 100.0 * right / counted);
+    // 86 rectangles cannot follow every bend of the real borders: the generator's layout serves 94.1 %, most of the
+    // rest within a pixel or two of a border.
     const auto worst = std::max_element(wrongBy.cbegin(), wrongBy.cend());
     QVERIFY2(right >= counted * 0.94,
              qPrintable(u"most wrong on the land of "_s + QString::number(worst.key()) + u": "_s
@@ -337,7 +340,7 @@ void tst_ZoneMap::placesLieInTheZoneOfTheirListedOffset()
             ++inTheirZone;
         } else {
             QFAIL(qPrintable(name + u" is painted "_s + (painted ? QString::number(*painted) : u"as water"_s)
-                             + u", listed at "_s + QString::number(*listedAt)));
+                             + u", listed at "_s + QString::number(listedAt.value_or(NAN))));
         }
     }
     qInfo("%d of %d places lie in the zone of their listed offset; the rest keep another time today: %s",
