@@ -1,10 +1,12 @@
 // The search of tools/map_hot_spots.py, in C++ for speed: simulated annealing of the hot-spot rectangles on the
 // number of land pixels whose click gives their painted offset.
 //
-// Reads from standard input: height width; height * width numbers, the offset index a click there should give
-// (-1 where the pixel is not counted); the spot count; for each spot its offset index, image number, meridian
-// (pixels) and starting box (top bottom left right); then rounds, seed, least size and farthest distance from the
-// meridian. Writes the best boxes found, one spot a line, and the number of pixels served right.
+// Reads from standard input: height width; height * width numbers, for land the offset index a click there should
+// give, for sea -2 minus the index of its band's offset, -1 where the pixel is not counted; the spot count; for each
+// spot its offset index, image number, meridian (pixels) and starting box (top bottom left right); then rounds, seed,
+// least size, farthest distance from the meridian and the weight of land. Writes the best boxes found, one spot a
+// line, and their score: land pixels served right times the weight, and sea pixels whose click gives their band's
+// offset or nothing.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -29,7 +31,7 @@ struct Spot
 
 struct Search
 {
-    int height = 0, width = 0, least = 10;
+    int height = 0, width = 0, least = 10, landWeight = 20;
     double farthest = 50;
     std::vector<int> wanted;
     std::vector<int> given;
@@ -77,7 +79,7 @@ struct Search
         }
     }
 
-    // How many counted pixels of region the clicks in values (row by row, region's width) serve right.
+    // The score of region under the clicks in values (row by row, stride apart).
     int rightIn(const Box& region, const int* values, int stride) const
     {
         int right = 0;
@@ -85,7 +87,12 @@ struct Search
             const int* row = values + (y - region.top) * stride;
             for (int x = region.left; x < region.right; ++x) {
                 const int want = wanted[size_t(y * width + x)];
-                right += want >= 0 && row[x - region.left] == want;
+                const int got = row[x - region.left];
+                if (want >= 0) {
+                    right += got == want ? landWeight : 0;
+                } else if (want <= -2) {
+                    right += got == -1 || got == -2 - want;
+                }
             }
         }
         return right;
@@ -157,7 +164,7 @@ int main()
     }
     long rounds = 0;
     unsigned seed = 1;
-    std::scanf("%ld %u %d %lf", &rounds, &seed, &search.least, &search.farthest);
+    std::scanf("%ld %u %d %lf %d", &rounds, &seed, &search.least, &search.farthest, &search.landWeight);
     int offsets = 0;
     for (const int want : search.wanted) {
         offsets = std::max(offsets, want + 1);
@@ -178,7 +185,7 @@ int main()
     std::vector<Spot> bestSpots = search.spots;
     std::vector<int> region;
     for (long round = 0; round < rounds; ++round) {
-        const double heat = 2.0 * std::pow(0.005, double(round) / double(rounds));
+        const double heat = 2.0 * search.landWeight * std::pow(0.005, double(round) / double(rounds));
         Spot& spot = search.spots[random() % search.spots.size()];
         const Box old = spot.box;
         const Box next = chance(random) < 0.01 ? reseeded(search, spot, random) : moved(old, random);

@@ -3,7 +3,8 @@
 Each offset has a fixed set of hot spots (image numbers). The window stacks them by size: where two overlap, the
 one of smaller area lies on top, and of two of the same area the higher number. The layout is searched for by
 simulated annealing (map_hot_spots.cpp) on the number of land pixels whose click gives their painted offset; land
-of an offset that no hot spot offers (-3.5, +6.5, +13 ...) is not counted, as no click can give it. Used by
+of an offset that no hot spot offers (-3.5, +6.5, +13 ...) is not counted, as no click can give it. The sea
+counts a little too: a click there should give its 15-degree band's offset or nothing, not a far zone's. Used by
 tools/make_map.py.
 """
 
@@ -23,6 +24,7 @@ HOT_SPOTS = {
     8: [55, 56, 57], 9: [58, 60, 69, 83, 84], 9.5: [61], 10: [62, 63, 75, 76], 11: [2, 67, 68, 70, 72],
     12: [64, 65, 66],
 }
+LAND_WEIGHT = 100  # a land pixel served right counts as much as this many sea pixels
 LEAST = 10  # pixels across, the smallest rectangle that is still easy to hit
 PIXELS_PER_HOUR = 250 / 15  # the picture's 15 degrees an hour, -11 at the west edge
 FARTHEST = 3 * PIXELS_PER_HOUR  # a rectangle's centre stays within three hours of its offset's meridian
@@ -46,6 +48,8 @@ class Layout:
         self.wanted = np.vectorize(lambda o: codes.get(o, -1))(offsets)
         # Land of an offset that no hot spot offers is left out of the count: no click can give it.
         self.counted = land & (self.wanted >= 0)
+        bands = np.floor((np.arange(self.width) + 0.5) * 360.0 / self.width / 15.0).astype(int) - 11
+        self.sea_band = np.where(land, -1, np.array([codes.get(b, -1) for b in bands])[None, :])
         self.boxes = np.zeros((len(self.numbers), 4), dtype=int)
         self.given = None
 
@@ -74,8 +78,11 @@ class Layout:
         return 0, self.height, 0, self.width
 
     def refresh(self):
+        """Land pixels served right now, and the score of the search: those weighted, and sea pixels served well."""
         self.given = self.clicks(self.whole())
-        return self.right_in(self.whole(), self.given)
+        sea_served = (self.sea_band >= 0) & ((self.given == self.sea_band) | (self.given < 0))
+        right = self.right_in(self.whole(), self.given)
+        return right, right * LAND_WEIGHT + int(sea_served.sum())
 
     def fits(self, spot, box):
         top, bottom, left, right = box
@@ -129,19 +136,20 @@ def anneal(layout, rounds, seed=1):
         program = os.path.join(scratch, "map_hot_spots")
         subprocess.run(["g++", "-O2", "-std=c++20", "-o", program, os.path.join(here, "map_hot_spots.cpp")],
                        check=True)
-        wanted = np.where(layout.counted, layout.wanted, -1)
+        # Land as the offset index it should give, sea as -2 - its band's index, -1 not counted.
+        wanted = np.where(layout.counted, layout.wanted, np.where(layout.sea_band >= 0, -2 - layout.sea_band, -1))
         lines = ["%d %d" % wanted.shape, " ".join(map(str, wanted.ravel())), str(len(layout.numbers))]
         for spot, number in enumerate(layout.numbers):
             middle = meridian(layout.offsets[layout.spot_offset[spot]])
             lines.append("%d %d %f %d %d %d %d" % (layout.spot_offset[spot], number, middle, *layout.boxes[spot]))
-        lines.append("%d %d %d %f" % (rounds, seed, LEAST, FARTHEST))
+        lines.append("%d %d %d %f %d" % (rounds, seed, LEAST, FARTHEST, LAND_WEIGHT))
         found = subprocess.run([program], input="\n".join(lines), capture_output=True, text=True, check=True)
     rows = found.stdout.split("\n")
     boxes = {int(row.split()[0]): [int(v) for v in row.split()[1:]] for row in rows[:len(layout.numbers)]}
     for spot, number in enumerate(layout.numbers):
         layout.boxes[spot] = boxes[number]
-    right = layout.refresh()
-    assert right == int(rows[len(layout.numbers)]), "the search and the window's stacking disagree"
+    right, score = layout.refresh()
+    assert score == int(rows[len(layout.numbers)]), "the search and the window's stacking disagree"
     return right
 
 
