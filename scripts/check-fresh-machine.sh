@@ -75,6 +75,8 @@ in_root() {
         set -e
         root=$1
         shift
+        # A root of its own, as a container has; the tests make private mounts inside it.
+        mount --bind "$root" "$root"
         mount -t proc proc "$root/proc"
         mount --rbind /sys "$root/sys"
         mount --rbind /dev "$root/dev"

@@ -8,7 +8,11 @@ namespaces="--net --mount"
 [ "$(id -u)" -eq 0 ] || namespaces="$namespaces --map-root-user"
 # shellcheck disable=SC2086 # the flags are meant to split
 if ! refusal=$(unshare $namespaces ip link set lo up 2>&1 </dev/null); then
-    echo "SKIPPED: no private network namespace here: $refusal"
+    case $refusal in
+    *propagation*) reason="the root directory is not a mount point (bind-mount a chroot onto itself first)" ;;
+    *) reason=$refusal ;;
+    esac
+    echo "SKIPPED: no private network namespace here: $reason"
     exit 77
 fi
 # shellcheck disable=SC2086
