@@ -69,7 +69,8 @@ def changes_after(zone, start):
                     low = middle
                 else:
                     high = middle
-            changes.append((high, before, after))
+            if high < start + HORIZON:
+                changes.append((high, before, after))
             before = after
         instant = later
     return changes
