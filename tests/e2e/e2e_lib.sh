@@ -102,6 +102,15 @@ e2e_start_display() {
     fi
 }
 
+# Whether the web server logged a request matching the extended pattern; the log is written within a second or two.
+answered() {
+    for _ in $(seq 30); do
+        grep -Eq "$1" "$server_work/access.log" 2>/dev/null && return
+        sleep 0.1
+    done
+    return 1
+}
+
 # The requests the web server answered, for the test's output.
 e2e_show_requests() {
     echo "requests the web server answered:"

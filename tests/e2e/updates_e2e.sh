@@ -33,11 +33,11 @@ tail -c +3 "$stored" 2>/dev/null | head -c "$size" | cmp -s - "$served" ||
     fail "the text in dst.txt is not the served text byte for byte"
 cmp -s "$folder/pic.gif" "$content/picc.gif" || fail "pic.gif is not the served picture"
 
-e2e_show_requests
 for file in dst.txt head.txt news.txt picc.gif; do
-    grep -q " www.huxo-clock.net \"GET /x__c51/$file HTTP/1.1\" 200 $(stat -c %s "$content/$file")\$" \
-        "$server_work/access.log" || fail "$file was not fetched whole from the primary update server"
+    answered " www\.huxo-clock\.net \"GET /x__c51/${file/./\\.} HTTP/1\.1\" 200 $(stat -c %s "$content/$file")\$" ||
+        fail "$file was not fetched whole from the primary update server"
 done
+e2e_show_requests
 
 # The picture sits 16 px in and 111 px down in the newsletter window, at its own size.
 read -r x y < <(window_origin "$newsletter")
