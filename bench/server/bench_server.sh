@@ -14,15 +14,10 @@ for tool in lighttpd wrk; do
     command -v "$tool" >/dev/null || { echo "$tool not found: scripts/install-deps.sh installs it"; exit 1; }
 done
 
-"$root/server/serve.sh" --http "$port" --https $((port + 1)) "$work/server" >"$work/server.out" 2>&1 &
-server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    grep -q listening "$work/server.out" && break
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.1
-done
-grep -q listening "$work/server.out" || { cat "$work/server.out"; exit 1; }
+serve_pid=
+trap '[ -z "$serve_pid" ] || { kill "$serve_pid"; wait "$serve_pid"; } 2>/dev/null || true' EXIT
+source "$root/server/serve-in-background.sh"
+serve_in_background "$work/server.out" --http "$port" --https $((port + 1)) "$work/server"
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 printf '%-22s %12s %10s %10s\n' "" "requests/s" median 99%

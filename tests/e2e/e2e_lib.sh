@@ -74,16 +74,12 @@ e2e_begin() {
 
 e2e_start_server() {
     server_work=$work/server
-    "$e2e_root/server/serve.sh" --bind 127.0.0.1 --http 80 --https 443 "$server_work" >"$work/server.out" 2>&1 &
-    e2e_pids+=($!)
-    for _ in $(seq 100); do
-        grep -q listening "$work/server.out" 2>/dev/null && return
-        kill -0 "${e2e_pids[-1]}" 2>/dev/null || break
-        sleep 0.1
-    done
-    sed 's/^/  server: /' "$work/server.out"
-    echo "the web server did not start"
-    exit 1
+    source "$e2e_root/server/serve-in-background.sh"
+    serve_in_background "$work/server.out" --http 80 --https 443 "$server_work" || {
+        echo "the web server did not start"
+        exit 1
+    }
+    e2e_pids+=("$serve_pid")
 }
 
 # A display of our own: Xvfb picks a free number itself and tells it once it listens, so two servers started at

@@ -17,24 +17,19 @@ if [ -z "${HUXO_SERVER_TEST_STAGE:-}" ]; then
 fi
 
 work=$(mktemp -d)
-server=
-trap '[ -z "$server" ] || { kill "$server"; wait "$server"; } 2>/dev/null; rm -rf "$work"' EXIT
+serve_pid=
+trap '[ -z "$serve_pid" ] || { kill "$serve_pid"; wait "$serve_pid"; } 2>/dev/null; rm -rf "$work"' EXIT
 resolve=()
 while read -r name; do
     resolve+=(--resolve "$name:80:127.0.0.1" --resolve "$name:443:127.0.0.1")
 done <"$root/server/host-names"
-"$root/server/serve.sh" --http 80 --https 443 "$work/server" >"$work/server.out" 2>&1 &
-server=$!
-for _ in $(seq 100); do
-    grep -q listening "$work/server.out" && break
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.1
-done
-grep -q "listening on http://127.0.0.1:80/ and https://127.0.0.1:443/" "$work/server.out" || {
-    cat "$work/server.out"
+source "$root/server/serve-in-background.sh"
+serve_in_background "$work/server.out" --http 80 --https 443 "$work/server" || {
     echo "FAIL: the server did not start"
     exit 1
 }
+grep -q "listening on http://127.0.0.1:80/ and https://127.0.0.1:443/" "$work/server.out" ||
+    { cat "$work/server.out"; echo "FAIL: the server does not say where it listens"; exit 1; }
 
 failed=0
 fail() {
