@@ -39,14 +39,12 @@ autoset_run() {
     stop_huxo
 }
 
-seconds_of_day() { date -u -d "@$1" +%T | awk -F: '{ print $1 * 3600 + $2 * 60 + $3 }'; }
-
 # The instant, within the run (a second either side), whose UTC time of day is HH:MM:SS; empty when there is none.
 instant_within() {
-    local wanted candidate
+    local earliest=$(($2 - 1)) wanted candidate
     wanted=$(awk -F: '{ print $1 * 3600 + $2 * 60 + $3 }' <<<"$1")
-    candidate=$(($2 - 1 - $(seconds_of_day $(($2 - 1))) + wanted))
-    [ "$candidate" -ge $(($2 - 1)) ] || candidate=$((candidate + 86400))
+    candidate=$((earliest - earliest % 86400 + wanted))
+    [ "$candidate" -ge "$earliest" ] || candidate=$((candidate + 86400))
     [ "$candidate" -le $(($3 + 1)) ] && echo "$candidate"
 }
 
