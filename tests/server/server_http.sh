@@ -6,7 +6,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-content=$root/server/x__c51
 
 if [ -z "${HUXO_SERVER_TEST_STAGE:-}" ]; then
     for tool in lighttpd openssl curl unshare ip; do
@@ -23,8 +22,13 @@ resolve=()
 while read -r name; do
     resolve+=(--resolve "$name:80:127.0.0.1" --resolve "$name:443:127.0.0.1")
 done <"$root/server/host-names"
+# The update files, with what an operator's editor may leave beside them.
+content=$work/content
+cp -r "$root/server/x__c51" "$content"
+echo secret >"$content/.news.txt.swp"
+echo old >"$content/news.txt~"
 source "$root/server/serve-in-background.sh"
-serve_in_background "$work/server.out" --http 80 --https 443 "$work/server" || {
+serve_in_background "$work/server.out" --http 80 --https 443 --content "$content" "$work/server" || {
     echo "FAIL: the server did not start"
     exit 1
 }
@@ -71,7 +75,7 @@ check_time_line "http://time2.huxo-clock.net/cgi-bin/date?format=%25s&TZ=EST5"
 
 # The update files, whole and as Windows-1252 text, under the primary address and under the fallback's folder.
 for base in http://www.huxo-clock.net/x__c51 https://www.huxo-clock.net/x__c51 http://mirror.huxo-clock.net/huxo/x__c51; do
-    for file in "$content"/*; do
+    for file in "$root/server/x__c51"/*; do
         url=$base/$(basename "$file")
         status=$(get "$url") || status=none
         [ "$status" = 200 ] && cmp -s "$work/body" "$file" || fail "$url: status $status, or not the file as it is"
@@ -82,10 +86,11 @@ for base in http://www.huxo-clock.net/x__c51 https://www.huxo-clock.net/x__c51 h
     # A file we do not offer is the server's ordinary missing-file page.
     status=$(get "$base/new.ex")
     [ "$status" = 404 ] && grep -q 404 "$work/body" || fail "$base/new.ex: status $status instead of 404"
-    # A folder is never listed, and no path leads out of the content.
-    for path in "" ../lighttpd/standalone.conf ..%2flighttpd%2fstandalone.conf %2e%2e/serve.sh; do
+    # A folder is never listed, no path leads out of the content, and what is hidden stays so.
+    for path in "" ../lighttpd/standalone.conf ..%2flighttpd%2fstandalone.conf %2e%2e/serve.sh .news.txt.swp \
+        'news.txt~'; do
         status=$(get "$base/$path")
-        [ "$status" != 200 ] && ! grep -q -e dst.txt -e lighttpd -e huxo_ "$work/body" ||
+        [ "$status" != 200 ] && ! grep -q -e dst.txt -e lighttpd -e huxo_ -e secret -e old "$work/body" ||
             fail "$base/$path: status $status, showing what it should not"
     done
 done
