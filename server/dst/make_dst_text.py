@@ -173,7 +173,13 @@ def main():
     day = arguments.as_of or datetime.datetime.now(UTC).date()
     start = datetime.datetime(day.year, day.month, day.day, tzinfo=UTC)
 
-    data = make_text(read_places(arguments.places), start).encode("cp1252")
+    text = make_text(read_places(arguments.places), start)
+    try:
+        data = text.encode("cp1252")
+    except UnicodeEncodeError as error:
+        character = text[error.start:error.end]
+        line = next(line for line in text.splitlines() if character in line)
+        sys.exit(f"{character!r} in {line!r} has no Windows-1252 code: spell the place without it")
     if len(data) > MAX_BYTES:
         sys.exit(f"the text has {len(data)} bytes; the program keeps at most {MAX_BYTES}: list fewer places")
     write_whole(arguments.output, data)
