@@ -143,6 +143,20 @@ class DstText(unittest.TestCase):
             with self.subTest(place=name):
                 self.assertEqual(self.entries[name], expected_entry(name, listed[name], start))
 
+    def test_text_the_record_cannot_hold_is_refused(self):
+        # Twice the places make a text twice as long; the text already there must stay as it was.
+        with tempfile.TemporaryDirectory() as folder:
+            doubled = Path(folder) / "places.txt"
+            doubled.write_text("".join(f"{name} (again) | {zone}\n{name} | {zone}\n" for name, zone in places().items()),
+                               encoding="utf-8")
+            output = Path(folder) / "dst.txt"
+            output.write_bytes(b"the text already there")
+            run = subprocess.run([sys.executable, str(GENERATOR), "--places", str(doubled), str(output)],
+                                 capture_output=True, text=True)
+            self.assertNotEqual(run.returncode, 0)
+            self.assertIn("32765", run.stderr)
+            self.assertEqual(output.read_bytes(), b"the text already there")
+
     def test_committed_text(self):
         data = COMMITTED.read_bytes()
         self.check_shape(data)
