@@ -101,14 +101,11 @@ def entry(name, zone_id, start):
     forward = next((c for c in changes if c[2] > c[1]), None)
     back = next((c for c in changes if c[2] < c[1]), None)
     if forward is None or back is None:
-        # No summer time: the offset in force now, or the one a lasting change moves the place to.
-        lines = [f"{name}  =  {gmt(offset_at(zone, start))}", "No changes."]
-        for change, old, new in changes:
-            lines.append(f"Moves to {gmt(new)} on {clock_time(change, old)}.")
-        return lines
-    standard = forward[1]
+        # No summer time: the offset in force now, and any lasting change of it.
+        moves = [f"Moves to {gmt(new)} on {clock_time(change, old)}." for change, old, new in changes]
+        return [f"{name}  =  {gmt(offset_at(zone, start))}"] + (moves or ["No changes."])
     return [
-        f"{name}  =  {gmt(standard)}",
+        f"{name}  =  {gmt(forward[1])}",
         f"DST ({saving(forward[2] - forward[1])}) begins {clock_time(forward[0], forward[1])}.",
         f"Rtn. to standard time {clock_time(back[0], back[1])}.",
     ]

@@ -26,7 +26,7 @@ NOTABLE = ["Lord Howe Island, Australia", "Troll Station, Antarctica", "Dublin, 
            "Santiago, Chile", "Havana, Cuba", "Tehran, Iran", "London, UK", "Hobart, Tasmania, Australia"]
 
 ENTRY = re.compile(r"(?P<name>.+)  =  GMT[+-]\d{1,2}(:\d\d)?\r\n"
-                   r"(No changes\.(\r\nMoves to GMT[+-]\d{1,2}(:\d\d)? on .+\.)*"
+                   r"(No changes\.|Moves to GMT[+-]\d{1,2}(:\d\d)? on .+\.(\r\nMoves to .+\.)*"
                    r"|DST \(\+\d(:\d\d)?\) begins \w{3} \d{1,2} \w{3} \d{4} \d\d:\d\d\.\r\n"
                    r"Rtn\. to standard time \w{3} \d{1,2} \w{3} \d{4} \d\d:\d\d\.)$")
 
@@ -103,8 +103,8 @@ def expected_entry(name, zone, start):
         return "\r\n".join([f"{name}  =  {gmt(forward[1])}",
                             f"DST ({saving_text}) begins {when(forward[3])}.",
                             f"Rtn. to standard time {when(back[3])}."])
-    return "\r\n".join([f"{name}  =  {gmt(offset_now)}", "No changes."]
-                       + [f"Moves to {gmt(change[2])} on {when(change[3])}." for change in coming])
+    moves = [f"Moves to {gmt(change[2])} on {when(change[3])}." for change in coming]
+    return "\r\n".join([f"{name}  =  {gmt(offset_now)}"] + (moves or ["No changes."]))
 
 
 class DstText(unittest.TestCase):
@@ -142,6 +142,16 @@ class DstText(unittest.TestCase):
         for name in sorted(sample):
             with self.subTest(place=name):
                 self.assertEqual(self.entries[name], expected_entry(name, listed[name], start))
+
+    def test_lasting_changes_of_an_older_day_agree_with_zdump(self):
+        # In the second half of 2020 Volgograd went back to GMT+3 for good, and Tehran still had summer time.
+        as_of = datetime.date(2020, 6, 1)
+        start = datetime.datetime(as_of.year, as_of.month, as_of.day, tzinfo=UTC)
+        _, _, found = read_text(generate(as_of))
+        self.assertIn("Moves to GMT+3 on", found["Volgograd, Russia"])
+        for name in ["Volgograd, Russia", "Tehran, Iran", "Casablanca, Morocco", "Kyiv, Ukraine"]:
+            with self.subTest(place=name):
+                self.assertEqual(found[name], expected_entry(name, places()[name], start))
 
     def test_text_the_record_cannot_hold_is_refused(self):
         # Twice the places make a text twice as long; the text already there must stay as it was.
