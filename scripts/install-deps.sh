@@ -27,6 +27,11 @@ packages=(
     # the network tests run in a private network with only loopback, and the end-to-end test mounts its own
     # host names over /etc/hosts there
     iproute2 mount
+    # the time and update servers (server/): the web server with its Lua and TLS modules, the throw-away
+    # certificates of development and tests, and the generator of dst.txt
+    lighttpd lighttpd-modules-lua lighttpd-mod-openssl openssl python3
+    # the server tests ask it over HTTP and HTTPS; the server benchmark loads it
+    curl wrk
 )
 
 missing=()
