@@ -134,10 +134,11 @@ void tst_ClockModel::appliedGmtClockRedrawsEveryClockSetFromIt()
     tickAt(3, 0, 16);
     for (int slot = 2; slot <= 7; ++slot) {
         const QString cleared = u"clear %1"_s.arg(slot);
-        QCOMPARE(m_view->calls.mid(m_view->calls.indexOf(cleared), 2), (QStringList{cleared, u"sec %1 13,0"_s.arg(slot)}));
+        QCOMPARE(m_view->calls.mid(m_view->calls.indexOf(cleared), 2),
+                 (QStringList{cleared, u"sec %1 13,0"_s.arg(slot)}));
     }
     QVERIFY(!m_view->calls.contains(u"clear 1"_s));
-    QVERIFY(m_view->calls.contains(u"hand 2 8,0"_s)); // GMT 03:00 now, as local
+    QVERIFY(m_view->calls.contains(u"hand 2 8,0"_s));  // GMT 03:00 now, as local
     QVERIFY(m_view->calls.contains(u"hand 4 4,-7"_s)); // 05:00 on clock D
     QCOMPARE(m_view->count(u"hand"_s), 14);
     QCOMPARE(m_module->Redraw, qint16(0));

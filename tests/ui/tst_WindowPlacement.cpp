@@ -33,10 +33,8 @@ void tst_WindowPlacement::besideTheAnchorWhereItFits_data()
     QTest::newRow("above, at the bottom of the screen") << QRect(100, 620, 520, 180) << note << QPoint(100, 420);
     QTest::newRow("right, when the anchor fills the height") << QRect(0, 0, 520, 800) << note << QPoint(520, 0);
     QTest::newRow("left, at the right edge") << QRect(760, 100, 520, 700) << note << QPoint(460, 100);
-    QTest::newRow("over, when nothing beside fits") << QRect(200, 100, 900, 650) << QSize(600, 400)
-                                                    << QPoint(200, 100);
-    QTest::newRow("left, moved up onto the screen") << QRect(900, 500, 380, 300) << QSize(900, 700)
-                                                    << QPoint(0, 100);
+    QTest::newRow("over, when nothing beside fits") << QRect(200, 100, 900, 650) << QSize(600, 400) << QPoint(200, 100);
+    QTest::newRow("left, moved up onto the screen") << QRect(900, 500, 380, 300) << QSize(900, 700) << QPoint(0, 100);
     QTest::newRow("larger than the screen: its top-left corner on it")
         << QRect(-200, -100, 500, 200) << QSize(1400, 900) << QPoint(0, 0);
 }

@@ -74,9 +74,8 @@ bool CaptionLabel::event(QEvent* event)
     if (event->type() == QEvent::ToolTip && shownText() != text()) {
         // A caption cut short is read whole in its tip, above what the tip says of the caption anyway.
         const QString own = toolTip();
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                           own.isEmpty() ? text() : text() + u'\n' + own,
-                           this);
+        QToolTip::showText(
+            static_cast<QHelpEvent*>(event)->globalPos(), own.isEmpty() ? text() : text() + u'\n' + own, this);
         return true;
     }
     return QLabel::event(event);
