@@ -39,6 +39,8 @@ bool EventHooks::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::Enter && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         return false;
     }
+    // A handler may close the control's window; the control may be gone when the handlers are done.
+    const QPointer<QObject> control(watched);
     bool handled = false;
     for (const Hook& hook : m_hooks) {
         if (hook.control == watched && hook.type == type) {
@@ -52,7 +54,6 @@ bool EventHooks::eventFilter(QObject* watched, QEvent* event)
     }
     // A double-click with an action of its own ends at its control: a label passes on what it does not use, and
     // the window beneath must not act on it too (the clock settings window's surface closes the DST text).
-    const QPointer<QObject> control(watched);
     if (control) {
         control->event(event);
     }

@@ -55,11 +55,6 @@ QString CaptionLabel::shownText() const
     return fit().text;
 }
 
-QFont CaptionLabel::shownFont() const
-{
-    return fit().font;
-}
-
 void CaptionLabel::paintEvent(QPaintEvent*)
 {
     const Fit shown = fit();

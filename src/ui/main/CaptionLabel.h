@@ -11,9 +11,8 @@ class CaptionLabel final : public QLabel
 public:
     explicit CaptionLabel(QWidget* parent = nullptr);
 
-    // The text as drawn, and the font it is drawn in.
+    // The text as drawn: the caption, or its beginning and an ellipsis.
     QString shownText() const;
-    QFont shownFont() const;
 
 protected:
     bool event(QEvent* event) override;
