@@ -68,17 +68,20 @@ void Module1::LoadSettings()
     }
 }
 
-bool Module1::SaveSettings()
+bool Module1::SaveSettings(SavingAt when)
 {
     AppPath = AppDir();
     QString error;
     if (SettingsFile::write(programFile(SettingsFileName), *this, &error)) {
         return true;
     }
-    m_services.dialogs.tell(QStringLiteral("HUXO could not save its settings to %1:\n%2\n\n"
-                                           "The file was left as it was. Your changes stay in effect "
-                                           "until HUXO is closed.")
-                                .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+    const QString outcome = when == SavingAt::Exit
+                                ? QStringLiteral("The file was left as it was: HUXO will start next time with the "
+                                                 "settings it last saved.")
+                                : QStringLiteral("The file was left as it was. Your changes stay in effect until "
+                                                 "HUXO is closed.");
+    m_services.dialogs.tell(QStringLiteral("HUXO could not save its settings to %1:\n%2\n\n%3")
+                                .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error, outcome),
                             ProgramTitle(),
                             Dialogs::Icon::Exclamation);
     return false;

@@ -39,9 +39,14 @@ public:
 
     // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.
     void LoadSettings();
+    enum class SavingAt
+    {
+        Work, // while HUXO runs on
+        Exit, // as HUXO closes
+    };
     // Writes "huxo.ini". On failure the user is told in a message box and both the old file and the values in
     // memory are kept, so callers need not act on the answer.
-    bool SaveSettings();
+    bool SaveSettings(SavingAt when = SavingAt::Work);
 
     void OnTop(QWidget* window);
     void OffTop(QWidget* window);

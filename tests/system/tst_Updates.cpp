@@ -211,7 +211,8 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
     rig.forms->alarm = true;
     QTimer* alarmTimer = rig.forms->get<AlarmFrm>().Timer1;
-    alarmTimer->start(60000);
+    rig.forms->get<AlarmFrm>().Command1_Click();
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.show();
 
@@ -227,6 +228,7 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     newsletter.DLDBtn->show();
     QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton); // an empty queue answers Yes
     QVERIFY(!alarmTimer->isActive());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
     QCOMPARE(fileBytes(rig.module->programFile(u"inst.exe"_s)), QByteArray("MZ accessory"));
     QCOMPARE(rig.fakes.dialogs.shown().size(), 3);
     QCOMPARE(rig.fakes.dialogs.shown().at(1).text, u"Your new file 'inst.exe' has arrived."_s);

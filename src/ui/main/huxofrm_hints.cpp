@@ -36,6 +36,8 @@ void huxofrm::buildZoneHints()
         mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
         mark->setGeometry(caption->geometry().right() - 7, caption->y(), 8, 8);
         mark->hide();
+        // The calendar page covers the GMT / UTC column, its mark included.
+        mark->stackUnder(DateFrame);
         m_zoneMarks[size_t(slot - 1)] = mark;
     }
 

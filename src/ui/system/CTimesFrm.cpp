@@ -136,7 +136,7 @@ void CTimesFrm::DLDBtn_Click()
         if (answer != Dialogs::Answer::Yes) {
             return;
         }
-        m_forms.get<AlarmFrm>().Timer1->stop();
+        m_forms.get<AlarmFrm>().cancelPending();
     }
     DLDBtn->setText(QStringLiteral("WAIT"));
 

@@ -19,6 +19,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/StorableText.h"
 #include "ui/main/MainColours.h"
 #include "ui/main/huxofrm.h"
 
@@ -183,6 +184,7 @@ void PrefsFrm::buildProxyControls()
     Text1->setMaxLength(30);
     Text1->setText(ProxyPlaceholder);
     Text1->setToolTip(QStringLiteral("only required if you connect via a proxy server"));
+    acceptOnlyStorableText(Text1);
     connect(Text1, &QLineEdit::textChanged, this, &PrefsFrm::Text1_Change);
 }
 

@@ -24,6 +24,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
+#include "ui/StorableText.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -77,6 +78,7 @@ void SystTimeFrm::buildManualView()
     placeInTwips(Text2, 2100, 1110, 2100, 345);
     Text2->setMaxLength(12);
     Text2->setToolTip(QStringLiteral("caption for local clock"));
+    acceptOnlyStorableText(Text2);
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setInterval(1000);
