@@ -31,8 +31,11 @@ QString folderKey(const QString& folder)
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)
     : QObject(parent)
 {
-    const QString base =
-        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u"/huxo-" + folderKey(folder);
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) {
+        runtime = QDir::tempPath();
+    }
+    const QString base = runtime + u"/huxo-" + folderKey(folder);
     m_socketPath = base + u".socket";
     m_lockPath = base + u".lock";
 }
