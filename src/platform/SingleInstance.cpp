@@ -2,20 +2,27 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QLoggingCategory>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcInstance, "huxo.instance")
 
 constexpr int ConnectWaitMs = 2000;
-// Two starts at the same moment, as from a double-click too many on a launcher, take turns to look.
-constexpr int LockWaitMs = 5000;
+constexpr int TurnWaitMs = 5000;
+constexpr int TurnPollMs = 10;
 
 // The same folder reached through a link, or written with a trailing separator, is the same folder.
 QString folderKey(const QString& folder)
@@ -25,6 +32,38 @@ QString folderKey(const QString& folder)
     const QString key = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
     return QString::fromLatin1(QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
 }
+
+// Two starts at the same moment, as from a double-click too many on a launcher, take turns to look for a running
+// copy and to listen. The kernel's lock ends with its holder, so a copy killed while it looked leaves none behind; the
+// file itself stays, since a lock on a file removed and made anew would not keep the next two starts apart.
+class Turn final
+{
+public:
+    explicit Turn(const QString& lockPath)
+        : m_fd(::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || waited.hasExpired(TurnWaitMs)) {
+                qCWarning(lcInstance) << "no turn at" << lockPath << "; looking for a running copy all the same";
+                return;
+            }
+            QThread::msleep(TurnPollMs);
+        }
+    }
+    ~Turn()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+private:
+    int m_fd = -1;
+};
 
 } // namespace
 
@@ -42,10 +81,7 @@ SingleInstance::SingleInstance(const QString& folder, QObject* parent)
 
 bool SingleInstance::claim()
 {
-    QLockFile turn(m_lockPath);
-    if (!turn.tryLock(LockWaitMs)) {
-        qCWarning(lcInstance) << "could not take" << m_lockPath << "in turn; looking for a running copy anyway";
-    }
+    const Turn turn(m_lockPath);
     if (askRunningCopy()) {
         return false;
     }

@@ -5,9 +5,13 @@
 #include <QTest>
 #include <QWidget>
 
+#include <atomic>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/SingleInstance.h"
@@ -43,6 +47,7 @@ private slots:
     void otherFoldersRunSideBySide();
     void aSocketLeftByAKilledCopyIsTakenOver();
     void theFolderIsFreeOnceTheFirstHasEnded();
+    void startsAtTheSameMomentTakeTurns();
 
 private:
     QTemporaryDir m_runtime;
@@ -112,6 +117,26 @@ void tst_SingleInstance::theFolderIsFreeOnceTheFirstHasEnded()
     QVERIFY(!QFileInfo::exists(socket));
     SingleInstance next(folder.path());
     QVERIFY(next.claim());
+}
+
+void tst_SingleInstance::startsAtTheSameMomentTakeTurns()
+{
+    // Between a look that finds nobody and listening, a second start must not look too: both would then run.
+    QTemporaryDir folder;
+    const QString turn = SingleInstance(folder.path()).socketPath().replace(u".socket"_s, u".lock"_s);
+    const int looking = ::open(QFile::encodeName(turn).constData(), O_RDWR | O_CREAT, 0600);
+    QCOMPARE(::flock(looking, LOCK_EX), 0);
+
+    std::atomic<bool> claimed = false;
+    std::thread other([&] {
+        SingleInstance later(folder.path());
+        claimed = later.claim();
+    });
+    QTest::qWait(300);
+    QVERIFY(!claimed);
+    ::close(looking);
+    other.join();
+    QVERIFY(claimed);
 }
 
 QTEST_MAIN(tst_SingleInstance)
