@@ -10,7 +10,6 @@ class tst_TimeServerChoice : public QObject
 private slots:
     void firstAttemptAsksTheServerThatAnsweredLast_data();
     void firstAttemptAsksTheServerThatAnsweredLast();
-    void furtherAttemptsGoRound();
 };
 
 void tst_TimeServerChoice::firstAttemptAsksTheServerThatAnsweredLast_data()
@@ -35,17 +34,6 @@ void tst_TimeServerChoice::firstAttemptAsksTheServerThatAnsweredLast()
     // What the server asked before is of no account on a first attempt.
     for (const int current : {0, 2, -32768, 32767}) {
         QCOMPARE(chooseTimeServer(1, stored, current), asked);
-    }
-}
-
-void tst_TimeServerChoice::furtherAttemptsGoRound()
-{
-    QCOMPARE(chooseTimeServer(2, 0, 1), 2);
-    QCOMPARE(chooseTimeServer(3, 0, 2), 3);
-    QCOMPARE(chooseTimeServer(4, 0, 3), 1);
-    for (const int current : {-32768, -1, 0, 4, 32767}) {
-        const int asked = chooseTimeServer(2, 3, current);
-        QVERIFY2(asked >= 1 && asked <= 3, qPrintable(QString::number(current)));
     }
 }
 
