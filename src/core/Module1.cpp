@@ -59,12 +59,23 @@ void Module1::LoadSettings()
     AppPath = AppDir();
     QString error;
     Settings& settings = *this;
-    if (!SettingsFile::read(programFile(SettingsFileName), settings, &error)) {
+    const QString path = QDir::toNativeSeparators(programFile(SettingsFileName));
+    switch (SettingsFile::read(programFile(SettingsFileName), settings, &error)) {
+    case SettingsFile::ReadResult::Read:
+        return;
+    case SettingsFile::ReadResult::Shortened:
+        m_services.dialogs.tell(
+            QStringLiteral("HUXO's settings file %1 is far longer than HUXO writes it:\n%2").arg(path, error),
+            ProgramTitle(),
+            Dialogs::Icon::Exclamation);
+        return;
+    case SettingsFile::ReadResult::Failed:
         m_services.dialogs.tell(QStringLiteral("HUXO could not read its settings file %1:\n%2\n\n"
                                                "HUXO starts with its first-run settings.")
-                                    .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+                                    .arg(path, error),
                                 ProgramTitle(),
                                 Dialogs::Icon::Exclamation);
+        return;
     }
 }
 

@@ -37,7 +37,8 @@ public:
     // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.
     QString AppDir() const;
 
-    // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.
+    // Reads "huxo.ini" into the settings; a file that cannot be read (or is no regular file) is reported and leaves
+    // them at zero, and one far too long is reported and read from its start.
     void LoadSettings();
     enum class SavingAt
     {

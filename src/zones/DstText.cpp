@@ -1,11 +1,11 @@
 #include "DstText.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
 
 #include "core/Cp1252.h"
+#include "core/RegularFile.h"
 #include "core/WholeFile.h"
 
 using namespace Qt::StringLiterals;
@@ -24,12 +24,12 @@ QString decodeRecord(const QByteArray& bytes)
 
 QString readFile(const QString& path)
 {
-    QFile file(path);
-    // Opening for writing as well leaves an empty file behind when there was none, as the update retrieval expects.
-    if (!file.open(QIODevice::ReadWrite) && !file.open(QIODevice::ReadOnly)) {
-        return {};
+    const RegularFile::Reading file = RegularFile::read(path, RecordLength);
+    if (file.status == RegularFile::Status::Missing) {
+        // An empty file left behind where there was none, as the update retrieval expects.
+        RegularFile::createEmpty(path);
     }
-    return decodeRecord(file.read(RecordLength));
+    return decodeRecord(file.bytes);
 }
 
 bool writeFile(const QString& path, const QString& text)

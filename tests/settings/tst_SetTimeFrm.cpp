@@ -248,10 +248,10 @@ void tst_SetTimeFrm::seasonalHourToggles()
     Settings stored = withClockC(1, 7, u"ODD"_s);
     Rig rig(stored);
     rig.open("C");
-    // A stored value other than 0 or 1 shows as it is and cannot be toggled.
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+    // A stored value other than 0 or 1 reads as 0, which the switch turns on.
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"0"_s);
     QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"+1"_s);
 
     rig.open("D");
     QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);

@@ -17,6 +17,7 @@
 #include "net/ProxyName.h"
 #include "net/SetMserver.h"
 #include "net/TimeAnswer.h"
+#include "net/TimeServerChoice.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "zones/ZoneHint.h"
@@ -53,16 +54,7 @@ void SystTimeFrm::AutoSetBtn_Click()
     Frame1->hide();
     Frame2->hide();
 
-    if (m_module.Tries == 1) {
-        CurServer = qint16(m_module.TimeServer - 1);
-    }
-    if (CurServer < 0) {
-        CurServer = 0;
-    }
-    CurServer = qint16(CurServer + 1);
-    if (CurServer >= 4) {
-        CurServer = 1;
-    }
+    CurServer = qint16(chooseTimeServer(m_module.Tries, m_module.TimeServer, CurServer));
 
     playClick();
     Stat->clear();
