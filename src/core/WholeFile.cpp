@@ -29,7 +29,7 @@ bool writeNewRegularFile(const QString& path, const QByteArray& bytes, QString* 
     // The temporary file is new and ours, in the same folder; rename() then swaps the name over in one step and
     // replaces a symbolic link itself rather than its target.
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    const auto fail = [&file, errorMessage](const QString& reason) {
+    const auto fail = [errorMessage](const QString& reason) {
         if (errorMessage) {
             *errorMessage = reason;
         }

@@ -35,10 +35,15 @@ bool isHttp(const QUrl& url)
     return url.isValid() && url.scheme() == HttpScheme && !url.host().isEmpty();
 }
 
+int portOf(const QUrl& url)
+{
+    return url.port(url.scheme() == QStringLiteral("https") ? 443 : 80);
+}
+
 // A redirect may move within the server that was asked, never to another host, port or scheme.
 bool sameServer(const QUrl& a, const QUrl& b)
 {
-    return a.scheme() == b.scheme() && a.host() == b.host() && a.port(80) == b.port(80);
+    return a.scheme() == b.scheme() && a.host() == b.host() && portOf(a) == portOf(b);
 }
 
 bool isSuccess(int status)
