@@ -32,17 +32,20 @@ QString readFile(const QString& path)
     return decodeRecord(file.bytes);
 }
 
-bool writeFile(const QString& path, const QString& text)
+bool writeFile(const QString& path, const QString& text, QString* errorMessage)
 {
     const QByteArray bytes = toCp1252(text);
     if (bytes.size() > MaxTextLength) {
+        if (errorMessage) {
+            *errorMessage = QStringLiteral("the text is longer than the file can hold.");
+        }
         return false;
     }
     const quint16 length = quint16(bytes.size());
     QByteArray record;
     record.reserve(2 + bytes.size());
     record.append(char(length & 0xff)).append(char(length >> 8)).append(bytes);
-    return writeWholeFile(path, record);
+    return writeNewRegularFile(path, record, errorMessage);
 }
 
 QString builtInNotice()

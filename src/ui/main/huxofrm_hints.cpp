@@ -31,6 +31,7 @@ void huxofrm::buildZoneHints()
         const QLabel* caption = m_captions[size_t(slot - 1)];
         auto* mark = new QLabel(QStringLiteral("\u25CF"), Cpanel);
         mark->setObjectName(QStringLiteral("ZoneMark_%1").arg(slot));
+        mark->setTextFormat(Qt::PlainText);
         mark->setFont(designFont(QStringLiteral("Arial"), 8));
         colourLabel(mark, MarkColour);
         mark->setAlignment(Qt::AlignRight | Qt::AlignTop);

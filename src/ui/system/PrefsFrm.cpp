@@ -48,6 +48,7 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const char* title, QRect
 QLabel* makeLabel(QWidget* frame, const char* text, QRect twips)
 {
     auto* label = new QLabel(QLatin1String(text), frame);
+    label->setTextFormat(Qt::PlainText);
     placeInTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
     return label;
 }
