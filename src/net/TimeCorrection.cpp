@@ -8,7 +8,6 @@
 #include "net/ProxyName.h"
 #include "net/SetMserver.h"
 #include "net/TimeAnswer.h"
-#include "net/TimeServerChoice.h"
 #include "platform/Clock.h"
 #include "zones/ZoneHint.h"
 
@@ -16,6 +15,23 @@ namespace {
 
 constexpr int FailedRequestsBeforeAdvice = 5;
 const QString NoNewsflash = QStringLiteral("NO NEWSFLASH AVAILABLE RIGHT NOW");
+constexpr int ServerCount = 3;
+
+// The first try of a run, and the first after an answer, asks the server that answered last; each further try
+// moves on 1, 2, 3, 1. A stored number out of range starts at server 1. Plain int, so that a number at the end of
+// the 16-bit range cannot wrap past the checks.
+int chooseTimeServer(int tries, int timeServer, int current)
+{
+    int server = tries == 1 ? timeServer - 1 : current;
+    if (server < 0) {
+        server = 0;
+    }
+    ++server;
+    if (server > ServerCount) {
+        server = 1;
+    }
+    return server;
+}
 
 } // namespace
 

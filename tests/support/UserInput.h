@@ -28,3 +28,9 @@ inline void typeText(QWidget* box, const QString& text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
     }
 }
+
+// The window's close button.
+inline void closeFromTitleBar(QWidget* window)
+{
+    window->windowHandle()->close();
+}

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "InternetRig.h"
-#include "support/WindowInput.h"
+#include "support/UserInput.h"
 #include "ui/system/PrefsFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -304,19 +304,19 @@ void tst_AutoSet::theLinkPictureStopsATransferInEitherView()
     rig.server.addSilent(dateRoute(1));
     rig.server.addSilent("/main/x__c51/dst.txt");
     if (!fromProgressPanel) {
-        doubleClickInWindow(rig.frm->HUXOLBL[0]); // arms
+        doubleClickAt(rig.frm->HUXOLBL[0]); // arms
     }
 
     // The user double-clicks where the picture is seen while the answer is awaited.
     QTimer::singleShot(200, rig.frm, [&rig] {
         QVERIFY(rig.frm->LinkAniTimer->isActive());
-        doubleClickInWindow(rig.frm->LinkAniImg);
+        doubleClickAt(rig.frm->LinkAniImg);
     });
     if (fromProgressPanel) {
-        clickInWindow(rig.frm->AutoSetBtn);
+        clickAt(rig.frm->AutoSetBtn);
         QVERIFY(rig.frm->AutoPanel->isVisible());
     } else {
-        doubleClickInWindow(rig.frm->HUXOLBL[0]);
+        doubleClickAt(rig.frm->HUXOLBL[0]);
         QVERIFY(rig.frm->Frame2->isVisible());
     }
 

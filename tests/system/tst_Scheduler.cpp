@@ -6,7 +6,7 @@
 
 #include "InternetRig.h"
 #include "support/UpdateServerFiles.h"
-#include "support/WindowInput.h"
+#include "support/UserInput.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/system/CTimesFrm.h"
 
@@ -161,7 +161,7 @@ void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
     rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
     // The user left the system time window open with the retrieval armed.
-    doubleClickInWindow(rig.frm->HUXOLBL[0]);
+    doubleClickAt(rig.frm->HUXOLBL[0]);
     QCOMPARE(rig.frm->UpdArmed, qint16(-1));
     const QPointer<SystTimeFrm> armed = rig.frm;
 
@@ -190,9 +190,9 @@ void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
     // The daily minute comes while a correction the user started waits for its answer; then the user stops it.
     QTimer::singleShot(100, rig.frm, [&rig] {
         fireAt(rig, at(5, 45, 0));
-        doubleClickInWindow(rig.frm->LinkAniImg);
+        doubleClickAt(rig.frm->LinkAniImg);
     });
-    clickInWindow(rig.frm->AutoSetBtn);
+    clickAt(rig.frm->AutoSetBtn);
 
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), NotChecked);

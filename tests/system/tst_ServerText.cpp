@@ -6,7 +6,7 @@
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmMsgFrm.h"
 #include "support/UpdateServerFiles.h"
-#include "support/WindowInput.h"
+#include "support/UserInput.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/info/HUXOhlp.h"
@@ -55,7 +55,7 @@ void tst_ServerText::markupInTheNewsflashIsShownAsItStands()
     InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.server.addBody(Flash.toLatin1(), flash);
-    clickInWindow(rig.frm->AutoSetBtn);
+    clickAt(rig.frm->AutoSetBtn);
 
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
     expectShownAsItStands(rig.frm->Label2, flash);
@@ -67,7 +67,7 @@ void tst_ServerText::markupInTheNewsletterIsShownAsItStands()
     serveUpdates(rig.server, "/main/", NestedTables);
     rig.server.addBody("/main/x__c51/head.txt", EndlessPicture);
     rig.frm->UpdArmed = -1;
-    doubleClickInWindow(rig.frm->HUXOLBL[0]);
+    doubleClickAt(rig.frm->HUXOLBL[0]);
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
     QVERIFY(newsletter && newsletter->isVisible());

@@ -8,7 +8,7 @@
 #include "InternetRig.h"
 #include "alarms/AlarmFrm.h"
 #include "support/UpdateServerFiles.h"
-#include "support/WindowInput.h"
+#include "support/UserInput.h"
 #include "ui/system/CTimesFrm.h"
 #include "zones/DstText.h"
 
@@ -222,7 +222,7 @@ void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.DLDBtn->show();
     newsletter.show();
-    clickInWindow(newsletter.DLDBtn);
+    clickAt(newsletter.DLDBtn);
 
     QVERIFY(!QFile::exists(rig.module->programFile(u"inst.exe"_s)));
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -248,7 +248,7 @@ void tst_Updates::closingTheNewsletterDuringItsDownloadStopsIt()
     newsletter->show();
 
     QTimer::singleShot(100, newsletter, [newsletter] { closeFromTitleBar(newsletter); });
-    clickInWindow(newsletter->DLDBtn);
+    clickAt(newsletter->DLDBtn);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(!newsletter);
