@@ -58,6 +58,7 @@ bench: build
 	$(BUILD)/bench/bench_DoTick
 	$(BUILD)/bench/bench_TickDelay $(TICK_SECONDS)
 	$(MAKE) bench-window
+	$(MAKE) bench-server
 
 # The main window against two bare Qt windows on a private X server: start-up, memory and CPU, about 90 s.
 bench-window: build
@@ -70,6 +71,28 @@ SOAK_MINUTES ?= 10
 .PHONY: soak
 soak: build
 	bench/soak/huxo_soak.sh $(BUILD) $(SOAK_MINUTES)
+
+# The time and update servers from server/, in the foreground on unprivileged ports, until Ctrl+C.
+SERVE_HTTP ?= 8080
+SERVE_HTTPS ?= 8443
+.PHONY: serve
+serve: deps
+	server/serve.sh --http $(SERVE_HTTP) --https $(SERVE_HTTPS) $(BUILD)/serve
+
+# The Debian package huxo-server (configuration and content for the system's lighttpd), in $(BUILD).
+.PHONY: deb-server
+deb-server: deps
+	server/package/build-deb.sh $(BUILD)
+
+# Makes server/x__c51/dst.txt afresh from this computer's tz database; commit the result.
+.PHONY: dst-text
+dst-text: deps
+	server/dst/make_dst_text.py server/x__c51/dst.txt
+
+# The web server under load on loopback: the time line and a static file, 20 s at most.
+.PHONY: bench-server
+bench-server: deps
+	bench/server/bench_server.sh $(BUILD)/bench-server
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running HUXO needs. Does nothing when all are there.
+# Installs every Debian package that building, testing and running HUXO needs, from a Debian 12 that has only
+# git, ca-certificates and sudo (or is run as root). Does nothing when all are there.
 set -euo pipefail
 
 packages=(
     # build
     cmake ninja-build g++ make
-    # the sanitizer runtime and libFuzzer for the checked builds
-    clang-14 libclang-rt-14-dev
+    # the fuzz build asks for clang++, which only the clang package provides; the sanitizer runtime and libFuzzer
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
-    # run: the X11 platform plugin and the fonts the windows are designed with
-    qt6-qpa-plugins fonts-liberation
+    # run: the X11 platform plugin, the fonts the windows are designed with, and the time-zone database that the
+    # zone hints read
+    qt6-qpa-plugins fonts-liberation tzdata
     # headless smoke tests and screenshots
     xvfb xauth x11-utils imagemagick
     # the smoke test's close request and the window benchmark's paint watch talk to X directly
@@ -22,8 +24,14 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus
     dbus python3-dbusmock
-    # the network tests run in a private network with only loopback
-    iproute2
+    # the network tests run in a private network with only loopback, and the end-to-end test mounts its own
+    # host names over /etc/hosts there
+    iproute2 mount
+    # the time and update servers (server/): the web server with its Lua and TLS modules, the throw-away
+    # certificates of development and tests, and the generator of dst.txt
+    lighttpd lighttpd-modules-lua lighttpd-mod-openssl openssl python3
+    # the server tests ask it over HTTP and HTTPS; the server benchmark loads it
+    curl wrk
 )
 
 missing=()
@@ -40,6 +48,6 @@ sudo=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "Installing ${#missing[@]} Debian packages and what they need: ${missing[*]}"
+"${sudo[@]}" apt-get update
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

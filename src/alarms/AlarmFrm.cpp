@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,6 +77,8 @@ AlarmFrm::AlarmFrm(Module1& module, Forms& forms)
     Command2 = makeControl<QPushButton>(this, "Command2");
     Command2->setText(QStringLiteral("&Cancel Alarm"));
     Command2->setToolTip(QStringLiteral("cancels a previously set alarm."));
+    // As in a dialog: Return presses the button that has the focus, else "Set", the default.
+    Command2->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -267,6 +270,12 @@ void AlarmFrm::unloadWithoutQuestion()
     Form_Unload();
 }
 
+void AlarmFrm::cancelPending()
+{
+    Timer1->stop();
+    setMainCaption(ProgramTitle());
+}
+
 void AlarmFrm::Form_Unload()
 {
     setMainCaption(ProgramTitle());
@@ -304,6 +313,16 @@ void AlarmFrm::paintEvent(QPaintEvent* event)
         main->Option1_DblClick();
         raise();
     }
+}
+
+void AlarmFrm::keyPressEvent(QKeyEvent* event)
+{
+    // A window that is not a dialog has no default button of its own: the fields and options pass Return on to here.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Command1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool AlarmFrm::eventFilter(QObject* watched, QEvent* event)

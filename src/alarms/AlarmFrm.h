@@ -31,6 +31,8 @@ public:
     void Timer1_Timer();
     // Ends the alarm and the window together, without asking: the reminder's own ways out use it.
     void unloadWithoutQuestion();
+    // Ends a pending alarm and keeps the window as it is, for a caller that has asked the user already.
+    void cancelPending();
 
     qint16 AlmDelay = 0;
     QString AlmTime;
@@ -61,6 +63,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

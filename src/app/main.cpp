@@ -1,19 +1,42 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
+
 #include "core/Module1.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtSound.h"
 #include "platform/QtWindowOrder.h"
+#include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPrinter.h"
 #include "ui/AccessibleNames.h"
+#include "ui/BringUp.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
+namespace {
+
+void onFileSizeLimit(int)
+{
+}
+
+// Past a file-size limit a write then fails, and the save says so, instead of the signal ending the program. A
+// handler rather than ignoring the signal, so that the programs HUXO starts get the default back.
+void surviveFileSizeLimit()
+{
+    struct sigaction action = {};
+    action.sa_handler = onFileSizeLimit;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGXFSZ, &action, nullptr);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    surviveFileSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HUXO"));
     // The desktop matches the window to its launcher entry and shows the installed icon.
@@ -30,6 +53,10 @@ int main(int argc, char** argv)
     QtWindowOrder windowOrder;
     Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
                    QCoreApplication::applicationDirPath());
+    SingleInstance instance(module.AppPath);
+    if (!instance.claim()) {
+        return 0;
+    }
     // The icon beside the program; looking it up in the desktop's icon theme would cost more than drawing the
     // clocks at start-up.
     QApplication::setWindowIcon(QIcon(module.assetFile(QStringLiteral("huxo.png"))));
@@ -39,5 +66,9 @@ int main(int argc, char** argv)
     QObject::connect(&mainWindow, &huxofrm::unloaded, &app, &QApplication::quit);
     mainWindow.Form_Load();
     mainWindow.show();
+    // Not before: a later start during a message of the start-up finds that message in front already, and the
+    // window is not complete yet.
+    QObject::connect(
+        &instance, &SingleInstance::laterStartSeen, &mainWindow, [&mainWindow] { bringForward(mainWindow); });
     return QApplication::exec();
 }

@@ -114,14 +114,16 @@ bool ClockModel::drawHands(int slot, int hour, int minute, const QDateTime& now)
         const double hours = minute / 60.0 + hour;
         const HandEnd hourEnd = handEnd(hours * Pi / 6, HourHandLength);
         const bool clockSlot = slot <= SlotCount;
-        if (redraw == 1 && slot >= 2 && clockSlot && m_module.SetClock == slotLetter(slot)) {
+        if (redraw == 1 && changedByApply(slot)) {
             m_view.clearFace(slot);
             // Clearing took this face's second hand too; put it back so that the next move, which inverts the
             // old hand on every face, removes it here as well instead of leaving a stray line.
             if (SecX != NoSecondHand) {
                 m_view.drawSecHandOn(slot, SecX, SecY);
             }
-            m_module.Redraw = 2;
+            if (slot == lastChangedByApply()) {
+                m_module.Redraw = 2;
+            }
         }
         if (clockSlot) {
             m_view.DrawHand(slot, hourEnd.x, hourEnd.y);
@@ -142,6 +144,20 @@ bool ClockModel::drawHands(int slot, int hour, int minute, const QDateTime& now)
         return false;
     }
     return true;
+}
+
+bool ClockModel::changedByApply(int slot) const
+{
+    if (slot < 2 || slot > SlotCount) {
+        return false;
+    }
+    // Every set clock is worked out from GMT, so a new GMT / UTC clock moves them all.
+    return m_module.SetClock == slotLetter(slot) || m_module.SetClock == slotLetter(2);
+}
+
+int ClockModel::lastChangedByApply() const
+{
+    return m_module.SetClock == slotLetter(2) ? SlotCount : m_module.SetClock.at(0).unicode() - u'A' + 1;
 }
 
 void ClockModel::moveSecondHand(int second)

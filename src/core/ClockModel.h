@@ -35,6 +35,10 @@ private:
     void showSlot(int slot, const ClockArithmetic::Reading& reading, const QDate& today);
     // Draws both hands of one slot; returns false when the tick must end here.
     bool drawHands(int slot, int hour, int minute, const QDateTime& now);
+    // The faces that Apply in the clock settings window changed: the clock applied, and with the GMT / UTC clock
+    // every clock set from it. The tick ends after the last of them.
+    bool changedByApply(int slot) const;
+    int lastChangedByApply() const;
     void moveSecondHand(int second);
 
     Module1& m_module;

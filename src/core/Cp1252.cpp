@@ -52,3 +52,8 @@ QByteArray toCp1252(QStringView text)
     }
     return bytes;
 }
+
+bool fitsCp1252(QChar character)
+{
+    return character == u'?' || encode(character.unicode()) != '?';
+}

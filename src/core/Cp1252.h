@@ -8,3 +8,6 @@ QString fromCp1252(const QByteArray& bytes);
 
 // Characters that Windows-1252 cannot hold become '?'.
 QByteArray toCp1252(QStringView text);
+
+// Whether Windows-1252 holds the character, so that it reads back as it was written.
+bool fitsCp1252(QChar character);

@@ -59,26 +59,40 @@ void Module1::LoadSettings()
     AppPath = AppDir();
     QString error;
     Settings& settings = *this;
-    if (!SettingsFile::read(programFile(SettingsFileName), settings, &error)) {
+    const QString path = QDir::toNativeSeparators(programFile(SettingsFileName));
+    switch (SettingsFile::read(programFile(SettingsFileName), settings, &error)) {
+    case SettingsFile::ReadResult::Read:
+        return;
+    case SettingsFile::ReadResult::Shortened:
+        m_services.dialogs.tell(
+            QStringLiteral("HUXO's settings file %1 is far longer than HUXO writes it:\n%2").arg(path, error),
+            ProgramTitle(),
+            Dialogs::Icon::Exclamation);
+        return;
+    case SettingsFile::ReadResult::Failed:
         m_services.dialogs.tell(QStringLiteral("HUXO could not read its settings file %1:\n%2\n\n"
                                                "HUXO starts with its first-run settings.")
-                                    .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+                                    .arg(path, error),
                                 ProgramTitle(),
                                 Dialogs::Icon::Exclamation);
+        return;
     }
 }
 
-bool Module1::SaveSettings()
+bool Module1::SaveSettings(SavingAt when)
 {
     AppPath = AppDir();
     QString error;
     if (SettingsFile::write(programFile(SettingsFileName), *this, &error)) {
         return true;
     }
-    m_services.dialogs.tell(QStringLiteral("HUXO could not save its settings to %1:\n%2\n\n"
-                                           "The file was left as it was. Your changes stay in effect "
-                                           "until HUXO is closed.")
-                                .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error),
+    const QString outcome = when == SavingAt::Exit
+                                ? QStringLiteral("The file was left as it was: HUXO will start next time with the "
+                                                 "settings it last saved.")
+                                : QStringLiteral("The file was left as it was. Your changes stay in effect until "
+                                                 "HUXO is closed.");
+    m_services.dialogs.tell(QStringLiteral("HUXO could not save its settings to %1:\n%2\n\n%3")
+                                .arg(QDir::toNativeSeparators(programFile(SettingsFileName)), error, outcome),
                             ProgramTitle(),
                             Dialogs::Icon::Exclamation);
     return false;

@@ -37,11 +37,17 @@ public:
     // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.
     QString AppDir() const;
 
-    // Reads "huxo.ini" into the settings; a file that cannot be read is reported and leaves them at zero.
+    // Reads "huxo.ini" into the settings; a file that cannot be read (or is no regular file) is reported and leaves
+    // them at zero, and one far too long is reported and read from its start.
     void LoadSettings();
+    enum class SavingAt
+    {
+        Work, // while HUXO runs on
+        Exit, // as HUXO closes
+    };
     // Writes "huxo.ini". On failure the user is told in a message box and both the old file and the values in
     // memory are kept, so callers need not act on the answer.
-    bool SaveSettings();
+    bool SaveSettings(SavingAt when = SavingAt::Work);
 
     void OnTop(QWidget* window);
     void OffTop(QWidget* window);

@@ -1,6 +1,5 @@
 #include "SettingsFile.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include <array>
@@ -9,6 +8,8 @@
 #include <variant>
 
 #include "core/Cp1252.h"
+#include "core/RegularFile.h"
+#include "core/SettingsRange.h"
 #include "core/WholeFile.h"
 
 namespace SettingsFile {
@@ -20,6 +21,7 @@ constexpr int MaxVariantTextLength = RecordLength - 4;
 constexpr int ProxyHalfLength = 15;
 constexpr int FirstProxyRecord = 34;
 constexpr int SecondProxyRecord = 35;
+constexpr int UsedBytes = RecordCount * RecordLength;
 const QByteArray Signature = QByteArrayLiteral("HUXO 5.1");
 
 // A record's value: which member it lives in decides how it is encoded.
@@ -171,7 +173,6 @@ QString trimTrailingBlanks(const QString& text)
 
 Settings decode(const QByteArray& fileBytes)
 {
-    constexpr int UsedBytes = RecordCount * RecordLength;
     // A record the file does not hold whole is a missing record.
     const qsizetype wholeRecords = qMin<qsizetype>(fileBytes.size(), UsedBytes) / RecordLength * RecordLength;
     QByteArray padded = fileBytes.left(wholeRecords);
@@ -184,7 +185,8 @@ Settings decode(const QByteArray& fileBytes)
     }
     settings.ProxyName = readText(recordAt(records, FirstProxyRecord), ProxyHalfLength)
                          + readText(recordAt(records, SecondProxyRecord), ProxyHalfLength);
-    settings.BeyondLastRecord = fileBytes.mid(UsedBytes);
+    settings.BeyondLastRecord = fileBytes.mid(UsedBytes, MaxBeyondLastRecord);
+    bringIntoRange(settings);
     return settings;
 }
 
@@ -207,32 +209,38 @@ QByteArray encode(const Settings& settings)
     return records + settings.BeyondLastRecord;
 }
 
-bool read(const QString& path, Settings& settings, QString* errorMessage)
+ReadResult read(const QString& path, Settings& settings, QString* errorMessage)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    const RegularFile::Reading file = RegularFile::read(path, UsedBytes + MaxBeyondLastRecord);
+    settings = decode(file.bytes);
+    switch (file.status) {
+    case RegularFile::Status::Missing:
         // A first start: leave an empty file behind, as a later read would find it. If the folder refuses,
         // nothing is lost yet; the first save reports the problem.
-        if (file.open(QIODevice::WriteOnly)) {
-            file.close();
-        }
-        settings = decode({});
-        return true;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+        RegularFile::createEmpty(path);
+        return ReadResult::Read;
+    case RegularFile::Status::Refused:
         if (errorMessage) {
-            *errorMessage = file.errorString();
+            *errorMessage = file.error;
         }
-        settings = decode({});
-        return false;
+        return ReadResult::Failed;
+    case RegularFile::Status::Read:
+        break;
     }
-    settings = decode(file.readAll());
-    return true;
+    if (file.size > file.bytes.size()) {
+        if (errorMessage) {
+            *errorMessage = QStringLiteral("It is %1 bytes long. HUXO reads its settings from the start of it and "
+                                           "keeps only the first %2 bytes when it saves them.")
+                                .arg(QString::number(file.size), QString::number(file.bytes.size()));
+        }
+        return ReadResult::Shortened;
+    }
+    return ReadResult::Read;
 }
 
 bool write(const QString& path, const Settings& settings, QString* errorMessage)
 {
-    return writeWholeFile(path, encode(settings), errorMessage);
+    return RegularFile::mayReplace(path, errorMessage) && writeWholeFile(path, encode(settings), errorMessage);
 }
 
 } // namespace SettingsFile

@@ -11,17 +11,30 @@ namespace SettingsFile {
 constexpr int RecordLength = 17;
 constexpr int RecordCount = 39;
 constexpr int MaxTextLength = 15;
+// What a file may hold after record 39 and have kept: room for thousands of records a later version might add,
+// and still nothing to notice when the file is read and written whole at every save.
+constexpr int MaxBeyondLastRecord = 64 * 1024;
 
-// Reads every record from the bytes of a file; records the bytes do not reach read as zero or empty.
+enum class ReadResult
+{
+    Read,
+    Shortened, // read, but the file is longer than settings can be: only its start is kept; errorMessage says so
+    Failed,    // nothing could be read: the settings are those of a first run; errorMessage says why
+};
+
+// Reads every record from the bytes of a file, each value brought into its range; records the bytes do not reach
+// read as zero or empty.
 Settings decode(const QByteArray& fileBytes);
 
 // The whole file: our signature in record 1, then records 2 to 39, then anything that followed them.
 QByteArray encode(const Settings& settings);
 
-// Reads the file, creating it empty when it does not exist yet. An empty or short file is not an error.
-[[nodiscard]] bool read(const QString& path, Settings& settings, QString* errorMessage);
+// Reads the file, creating it empty when it does not exist yet. An empty or short file is not an error; anything
+// but a regular file (or a link to one) is not read at all.
+[[nodiscard]] ReadResult read(const QString& path, Settings& settings, QString* errorMessage);
 
-// Replaces the file in one step: on failure the old file stays as it was.
+// Replaces the file in one step: on failure the old file stays as it was. A link is written through to its target;
+// what is not a regular file, or a link to nothing, is left alone and the write fails.
 [[nodiscard]] bool write(const QString& path, const Settings& settings, QString* errorMessage);
 
 } // namespace SettingsFile

@@ -1,6 +1,13 @@
 #include "WholeFile.h"
 
+#include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* errorMessage)
 {
@@ -14,5 +21,35 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error
         }
         return false;
     }
+    return true;
+}
+
+bool writeNewRegularFile(const QString& path, const QByteArray& bytes, QString* errorMessage)
+{
+    // The temporary file is new and ours, in the same folder; rename() then swaps the name over in one step and
+    // replaces a symbolic link itself rather than its target.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    const auto fail = [errorMessage](const QString& reason) {
+        if (errorMessage) {
+            *errorMessage = reason;
+        }
+        return false;
+    };
+    if (!file.open()) {
+        return fail(file.errorString());
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return fail(file.errorString());
+    }
+    if (::fsync(file.handle()) != 0) {
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (!file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther)) {
+        return fail(file.errorString());
+    }
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    file.setAutoRemove(false);
     return true;
 }

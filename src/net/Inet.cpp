@@ -1,5 +1,6 @@
 #include "Inet.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -7,9 +8,11 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/Cp1252.h"
 #include "net/ProxyName.h"
@@ -32,6 +35,22 @@ bool isHttp(const QUrl& url)
     return url.isValid() && url.scheme() == HttpScheme && !url.host().isEmpty();
 }
 
+int portOf(const QUrl& url)
+{
+    return url.port(url.scheme() == QStringLiteral("https") ? 443 : 80);
+}
+
+// A redirect may move within the server that was asked, never to another host, port or scheme.
+bool sameServer(const QUrl& a, const QUrl& b)
+{
+    return a.scheme() == b.scheme() && a.host() == b.host() && portOf(a) == portOf(b);
+}
+
+bool isSuccess(int status)
+{
+    return status >= 200 && status <= 299;
+}
+
 QUrl urlOf(const QString& address)
 {
     const QString trimmed = address.trimmed();
@@ -46,6 +65,7 @@ struct Inet::Transfer
     QByteArray body;
     bool cancelled = false;
     bool tooLarge = false;
+    bool tooSlow = false;
 };
 
 Inet::Inet(QObject* parent)
@@ -60,18 +80,18 @@ Inet::~Inet()
     Cancel();
 }
 
-std::optional<QString> Inet::FetchText(const QString& url)
+std::optional<QString> Inet::FetchText(const QString& url, Pages pages)
 {
-    const std::optional<QByteArray> body = fetch(url, MaxTextBytes);
+    const std::optional<QByteArray> body = fetch(url, MaxTextBytes, pages);
     if (!body) {
         return std::nullopt;
     }
     return fromCp1252(*body);
 }
 
-std::optional<QByteArray> Inet::FetchBytes(const QString& url)
+std::optional<QByteArray> Inet::FetchBytes(const QString& url, Pages pages)
 {
-    return fetch(url, MaxByteBodyBytes);
+    return fetch(url, MaxByteBodyBytes, pages);
 }
 
 void Inet::Cancel()
@@ -92,6 +112,8 @@ QString Inet::lastFailureText() const
         return {};
     case Failure::TimedOut:
         return QStringLiteral("The server did not answer in time.");
+    case Failure::TooSlow:
+        return QStringLiteral("The server's answer took too long to arrive.");
     case Failure::HostNotFound:
         return QStringLiteral("The server's name could not be found.");
     case Failure::Refused:
@@ -100,8 +122,12 @@ QString Inet::lastFailureText() const
         return QStringLiteral("The transfer was stopped.");
     case Failure::TooLarge:
         return QStringLiteral("The server's answer was too large.");
+    case Failure::Incomplete:
+        return QStringLiteral("The connection ended before the server's whole answer had arrived.");
     case Failure::BadRedirect:
-        return QStringLiteral("The server sent the request elsewhere too often or to a place that is not HTTP.");
+        return QStringLiteral("The server sent the request elsewhere too often or to another server.");
+    case Failure::ErrorStatus:
+        return QStringLiteral("The server does not have the file (it answered with status %1).").arg(m_lastStatus);
     case Failure::Other:
         break;
     }
@@ -125,34 +151,38 @@ void Inet::applyConnectionMode()
     }
 }
 
-std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes)
+std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages)
 {
     m_lastFailure = Failure::None;
-    QUrl url = urlOf(address);
-    if (!isHttp(url)) {
+    m_lastStatus = 0;
+    const QUrl asked = urlOf(address);
+    if (!isHttp(asked)) {
         m_lastFailure = Failure::Other;
         return std::nullopt;
     }
     applyConnectionMode();
-    // Redirects are followed here rather than by Qt, so that each hop is checked to stay on plain HTTP.
+    const QDeadlineTimer deadline(std::chrono::seconds(std::max(m_totalDeadlineSeconds, 1)));
+    // Redirects are followed here rather than by Qt, so that each hop is checked to stay on the server asked.
+    QUrl url = asked;
     for (int redirects = 0;; ++redirects) {
         Transfer transfer;
         const QPointer<Inet> alive(this);
-        runTransfer(url, maxBodyBytes, transfer);
+        runTransfer(url, maxBodyBytes, deadline, transfer);
         if (!alive) {
             return std::nullopt;
         }
+        m_lastStatus = transfer.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const QUrl next = redirectOf(transfer);
         transfer.reply->disconnect();
         transfer.reply->deleteLater();
         if (next.isEmpty()) {
-            m_lastFailure = failureOf(transfer);
+            m_lastFailure = failureOf(transfer, pages);
             if (m_lastFailure != Failure::None) {
                 return std::nullopt;
             }
             return transfer.body;
         }
-        if (redirects == MaxRedirects || !isHttp(next)) {
+        if (redirects == MaxRedirects || !sameServer(next, asked)) {
             m_lastFailure = Failure::BadRedirect;
             return std::nullopt;
         }
@@ -160,7 +190,7 @@ std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyByte
     }
 }
 
-void Inet::runTransfer(const QUrl& url, qint64 maxBodyBytes, Transfer& transfer)
+void Inet::runTransfer(const QUrl& url, qint64 maxBodyBytes, const QDeadlineTimer& deadline, Transfer& transfer)
 {
     QNetworkRequest request(url);
     // A time-out of 0 would mean none at all, and a fetch that may never return.
@@ -183,6 +213,13 @@ void Inet::runTransfer(const QUrl& url, qint64 maxBodyBytes, Transfer& transfer)
             reply->abort();
         }
     });
+    QTimer totalDeadline;
+    totalDeadline.setSingleShot(true);
+    connect(&totalDeadline, &QTimer::timeout, reply, [&transfer, reply] {
+        transfer.tooSlow = true;
+        reply->abort();
+    });
+    totalDeadline.start(std::chrono::milliseconds(deadline.remainingTime()));
     QEventLoop loop;
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
@@ -195,14 +232,15 @@ void Inet::runTransfer(const QUrl& url, qint64 maxBodyBytes, Transfer& transfer)
         return;
     }
     m_transfers.removeOne(&transfer);
-    if (reply->isOpen() && !transfer.tooLarge && !transfer.cancelled) {
+    if (reply->isOpen() && !transfer.tooLarge && !transfer.cancelled && !transfer.tooSlow) {
         transfer.body += reply->readAll();
     }
 }
 
 QUrl Inet::redirectOf(const Transfer& transfer)
 {
-    if (transfer.cancelled || transfer.tooLarge || transfer.reply->error() != QNetworkReply::NoError) {
+    if (transfer.cancelled || transfer.tooLarge || transfer.tooSlow
+        || transfer.reply->error() != QNetworkReply::NoError) {
         return {};
     }
     const int status = transfer.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -213,7 +251,7 @@ QUrl Inet::redirectOf(const Transfer& transfer)
     return transfer.reply->url().resolved(location);
 }
 
-Inet::Failure Inet::failureOf(const Transfer& transfer)
+Inet::Failure Inet::failureOf(const Transfer& transfer, Pages pages)
 {
     if (transfer.cancelled) {
         return Failure::Cancelled;
@@ -221,10 +259,14 @@ Inet::Failure Inet::failureOf(const Transfer& transfer)
     if (transfer.tooLarge) {
         return Failure::TooLarge;
     }
-    const QNetworkReply::NetworkError error = transfer.reply->error();
+    if (transfer.tooSlow) {
+        return Failure::TooSlow;
+    }
+    const QNetworkReply* reply = transfer.reply;
+    const QNetworkReply::NetworkError error = reply->error();
     switch (error) {
     case QNetworkReply::NoError:
-        return Failure::None;
+        break;
     // Qt ends a transfer that passed its time-out by cancelling it; our own cancels are flagged above.
     case QNetworkReply::OperationCanceledError:
     case QNetworkReply::TimeoutError:
@@ -236,13 +278,32 @@ Inet::Failure Inet::failureOf(const Transfer& transfer)
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::ProxyConnectionRefusedError:
         return Failure::Refused;
-    default:
+    case QNetworkReply::RemoteHostClosedError:
+        return Failure::Incomplete;
+    default: {
+        // A complete answer with an error status (404, 500 ...) is a page like any other; anything else failed.
+        const bool contentOrServerError =
+            (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
+            || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+        if (!contentOrServerError) {
+            return Failure::Other;
+        }
         break;
     }
-    // A complete answer with an error status (404, 500 ...) is a page the callers read like any other body.
-    const bool answered = transfer.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    const bool contentOrServerError =
-        (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
-        || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
-    return answered && contentOrServerError ? Failure::None : Failure::Other;
+    }
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid()) {
+        return Failure::Other;
+    }
+    // A body shorter than announced was cut off. A compressed body is announced at its compressed size, and
+    // Qt itself fails one that ends early.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.isValid() && !reply->hasRawHeader("Content-Encoding")
+        && announced.toLongLong() != transfer.body.size()) {
+        return Failure::Incomplete;
+    }
+    if (pages == Pages::SuccessOnly && !isSuccess(status.toInt())) {
+        return Failure::ErrorStatus;
+    }
+    return Failure::None;
 }

@@ -7,13 +7,14 @@
 
 #include <optional>
 
+class QDeadlineTimer;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
 
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
-// running (timers fire, clicks are handled); a failure (time-out, unknown host, refused connection, cancel) is
-// an empty optional that the caller's error path handles. A server's error page is a body like any other.
+// running (timers fire, clicks are handled); a failure (time-out, unknown host, refused connection, cancel, a body
+// cut short) is an empty optional that the caller's error path handles.
 //
 // A fetch started while another one waits (from a timer or a click) runs its own transfer; the outer fetch gets
 // its own answer once the inner one has returned. Cancel ends every transfer in progress.
@@ -26,19 +27,35 @@ public:
     enum class Failure
     {
         None,
-        TimedOut,
+        TimedOut, // silence beyond the request time-out
+        TooSlow,  // still running at the total deadline
         HostNotFound,
         Refused,
         Cancelled,
         TooLarge,
+        Incomplete, // the connection ended before the announced body had arrived
         BadRedirect,
+        ErrorStatus, // an error page where only a successful answer counts
         Other
+    };
+
+    // Which answers a fetch returns. Any page: a server's error page is a body like any other (the newsflash and
+    // the newsletter show a missing-file page as text). Success only: what is stored in a file must be the file.
+    enum class Pages
+    {
+        Any,
+        SuccessOnly
     };
 
     // A text body beyond this is a failure: a broken or hostile server cannot exhaust memory.
     static constexpr qint64 MaxTextBytes = qint64{1} << 20;
     static constexpr qint64 MaxByteBodyBytes = qint64{32} << 20;
     static constexpr int MaxRedirects = 3;
+    // What every operation sets before its first request.
+    static constexpr int RequestTimeoutSeconds = 45;
+    // The request time-out restarts with every byte; this one does not, so a server that drips its answer
+    // cannot hold a fetch, and every operation waiting behind it, for minutes.
+    static constexpr int TotalDeadlineSeconds = 60;
 
     explicit Inet(QObject* parent = nullptr);
     ~Inet() override;
@@ -51,11 +68,13 @@ public:
     void setProxy(const QString& name) { m_proxy = name; }
     int requestTimeout() const { return m_requestTimeoutSeconds; }
     void setRequestTimeout(int seconds) { m_requestTimeoutSeconds = seconds; }
+    int totalDeadline() const { return m_totalDeadlineSeconds; }
+    void setTotalDeadline(int seconds) { m_totalDeadlineSeconds = seconds; }
 
     // url is without scheme: a host with an optional path. Text bodies are read as Windows-1252, like every
-    // other text file of the program.
-    [[nodiscard]] std::optional<QString> FetchText(const QString& url);
-    [[nodiscard]] std::optional<QByteArray> FetchBytes(const QString& url);
+    // other text file of the program. A redirect is followed only on the same server and scheme.
+    [[nodiscard]] std::optional<QString> FetchText(const QString& url, Pages pages = Pages::Any);
+    [[nodiscard]] std::optional<QByteArray> FetchBytes(const QString& url, Pages pages = Pages::Any);
     // Ends the transfer in progress at once and makes its fetch fail; harmless when none runs.
     void Cancel();
 
@@ -66,17 +85,19 @@ public:
 private:
     struct Transfer;
 
-    std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes);
+    std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes, Pages pages);
     void applyConnectionMode();
     // Waits until the reply has finished; this object may be gone when it returns.
-    void runTransfer(const QUrl& url, qint64 maxBodyBytes, Transfer& transfer);
+    void runTransfer(const QUrl& url, qint64 maxBodyBytes, const QDeadlineTimer& deadline, Transfer& transfer);
     static QUrl redirectOf(const Transfer& transfer);
-    static Failure failureOf(const Transfer& transfer);
+    static Failure failureOf(const Transfer& transfer, Pages pages);
 
     int m_accessType = 0;
     QString m_proxy;
-    int m_requestTimeoutSeconds = 45;
+    int m_requestTimeoutSeconds = RequestTimeoutSeconds;
+    int m_totalDeadlineSeconds = TotalDeadlineSeconds;
     Failure m_lastFailure = Failure::None;
+    int m_lastStatus = 0; // of the last answer, for the error-page message
     QNetworkAccessManager* m_manager;
     QList<Transfer*> m_transfers; // innermost last
 };

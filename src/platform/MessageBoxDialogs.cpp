@@ -28,6 +28,8 @@ MessageBoxDialogs::ask(const QString& text, const QString& title, Icon icon, But
 {
     const auto standardButtons = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
     QMessageBox box(toMessageBoxIcon(icon), title, text, standardButtons, parent);
+    // Messages may quote what a server or the system said, which is never to be read as markup.
+    box.setTextFormat(Qt::PlainText);
     const int result = box.exec();
     if (buttons == Buttons::Ok) {
         return Answer::Ok;

@@ -2,7 +2,7 @@
 
 #include "platform/WindowOrder.h"
 
-// Topmost through the window manager's stay-on-top hint.
+// Topmost through the window manager's stay-on-top hint, given to the window as it is.
 class QtWindowOrder final : public WindowOrder
 {
 public:

@@ -9,3 +9,10 @@ inline void bringUp(QWidget& window)
     window.raise();
     window.activateWindow();
 }
+
+// Brings a window forward from wherever it is, the taskbar included, in the size it had.
+inline void bringForward(QWidget& window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    bringUp(window);
+}

@@ -1,6 +1,7 @@
 #include "EventHooks.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 EventHooks::EventHooks(QObject* parent)
@@ -38,11 +39,24 @@ bool EventHooks::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::Enter && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         return false;
     }
+    // A handler may close the control's window; the control may be gone when the handlers are done.
+    const QPointer<QObject> control(watched);
+    bool handled = false;
     for (const Hook& hook : m_hooks) {
         if (hook.control == watched && hook.type == type) {
             hook.handler();
+            handled = true;
         }
     }
-    // The control still sees the event, so buttons keep their own behaviour.
-    return false;
+    if (!handled || type != QEvent::MouseButtonDblClick) {
+        // The control still sees the event, so buttons keep their own behaviour.
+        return false;
+    }
+    // A double-click with an action of its own ends at its control: a label passes on what it does not use, and
+    // the window beneath must not act on it too (the clock settings window's surface closes the DST text).
+    if (control) {
+        control->event(event);
+    }
+    event->accept();
+    return true;
 }

@@ -4,7 +4,16 @@
 
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmMsgFrm.h"
+#include "ui/WindowPlacement.h"
+#include "ui/main/huxofrm.h"
 #include "ui/system/CTimesFrm.h"
+
+void Forms::placeNewWindow(QWidget& window) const
+{
+    if (m_mainWindow) {
+        WindowPlacement::placeBeside(window, *m_mainWindow);
+    }
+}
 
 bool Forms::alarmSet() const
 {

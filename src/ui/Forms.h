@@ -44,6 +44,7 @@ public:
         QPointer<QWidget>& slot = m_windows[std::type_index(typeid(W))];
         if (!slot) {
             slot = new W(m_module, *this);
+            placeNewWindow(*slot);
         }
         return static_cast<W&>(*slot);
     }
@@ -86,6 +87,9 @@ public:
     virtual bool newsletterShown() const;
 
 private:
+    // A window opens beside the main window, whole on its screen, rather than where the window system puts it.
+    void placeNewWindow(QWidget& window) const;
+
     Module1& m_module;
     huxofrm* m_mainWindow = nullptr;
     std::map<std::type_index, QPointer<QWidget>> m_windows;

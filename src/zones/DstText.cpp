@@ -1,11 +1,11 @@
 #include "DstText.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
 
 #include "core/Cp1252.h"
+#include "core/RegularFile.h"
 #include "core/WholeFile.h"
 
 using namespace Qt::StringLiterals;
@@ -24,25 +24,28 @@ QString decodeRecord(const QByteArray& bytes)
 
 QString readFile(const QString& path)
 {
-    QFile file(path);
-    // Opening for writing as well leaves an empty file behind when there was none, as the update retrieval expects.
-    if (!file.open(QIODevice::ReadWrite) && !file.open(QIODevice::ReadOnly)) {
-        return {};
+    const RegularFile::Reading file = RegularFile::read(path, RecordLength);
+    if (file.status == RegularFile::Status::Missing) {
+        // An empty file left behind where there was none, as the update retrieval expects.
+        RegularFile::createEmpty(path);
     }
-    return decodeRecord(file.read(RecordLength));
+    return decodeRecord(file.bytes);
 }
 
-bool writeFile(const QString& path, const QString& text)
+bool writeFile(const QString& path, const QString& text, QString* errorMessage)
 {
     const QByteArray bytes = toCp1252(text);
     if (bytes.size() > MaxTextLength) {
+        if (errorMessage) {
+            *errorMessage = QStringLiteral("the text is longer than the file can hold.");
+        }
         return false;
     }
     const quint16 length = quint16(bytes.size());
     QByteArray record;
     record.reserve(2 + bytes.size());
     record.append(char(length & 0xff)).append(char(length >> 8)).append(bytes);
-    return writeWholeFile(path, record);
+    return writeNewRegularFile(path, record, errorMessage);
 }
 
 QString builtInNotice()

@@ -42,6 +42,7 @@ private slots:
     void loadingTakesTheSystemTimeWindowOffTheTop();
     void mainWindowOpensTheSettings();
     void exitQuestionNoKeepsEverything();
+    void returnPressesSetOrTheButtonWithTheFocus();
 };
 
 void tst_AlarmFrm::everyLoadStartsFromTheDesignValues()
@@ -326,6 +327,38 @@ void tst_AlarmFrm::exitQuestionNoKeepsEverything()
     QVERIFY(!rig.settings().isVisible());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), before);
+}
+
+void tst_AlarmFrm::returnPressesSetOrTheButtonWithTheFocus()
+{
+    AlarmRig rig;
+    AlarmFrm& frm = rig.settings();
+    bringUp(frm);
+    frm.MinTxt->setFocus();
+    frm.MinTxt->selectAll();
+    QTest::keyClicks(frm.MinTxt, u"45"_s);
+    QTest::keyClick(frm.MinTxt, Qt::Key_Return);
+    QVERIFY(frm.Timer1->isActive());
+    QCOMPARE(frm.AlmDelay, qint16(45));
+    QVERIFY(!frm.isVisible());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+
+    // On the options too, and with the keypad's Enter.
+    bringUp(frm);
+    QTest::mouseClick(frm.Timeset, Qt::LeftButton);
+    frm.Timeset->setFocus();
+    QTest::keyClick(frm.Timeset, Qt::Key_Enter);
+    QCOMPARE(frm.AlmTime, u"12:00"_s);
+    QVERIFY(!frm.isVisible());
+
+    // The other button takes Return while it has the focus.
+    bringUp(frm);
+    frm.Command2->setFocus();
+    QTest::keyClick(frm.Command2, Qt::Key_Return);
+    AlarmRig::settle();
+    QVERIFY(!rig.forms->loaded<AlarmFrm>());
+    QCOMPARE(rig.fakes.dialogs.shown().last().text, u"You have cancelled the alarm. No alarm will occur."_s);
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
 }
 
 QTEST_MAIN(tst_AlarmFrm)

@@ -18,6 +18,7 @@ private slots:
     void sameMinuteOnlyMovesTheSecondHand();
     void minuteChangeClearsAndRedraws();
     void appliedClockIsRedrawnAlone();
+    void appliedGmtClockRedrawsEveryClockSetFromIt();
     void colourChangeHidesSecondHandsUntilTheFullMinute();
     void facesStartAfreshWhenTheirDrawingIsLost_data();
     void facesStartAfreshWhenTheirDrawingIsLost();
@@ -119,6 +120,31 @@ void tst_ClockModel::appliedClockIsRedrawnAlone()
     tickAt(3, 0, 17);
     QCOMPARE(m_view->calls.first(), u"clear"_s);
     QCOMPARE(m_view->count(u"hand"_s), 14);
+}
+
+void tst_ClockModel::appliedGmtClockRedrawsEveryClockSetFromIt()
+{
+    m_module->BOffset = -1;
+    m_module->DOffset = 2;
+    tickAt(3, 0, 15);
+    // The user now states GMT itself as their zone: GMT, and with it every set clock, moves an hour.
+    m_module->BOffset = 0;
+    m_module->Redraw = 1;
+    m_module->SetClock = u"B"_s;
+    tickAt(3, 0, 16);
+    for (int slot = 2; slot <= 7; ++slot) {
+        const QString cleared = u"clear %1"_s.arg(slot);
+        QCOMPARE(m_view->calls.mid(m_view->calls.indexOf(cleared), 2),
+                 (QStringList{cleared, u"sec %1 13,0"_s.arg(slot)}));
+    }
+    QVERIFY(!m_view->calls.contains(u"clear 1"_s));
+    QVERIFY(m_view->calls.contains(u"hand 2 8,0"_s));  // GMT 03:00 now, as local
+    QVERIFY(m_view->calls.contains(u"hand 4 4,-7"_s)); // 05:00 on clock D
+    QCOMPARE(m_view->count(u"hand"_s), 14);
+    QCOMPARE(m_module->Redraw, qint16(0));
+    // The next tick only moves the second hand on, in step on every face.
+    tickAt(3, 0, 17);
+    QCOMPARE(m_view->calls, (QStringList{u"sec 13,0"_s, u"sec 13,-3"_s}));
 }
 
 void tst_ClockModel::colourChangeHidesSecondHandsUntilTheFullMinute()

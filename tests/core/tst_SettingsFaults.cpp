@@ -1,8 +1,10 @@
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/ClockModel.h"
@@ -31,6 +33,49 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// What is at path itself, a link not followed.
+mode_t typeAt(const QString& path)
+{
+    struct stat entry = {};
+    return ::lstat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & S_IFMT : 0;
+}
+
+enum class InPlace
+{
+    NamedPipe,
+    Folder,
+    LinkToDevice,
+    LinkToNamedPipe,
+    LinkToNothing
+};
+
+// Puts something other than a settings file at path and gives the reason the program should name.
+QString putInPlace(InPlace what, const QString& path, const QTemporaryDir& dir)
+{
+    const QString pipe = dir.filePath(u"pipe"_s);
+    const QString nowhere = dir.filePath(u"unmounted/huxo.ini"_s);
+    switch (what) {
+    case InPlace::NamedPipe:
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        return u"It is a named pipe, not a file."_s;
+    case InPlace::Folder:
+        QDir().mkdir(path);
+        return u"It is a folder, not a file."_s;
+    case InPlace::LinkToDevice:
+        QFile::link(u"/dev/zero"_s, path);
+        return u"It is a link to /dev/zero, which is a device, not a file."_s;
+    case InPlace::LinkToNamedPipe:
+        ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
+        QFile::link(pipe, path);
+        return u"It is a link to %1, which is a named pipe, not a file."_s.arg(pipe);
+    case InPlace::LinkToNothing:
+        QDir().mkdir(dir.filePath(u"unmounted"_s));
+        QFile::link(nowhere, path);
+        return u"It is a link to %1, which does not exist."_s.arg(nowhere);
+    }
+    return {};
+}
+
 } // namespace
 
 // What the program does when its settings file cannot be written, or holds rubbish.
@@ -43,6 +88,10 @@ private slots:
     void readOnlyFileKeepsTheFileAndTellsTheUser();
     void fullDiskKeepsTheFileAndTellsTheUser();
     void garbageOfEveryLengthIsSurvived();
+    void onlyARegularFileIsReadOrReplaced_data();
+    void onlyARegularFileIsReadOrReplaced();
+    void aLinkToASettingsFileIsFollowed();
+    void aHugeFileIsReadFromItsStartOnly();
 };
 
 void tst_SettingsFaults::initTestCase()
@@ -127,6 +176,97 @@ void tst_SettingsFaults::garbageOfEveryLengthIsSurvived()
                  qMax<qsizetype>(length, SettingsFile::RecordCount * SettingsFile::RecordLength));
     }
     QVERIFY(fakes.dialogs.shown().isEmpty());
+}
+
+void tst_SettingsFaults::onlyARegularFileIsReadOrReplaced_data()
+{
+    QTest::addColumn<InPlace>("what");
+    QTest::newRow("named pipe") << InPlace::NamedPipe;
+    QTest::newRow("folder") << InPlace::Folder;
+    QTest::newRow("link to a device") << InPlace::LinkToDevice;
+    QTest::newRow("link to a named pipe") << InPlace::LinkToNamedPipe;
+    QTest::newRow("link to nothing") << InPlace::LinkToNothing;
+}
+
+void tst_SettingsFaults::onlyARegularFileIsReadOrReplaced()
+{
+    QFETCH(InPlace, what);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    const QString reason = putInPlace(what, path, dir);
+    const mode_t before = typeAt(path);
+    QVERIFY(before != 0);
+
+    // A pipe would keep the start-up waiting for a writer for ever; the device would be read until memory ran out.
+    FakeServices fakes;
+    Module1 module(fakes.services(), dir.path());
+    module.LoadSettings();
+    QCOMPARE(fakes.dialogs.shown().size(), 1);
+    const QString readMessage = fakes.dialogs.shown().first().text;
+    QVERIFY2(readMessage.contains(u"could not read"_s) && readMessage.contains(reason)
+                 && readMessage.contains(u"first-run settings"_s),
+             qPrintable(readMessage));
+    QCOMPARE(module.SetupDone, qint16(0));
+
+    module.CCaption = u"TOKYO"_s;
+    QVERIFY(!module.SaveSettings());
+    QCOMPARE(fakes.dialogs.shown().size(), 2);
+    const QString saveMessage = fakes.dialogs.shown().last().text;
+    QVERIFY2(saveMessage.contains(u"could not save"_s) && saveMessage.contains(reason), qPrintable(saveMessage));
+    QCOMPARE(typeAt(path), before);
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"unmounted/huxo.ini"_s)));
+}
+
+void tst_SettingsFaults::aLinkToASettingsFileIsFollowed()
+{
+    QTemporaryDir program;
+    QTemporaryDir kept;
+    const QString target = kept.filePath(u"huxo.ini"_s);
+    const QString link = program.filePath(u"huxo.ini"_s);
+    Settings stored;
+    stored.CCaption = u"LONDON"_s;
+    stored.SetupDone = -1;
+    QVERIFY(SettingsFile::write(target, stored, nullptr));
+    QVERIFY(QFile::link(target, link));
+
+    FakeServices fakes;
+    Module1 module(fakes.services(), program.path());
+    module.LoadSettings();
+    QCOMPARE(module.CCaption, u"LONDON"_s);
+    module.CCaption = u"TOKYO"_s;
+    QVERIFY(module.SaveSettings());
+    QVERIFY(fakes.dialogs.shown().isEmpty());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(SettingsFile::decode(contents(target)).CCaption, u"TOKYO"_s);
+}
+
+void tst_SettingsFaults::aHugeFileIsReadFromItsStartOnly()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huxo.ini"_s);
+    Settings stored;
+    stored.GCaption = u"HONOLULU"_s;
+    stored.SetupDone = -1;
+    writeFile(path, SettingsFile::encode(stored));
+    constexpr qint64 Huge = 300LL * 1024 * 1024;
+    QVERIFY(QFile::resize(path, Huge));
+
+    FakeServices fakes;
+    Module1 module(fakes.services(), dir.path());
+    module.LoadSettings();
+    QCOMPARE(module.GCaption, u"HONOLULU"_s);
+    QCOMPARE(fakes.dialogs.shown().size(), 1);
+    QVERIFY2(fakes.dialogs.shown().first().text.contains(QString::number(Huge)),
+             qPrintable(fakes.dialogs.shown().first().text));
+
+    // Each save writes what was kept, not the whole file again.
+    QVERIFY(module.SaveSettings());
+    QCOMPARE(QFileInfo(path).size(),
+             SettingsFile::RecordCount * SettingsFile::RecordLength + SettingsFile::MaxBeyondLastRecord);
+    Module1 again(fakes.services(), dir.path());
+    again.LoadSettings();
+    QCOMPARE(again.GCaption, u"HONOLULU"_s);
+    QCOMPARE(fakes.dialogs.shown().size(), 1);
 }
 
 QTEST_APPLESS_MAIN(tst_SettingsFaults)

@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <limits>
 
 #include "core/SettingsFile.h"
 #include "support/FileSizeLimit.h"
@@ -104,6 +105,8 @@ private slots:
     void proxyNameHalves();
     void captionLimits();
     void damagedRecordsAreContained();
+    void extremeNumbersAreBroughtIntoRange();
+    void whatFollowsTheRecordsIsKeptUpToACap();
     void missingFileIsCreatedByTheFirstRead();
     void failedWriteKeepsTheOldFile();
 };
@@ -264,19 +267,105 @@ void tst_SettingsFile::damagedRecordsAreContained()
     QCOMPARE(SettingsFile::decode(file).ACTime->size(), 13);
 }
 
+void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
+{
+    // Each 16-bit record with the values the program takes it for, and what any other value reads as.
+    struct Range
+    {
+        int record;
+        qint16 Settings::*member;
+        QList<qint16> allowed;
+        qint16 otherwise;
+    };
+    const QList<Range> ranges = {
+        {12, &Settings::CHourOn, {0, 1}, 0},
+        {13, &Settings::DHourOn, {0, 1}, 0},
+        {14, &Settings::EHourOn, {0, 1}, 0},
+        {24, &Settings::FHourOn, {0, 1}, 0},
+        {27, &Settings::GHourOn, {0, 1}, 0},
+        {15, &Settings::BHourOn, {0, -1}, 0},
+        {16, &Settings::ColourScheme, {0, 1}, 0},
+        {19, &Settings::AnaloguesHidden, {0, -1}, 0},
+        {21, &Settings::MServer, {0, 1, 2}, 1},
+        {28, &Settings::StartMin, {0, -1}, 0},
+        {31, &Settings::ACTOn, {0, -1}, 0},
+        {32, &Settings::ACTUpdates, {0, -1}, 0},
+        {33, &Settings::NetAccess, {0, 1, 2}, 0},
+        {36, &Settings::TimeServer, {0, 1, 2, 3}, 0},
+        {37, &Settings::CalShown, {0, -1}, -1},
+        {38, &Settings::SetupDone, {0, -1}, -1},
+        {39, &Settings::TaskbarClock3, {0, -1}, 0},
+    };
+    const QByteArray fresh = SettingsFile::encode(Settings{});
+    for (const Range& range : ranges) {
+        for (const int value : {-32768, -2, -1, 0, 1, 2, 3, 4, 32767}) {
+            QByteArray file = fresh;
+            file.replace((range.record - 1) * SettingsFile::RecordLength, 2, word(quint16(value)));
+            const qint16 read = SettingsFile::decode(file).*range.member;
+            const qint16 expected = range.allowed.contains(qint16(value)) ? qint16(value) : range.otherwise;
+            QVERIFY2(read == expected,
+                     qPrintable(u"record %1 holding %2 reads as %3"_s.arg(range.record).arg(value).arg(read)));
+        }
+    }
+
+    // Offsets: whole or half hours within the 12.5 hours that a clock can be set to.
+    const QList<std::pair<float, float>> offsets = {{1e30f, 12.5f},
+                                                    {-1e30f, -12.5f},
+                                                    {std::numeric_limits<float>::infinity(), 0.0f},
+                                                    {14.0f, 12.5f},
+                                                    {5.75f, 6.0f},
+                                                    {-3.5f, -3.5f},
+                                                    {std::numeric_limits<float>::denorm_min(), 0.0f}};
+    const QList<std::pair<int, float Settings::*>> offsetRecords = {{4, &Settings::BOffset},
+                                                                    {6, &Settings::COffset},
+                                                                    {8, &Settings::DOffset},
+                                                                    {10, &Settings::EOffset},
+                                                                    {23, &Settings::FOffset},
+                                                                    {26, &Settings::GOffset}};
+    for (const auto& [record, member] : offsetRecords) {
+        for (const auto& [stored, expected] : offsets) {
+            QByteArray file = fresh;
+            file.replace((record - 1) * SettingsFile::RecordLength, 4, single(stored));
+            const float read = SettingsFile::decode(file).*member;
+            QVERIFY2(read == expected,
+                     qPrintable(u"record %1 holding %2 reads as %3"_s.arg(record).arg(stored).arg(read)));
+        }
+    }
+
+    // A window position stays within the coordinates a screen can have.
+    QByteArray file = fresh;
+    file.replace(16 * SettingsFile::RecordLength, 4, single(3e38f));
+    file.replace(17 * SettingsFile::RecordLength, 4, single(-3e38f));
+    const Settings s = SettingsFile::decode(file);
+    QCOMPARE(s.WinTop, 32767.0f * 15);
+    QCOMPARE(s.WinLeft, -32767.0f * 15);
+}
+
+void tst_SettingsFile::whatFollowsTheRecordsIsKeptUpToACap()
+{
+    const QByteArray records = SettingsFile::encode(everyRecordSet());
+    QByteArray tail(SettingsFile::MaxBeyondLastRecord, 'k');
+    const Settings atTheCap = SettingsFile::decode(records + tail);
+    QCOMPARE(SettingsFile::encode(atTheCap), records + tail);
+
+    const Settings past = SettingsFile::decode(records + tail + QByteArray(1000000, 'x'));
+    QCOMPARE(SettingsFile::encode(past), records + tail);
+    QCOMPARE(past.GCaption, u"HONOLULU"_s);
+}
+
 void tst_SettingsFile::missingFileIsCreatedByTheFirstRead()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"huxo.ini"_s);
     Settings s = everyRecordSet();
-    QVERIFY(SettingsFile::read(path, s, nullptr));
+    QCOMPARE(SettingsFile::read(path, s, nullptr), SettingsFile::ReadResult::Read);
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFile(path).size(), 0);
     QCOMPARE(s.WinWidth, qint16(0));
     QCOMPARE(s.CCaption, QString());
 
     QVERIFY(SettingsFile::write(path, everyRecordSet(), nullptr));
-    QVERIFY(SettingsFile::read(path, s, nullptr));
+    QCOMPARE(SettingsFile::read(path, s, nullptr), SettingsFile::ReadResult::Read);
     QCOMPARE(s.ProxyName, everyRecordSet().ProxyName);
 }
 

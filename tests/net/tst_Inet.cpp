@@ -71,11 +71,16 @@ private slots:
     void errorPagesAreBodies();
     void urlsWithoutSchemeAreHttpAndOtherSchemesAreRefused();
     void silenceBeyondTheTimeOutFails();
+    void aDripEndsAtTheTotalDeadline();
+    void cutShortResetAndMalformedAnswersFail_data();
+    void cutShortResetAndMalformedAnswersFail();
+    void onlySuccessfulAnswersCountWhereAsked();
     void refusedConnectionAndUnknownNameFail();
     void cancelFromATimerEndsTheFetchWhileTimersRun();
     void cancelWithoutTransferIsHarmless();
     void oversizeBodiesFail();
     void redirectsStayWithinHttpAndAreFew();
+    void redirectsStayOnTheServerAsked();
     void namedProxyCarriesTheRequest();
     void systemSettingsModeUsesTheDesktopProxy();
     void proxyNameGivesHostAndPort();
@@ -150,6 +155,64 @@ void tst_Inet::silenceBeyondTheTimeOutFails()
     QVERIFY(!m_inet->FetchText(urlOf("/stalled")));
     QCOMPARE(m_inet->lastFailure(), Inet::Failure::TimedOut);
     QVERIFY(!m_inet->lastFailureText().isEmpty());
+}
+
+void tst_Inet::aDripEndsAtTheTotalDeadline()
+{
+    // Each byte comes well within the idle time-out; the whole answer would take twenty seconds.
+    m_server->addDrip("/drip", "Tue Dec  8 03:25:23 UTC 2026", 700);
+    m_inet->setRequestTimeout(2);
+    m_inet->setTotalDeadline(3);
+
+    QVERIFY(!m_inet->FetchText(urlOf("/drip")));
+    QCOMPARE(m_inet->lastFailure(), Inet::Failure::TooSlow);
+    QVERIFY(!m_inet->lastFailureText().isEmpty());
+    QTRY_COMPARE(m_server->hangUps(), 1);
+}
+
+void tst_Inet::cutShortResetAndMalformedAnswersFail_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<Inet::Failure>("failure");
+
+    const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 28\r\n\r\n";
+    QTest::newRow("closed before the announced length") << head + "Tue Dec  8" << false << Inet::Failure::Incomplete;
+    QTest::newRow("reset in the middle of the body") << head + "Tue Dec  8" << true << Inet::Failure::Incomplete;
+    QTest::newRow("reset before any answer") << QByteArray() << true << Inet::Failure::Incomplete;
+    // Qt cannot tell an answer it cannot read from one that was cut off: neither arrived whole.
+    QTest::newRow("no HTTP at all") << QByteArray("Tue Dec  8 03:25:23 UTC 2026\r\n\r\n") << false
+                                    << Inet::Failure::Incomplete;
+    QTest::newRow("a status line without a status")
+        << QByteArray("HTTP/1.1 OK\r\nContent-Length: 2\r\n\r\nok") << false << Inet::Failure::Incomplete;
+}
+
+void tst_Inet::cutShortResetAndMalformedAnswersFail()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, reset);
+    QFETCH(Inet::Failure, failure);
+    m_server->addRaw("/raw", bytes, reset ? LoopbackHttpServer::Ending::Reset : LoopbackHttpServer::Ending::Close);
+
+    QVERIFY(!m_inet->FetchBytes(urlOf("/raw")));
+    QCOMPARE(m_inet->lastFailure(), failure);
+    QVERIFY(!m_inet->lastFailureText().isEmpty());
+}
+
+void tst_Inet::onlySuccessfulAnswersCountWhereAsked()
+{
+    m_server->addBody("/file", "the file");
+    m_server->addBody("/broken", "server trouble", 500);
+    m_server->addBody("/choices", "pick one", 300);
+
+    QCOMPARE(m_inet->FetchBytes(urlOf("/file"), Inet::Pages::SuccessOnly), std::optional(QByteArray("the file")));
+    for (const char* path : {"/missing", "/broken", "/choices"}) {
+        QVERIFY(m_inet->FetchText(urlOf(path)));
+        QVERIFY2(!m_inet->FetchText(urlOf(path), Inet::Pages::SuccessOnly), path);
+        QCOMPARE(m_inet->lastFailure(), Inet::Failure::ErrorStatus);
+    }
+    QVERIFY(!m_inet->FetchBytes(urlOf("/missing"), Inet::Pages::SuccessOnly));
+    QVERIFY2(m_inet->lastFailureText().contains(u"404"_s), qPrintable(m_inet->lastFailureText()));
 }
 
 void tst_Inet::refusedConnectionAndUnknownNameFail()
@@ -236,6 +299,24 @@ void tst_Inet::redirectsStayWithinHttpAndAreFew()
     QCOMPARE(m_inet->lastFailure(), Inet::Failure::BadRedirect);
     QVERIFY(!m_inet->FetchText(urlOf("/secure")));
     QCOMPARE(m_inet->lastFailure(), Inet::Failure::BadRedirect);
+}
+
+void tst_Inet::redirectsStayOnTheServerAsked()
+{
+    const QByteArray port = QByteArray::number(m_server->port());
+    m_server->addBody("/target", "arrived");
+    // localhost is this very server under another name: only the rule can refuse it.
+    m_server->addRedirect("/other-name", "http://localhost:" + port + "/target");
+    LoopbackHttpServer other;
+    other.addBody("/target", "elsewhere");
+    m_server->addRedirect("/other-port", "http://127.0.0.1:" + QByteArray::number(other.port()) + "/target");
+
+    for (const char* path : {"/other-name", "/other-port"}) {
+        QVERIFY2(!m_inet->FetchText(urlOf(path)), path);
+        QCOMPARE(m_inet->lastFailure(), Inet::Failure::BadRedirect);
+    }
+    QCOMPARE(m_server->requestedTargets(), (QList<QByteArray>{"/other-name", "/other-port"}));
+    QVERIFY(other.requestedTargets().isEmpty());
 }
 
 void tst_Inet::namedProxyCarriesTheRequest()

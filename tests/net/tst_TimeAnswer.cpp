@@ -41,6 +41,11 @@ void tst_TimeAnswer::convertsToLocalTimeAndTrustedDate_data()
         << u"Tue Dec  8 00:10:00 UTC 2026"_s << 1 << -5.5f << 0 << QTime(5, 40, 1) << QDate();
     QTest::newRow("half-hour zone east, later")
         << u"Tue Dec  8 06:00:29 UTC 2026"_s << 1 << -5.5f << 0 << QTime(11, 30, 30) << dec8;
+    // As the project's time servers send it: one line with its line feed, and the date still read.
+    QTest::newRow("a line feed at the end")
+        << u"Tue Dec  8 23:59:59 UTC 2026\n"_s << 1 << 0.0f << 0 << QTime(0, 0, 0) << QDate(2026, 12, 9);
+    QTest::newRow("CR LF at the end, a two-digit day")
+        << u"Fri Dec 18 10:00:00 UTC 2026\r\n"_s << 2 << 0.0f << 0 << QTime(10, 0, 1) << QDate(2026, 12, 18);
     QTest::newRow("British summer time is taken back to Greenwich and sets no date")
         << u"Tue Jul  7 13:00:00 BST 2026"_s << 1 << 0.0f << 0 << QTime(12, 0, 1) << QDate();
     QTest::newRow("British summer time just after midnight")

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -17,6 +19,7 @@
 #include "core/Twips.h"
 #include "support/FakeServices.h"
 #include "support/MainWindowRig.h"
+#include "support/UserInput.h"
 #include "ui/Forms.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/huxofrm.h"
@@ -108,7 +111,11 @@ private slots:
     void noticeStandsInForAMissingOrShortFile();
     void longFileIsShownAndKeptForLaterShortReads();
     void closeBoxClosesOnlyTheTextFirst();
+    void headingDoubleClickShowsTheTextAndEscapeClosesIt();
+    void arrowKeysChooseAPlaceForTheCaption();
+    void captionBoxRefusesWhatTheFileCannotKeep();
     void faceToMapToApplyShowsTheNewTime();
+    void applyingTheGmtClockRedrawsEveryFaceSetFromIt();
 };
 
 void tst_SetTimeFrm::openingShowsTheClocksSettings()
@@ -241,10 +248,10 @@ void tst_SetTimeFrm::seasonalHourToggles()
     Settings stored = withClockC(1, 7, u"ODD"_s);
     Rig rig(stored);
     rig.open("C");
-    // A stored value other than 0 or 1 shows as it is and cannot be toggled.
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+    // A stored value other than 0 or 1 reads as 0, which the switch turns on.
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"0"_s);
     QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"7"_s);
+    QCOMPARE(rig.frm()->HourOnLbl->text(), u"+1"_s);
 
     rig.open("D");
     QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
@@ -477,6 +484,90 @@ void tst_SetTimeFrm::closeBoxClosesOnlyTheTextFirst()
     QCOMPARE(rig.saved().COffset, 4.0f);
 }
 
+void tst_SetTimeFrm::headingDoubleClickShowsTheTextAndEscapeClosesIt()
+{
+    Rig rig(withClockC(4, 0, u"MUSCAT"_s));
+    SetTimeFrm& frm = rig.open("C");
+    QLabel* seasonal = frm.ItemLabel[5];
+    QCOMPARE(seasonal->toolTip(), u"double-click this label for DST Info."_s);
+    doubleClickAt(seasonal);
+    QVERIFY(frm.Text1->isVisible());
+    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+    QCOMPARE(frm.windowTitle(), u"DST Information"_s);
+
+    // Escape, pressed in the text that has the focus now, goes back to the settings as the close box does, and
+    // leaves the window open.
+    QCOMPARE(frm.focusWidget(), frm.Text1);
+    rig.fakes.sound.clear();
+    QTest::keyClick(frm.Text1, Qt::Key_Escape);
+    QVERIFY(!frm.Text1->isVisible());
+    QVERIFY(frm.isVisible());
+    QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
+    QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
+
+    // Every heading opens it, and a double-click on the window's own surface still closes it.
+    doubleClickAt(frm.ItemLabel[0]);
+    QVERIFY(frm.Text1->isVisible());
+    QTest::mouseDClick(frm.windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
+    QVERIFY(!frm.Text1->isVisible());
+    // Escape in the settings view closes nothing.
+    QTest::keyClick(&frm, Qt::Key_Escape);
+    QVERIFY(frm.isVisible());
+}
+
+void tst_SetTimeFrm::arrowKeysChooseAPlaceForTheCaption()
+{
+    Rig rig;
+    SetTimeFrm& frm = rig.open("C");
+    rig.press(49);
+    const QStringList places = rig.places();
+    QVERIFY(places.size() >= 3);
+    QCOMPARE(frm.LTxt->text(), places.at(0));
+    rig.fakes.sound.clear();
+    frm.CityList->setFocus();
+    QTest::keyClick(frm.CityList, Qt::Key_Down);
+    QCOMPARE(frm.LTxt->text(), places.at(frm.CityList->currentRow()));
+    QTest::keyClick(frm.CityList, Qt::Key_Down);
+    QCOMPARE(frm.LTxt->text(), places.at(frm.CityList->currentRow()));
+    QCOMPARE(rig.fakes.sound.played().count(rig.module->programFile(u"a.wav"_s)), 2);
+
+    // A click chooses once, and chooses again the place already chosen when the caption was edited since.
+    rig.fakes.sound.clear();
+    const QRect third = frm.CityList->visualItemRect(frm.CityList->item(2));
+    QTest::mouseClick(frm.CityList->viewport(), Qt::LeftButton, {}, third.center());
+    QCOMPARE(frm.LTxt->text(), places.at(2));
+    QCOMPARE(rig.fakes.sound.played().size(), 1);
+    frm.LTxt->setText(u"MY OWN"_s);
+    QTest::mouseClick(frm.CityList->viewport(), Qt::LeftButton, {}, third.center());
+    QCOMPARE(frm.LTxt->text(), places.at(2));
+}
+
+void tst_SetTimeFrm::captionBoxRefusesWhatTheFileCannotKeep()
+{
+    Rig rig(withClockC(1, 0, u"PARIS"_s));
+    SetTimeFrm& frm = rig.open("C", u""_s);
+    frm.LTxt->setFocus();
+    typeText(frm.LTxt, u"\u0141\u00F3D\u0179"_s);
+    QCOMPARE(frm.LTxt->text(), u"\u00F3D"_s);
+    // The user is told which letter was refused, and why.
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().contains(u"\u0179"_s));
+    QVERIFY(QToolTip::text().contains(u"Western European"_s));
+
+    // A pasted text that the file cannot keep whole is refused whole; signs of the file's own range are kept.
+    frm.LTxt->clear();
+    QApplication::clipboard()->setText(u"Z\u00FCrich \u2013 \u20AC \u65E5\u672C"_s);
+    QTest::keyClick(frm.LTxt, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(frm.LTxt->text(), QString());
+    QVERIFY(QToolTip::text().contains(u"\u65E5\u672C"_s));
+    typeText(frm.LTxt, u"Z\u00FCrich \u2013 \u20AC"_s);
+
+    // What the box shows is what the file keeps, and what the next start shows.
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QCOMPARE(rig.saved().CCaption, u"Z\u00FCrich \u2013 \u20AC"_s);
+    QCOMPARE(rig.window->CCap->text(), frm.LTxt->text());
+}
+
 void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
 {
     Rig rig(withClockC(0, 0, u"LONDON"_s));
@@ -492,6 +583,32 @@ void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
     rig.window->Timer1->setInterval(0);
     QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
     QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+}
+
+void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
+{
+    // The user said GMT+1 before; clock C shows GMT itself.
+    Settings stored = withClockC(0, 0, u"LONDON"_s);
+    stored.BOffset = -1;
+    Rig rig(stored);
+    QCOMPARE(rig.window->CTime->text(), u"08:15"_s);
+
+    // Now the user says they live at GMT: clock C then reads the local time, and its face must show it at once.
+    doubleClickAt(rig.window->GMTc);
+    SetTimeFrm* frm = rig.frm();
+    QVERIFY(frm);
+    QTest::mousePress(frm->HourLbl, Qt::LeftButton);
+    QCOMPARE(frm->HourLbl->text(), u"0"_s);
+    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    rig.fakes.clock.advanceSeconds(1);
+    rig.window->Timer1->setInterval(0);
+    QTRY_COMPARE(rig.window->CTime->text(), u"09:15"_s);
+    QCOMPARE(rig.module->Redraw, qint16(0));
+    // Same time, same second hand: the faces are the same picture.
+    const QImage local = rig.window->LC->image();
+    for (ClockFace* face : {rig.window->GMTc, rig.window->CC}) {
+        QVERIFY2(face->image() == local, qPrintable(face->objectName()));
+    }
 }
 
 QTEST_MAIN(tst_SetTimeFrm)

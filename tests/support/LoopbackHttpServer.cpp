@@ -3,6 +3,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <memory>
+#include <sys/socket.h>
+
 #include "HttpRequestHead.h"
 
 namespace {
@@ -84,6 +87,16 @@ void LoopbackHttpServer::addRedirect(const QByteArray& path, const QByteArray& l
     m_routes.insert(path, Route{Kind::Redirect, location, 302, 0, -1});
 }
 
+void LoopbackHttpServer::addDrip(const QByteArray& path, const QByteArray& body, int intervalMs)
+{
+    m_routes.insert(path, Route{Kind::Drip, body, 200, intervalMs, -1});
+}
+
+void LoopbackHttpServer::addRaw(const QByteArray& path, const QByteArray& bytes, Ending ending)
+{
+    m_routes.insert(path, Route{ending == Ending::Reset ? Kind::RawReset : Kind::Raw, bytes, 200, 0, -1});
+}
+
 void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& target)
 {
     m_requestedTargets.append(target);
@@ -112,7 +125,45 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& target)
     case Kind::Redirect:
         sendAndClose(socket, route->status, {}, "Location: " + route->body + "\r\n");
         break;
+    case Kind::Drip:
+        drip(socket, route->body, route->delayMs);
+        break;
+    case Kind::Raw:
+        socket->write(route->body);
+        socket->disconnectFromHost();
+        break;
+    case Kind::RawReset:
+        resetAfter(socket, route->body);
+        break;
     }
+}
+
+void LoopbackHttpServer::resetAfter(QTcpSocket* socket, const QByteArray& bytes)
+{
+    // Written out first, so that the client has the bytes before it loses the connection; a zero linger time makes
+    // the close a reset instead of an orderly end.
+    socket->write(bytes);
+    socket->waitForBytesWritten(1000);
+    const linger immediately{1, 0};
+    ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediately, sizeof immediately);
+    socket->abort();
+}
+
+void LoopbackHttpServer::drip(QTcpSocket* socket, const QByteArray& body, int intervalMs)
+{
+    connect(socket, &QTcpSocket::disconnected, this, [this] { ++m_hangUps; });
+    socket->write(headOf(200, body.size()));
+    auto* timer = new QTimer(socket);
+    auto sent = std::make_shared<qsizetype>(0);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent] {
+        if (*sent == body.size()) {
+            timer->stop();
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(body.mid((*sent)++, 1));
+    });
+    timer->start(intervalMs);
 }
 
 void LoopbackHttpServer::streamEndlessly(QTcpSocket* socket)

@@ -33,6 +33,16 @@ public:
     // Sends a body without a length that goes on until the client hangs up.
     void addEndlessBody(const QByteArray& path);
     void addRedirect(const QByteArray& path, const QByteArray& location);
+    // Sends a 200 answer of this body one byte every intervalMs, each byte in time for any idle time-out.
+    void addDrip(const QByteArray& path, const QByteArray& body, int intervalMs);
+    // Sends these bytes as they stand (a head and a body of the test's making, or no HTTP at all), then closes the
+    // connection, or resets it as a crashed server would.
+    enum class Ending
+    {
+        Close,
+        Reset
+    };
+    void addRaw(const QByteArray& path, const QByteArray& bytes, Ending ending = Ending::Close);
 
     // Request targets in the order they arrived.
     QList<QByteArray> requestedTargets() const { return m_requestedTargets; }
@@ -47,7 +57,10 @@ private:
         Silent,
         Stalled,
         Endless,
-        Redirect
+        Redirect,
+        Drip,
+        Raw,
+        RawReset
     };
     struct Route
     {
@@ -60,6 +73,8 @@ private:
 
     void answer(QTcpSocket* socket, const QByteArray& target);
     void streamEndlessly(QTcpSocket* socket);
+    void drip(QTcpSocket* socket, const QByteArray& body, int intervalMs);
+    static void resetAfter(QTcpSocket* socket, const QByteArray& bytes);
 
     QTcpServer m_server;
     QHash<QByteArray, Route> m_routes;

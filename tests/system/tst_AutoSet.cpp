@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "InternetRig.h"
+#include "support/UserInput.h"
 #include "ui/system/PrefsFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -43,6 +44,8 @@ private slots:
     void newsflashCases();
     void aRefusedClockTakesTheErrorPath();
     void statCopiesToTheClipboard();
+    void theLinkPictureStopsATransferInEitherView_data();
+    void theLinkPictureStopsATransferInEitherView();
 };
 
 void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
@@ -285,6 +288,42 @@ void tst_AutoSet::statCopiesToTheClipboard()
     rig.frm->Stat->setFocus();
     QTest::keyClick(rig.frm->Stat, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), rig.stat().join(u'\n'));
+}
+
+void tst_AutoSet::theLinkPictureStopsATransferInEitherView_data()
+{
+    QTest::addColumn<bool>("fromProgressPanel");
+    QTest::newRow("Auto Set, over the progress panel") << true;
+    QTest::newRow("update retrieval, over the first view") << false;
+}
+
+void tst_AutoSet::theLinkPictureStopsATransferInEitherView()
+{
+    QFETCH(bool, fromProgressPanel);
+    InternetRig rig;
+    rig.server.addSilent(dateRoute(1));
+    rig.server.addSilent("/main/x__c51/dst.txt");
+    if (!fromProgressPanel) {
+        doubleClickAt(rig.frm->HUXOLBL[0]); // arms
+    }
+
+    // The user double-clicks where the picture is seen while the answer is awaited.
+    QTimer::singleShot(200, rig.frm, [&rig] {
+        QVERIFY(rig.frm->LinkAniTimer->isActive());
+        doubleClickAt(rig.frm->LinkAniImg);
+    });
+    if (fromProgressPanel) {
+        clickAt(rig.frm->AutoSetBtn);
+        QVERIFY(rig.frm->AutoPanel->isVisible());
+    } else {
+        doubleClickAt(rig.frm->HUXOLBL[0]);
+        QVERIFY(rig.frm->Frame2->isVisible());
+    }
+
+    QCOMPARE(rig.stat().mid(rig.stat().size() - 2), (QStringList{u"The transfer was stopped."_s, u"bad link"_s}));
+    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QTRY_COMPARE(rig.server.hangUps(), 1);
 }
 
 QTEST_MAIN(tst_AutoSet)

@@ -1,9 +1,14 @@
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "InternetRig.h"
+#include "support/UpdateServerFiles.h"
+#include "support/UserInput.h"
 #include "ui/info/ACTdoneFrm.h"
+#include "ui/system/CTimesFrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -50,6 +55,8 @@ private slots:
     void aTimeThatIsNotHHMMNeverMatches_data();
     void aTimeThatIsNotHHMMNeverMatches();
     void aPendingReportWaitsWhileTheSchedulerIsOff();
+    void aNewsletterAfterAnArmedWindowLeavesANewWindowArmed();
+    void aRunBehindAStuckFetchReportsNothingChecked();
 };
 
 void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
@@ -97,6 +104,7 @@ void tst_Scheduler::bothAttemptsFailingStillFetchTheUpdatesWhenAsked()
 {
     InternetRig rig(scheduledAt(u"05:45"_s, -1), at(5, 45, 0));
     rig.unplugTimeServers();
+    serveUpdates(rig.server, "/mirror/", "tiny");
 
     fireAt(rig, at(5, 45, 0));
     QVERIFY(rig.fakes.clock.timesSet().isEmpty());
@@ -145,6 +153,51 @@ void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
     fireAt(rig, at(9, 10, 0));
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 09:09am"_s);
+}
+
+void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
+{
+    InternetRig rig(scheduledAt(u"05:45"_s, -1), at(5, 44, 50));
+    rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
+    serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
+    // The user left the system time window open with the retrieval armed.
+    doubleClickAt(rig.frm->HUXOLBL[0]);
+    QCOMPARE(rig.frm->UpdArmed, qint16(-1));
+    const QPointer<SystTimeFrm> armed = rig.frm;
+
+    fireAt(rig, at(5, 45, 0));
+    fireAt(rig, at(5, 46, 0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(note(rig));
+    CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
+    QVERIFY(newsletter && newsletter->isVisible());
+    QCOMPARE(rig.requests().count("/main/x__c51/news.txt"), 1);
+    // The retrieval closed the armed window; the second double-click armed the one loaded after it, unseen.
+    QVERIFY(!armed);
+    SystTimeFrm* reloaded = rig.forms->loaded<SystTimeFrm>();
+    QVERIFY(reloaded);
+    QVERIFY(!reloaded->isVisible());
+    QCOMPARE(reloaded->UpdArmed, qint16(-1));
+}
+
+void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
+{
+    InternetRig rig(scheduledAt(u"05:45"_s), at(5, 44, 58));
+    rig.server.addSilent(dateRoute(1));
+    rig.module->NetStatus = 4; // yesterday's correction
+
+    // The daily minute comes while a correction the user started waits for its answer; then the user stops it.
+    QTimer::singleShot(100, rig.frm, [&rig] {
+        fireAt(rig, at(5, 45, 0));
+        doubleClickAt(rig.frm->LinkAniImg);
+    });
+    clickAt(rig.frm->AutoSetBtn);
+
+    QVERIFY(note(rig));
+    QCOMPARE(note(rig)->Label1->text(), NotChecked);
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.module->ACTState, qint16(0));
 }
 
 QTEST_MAIN(tst_Scheduler)

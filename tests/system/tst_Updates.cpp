@@ -1,46 +1,20 @@
-#include <QBuffer>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "InternetRig.h"
-#include "zones/DstText.h"
 #include "alarms/AlarmFrm.h"
+#include "support/UpdateServerFiles.h"
+#include "support/UserInput.h"
 #include "ui/system/CTimesFrm.h"
+#include "zones/DstText.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString DstBody = u"Z\u00fcrich, Switzerland  =  GMT+1\r\nDST (+1) begins last Sunday in Mar.\r\n"_s;
-
-QByteArray pictureBytes()
-{
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The update server's files under a base path ("/main/" or "/mirror/").
-void serveUpdates(LoopbackHttpServer& server, const QByteArray& base, const QByteArray& news)
-{
-    server.addBody(base + "x__c51/dst.txt", DstBody.toLatin1());
-    server.addBody(base + "x__c51/head.txt", "Big news");
-    server.addBody(base + "x__c51/news.txt", news);
-    server.addBody(base + "x__c51/picc.gif", pictureBytes());
-}
 
 QList<QByteArray> updateRequests(const QByteArray& base)
 {
@@ -78,6 +52,8 @@ private slots:
     void theFetchButtonSavesTheNewProgramWithoutStartingIt();
     void newsletterPrintsUnlessADownloadRuns();
     void newsletterDownloadAsksBeforeCancellingAnAlarm();
+    void aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain();
+    void closingTheNewsletterDuringItsDownloadStopsIt();
 };
 
 void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
@@ -178,9 +154,12 @@ void tst_Updates::theFetchButtonSavesTheNewProgramWithoutStartingIt()
     QCOMPARE(fileBytes(saved), QByteArray("MZ new program"));
     QVERIFY(!(QFile::permissions(saved) & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther)));
     QVERIFY(rig.fakes.launcher.started().isEmpty());
-    QCOMPARE(rig.fakes.dialogs.shown().size(), 2);
-    QCOMPARE(rig.fakes.dialogs.shown().at(0).text, u"Your new file 'new.exe' has arrived."_s);
-    QVERIFY(rig.fakes.dialogs.shown().at(1).text.startsWith(u"To install the downloaded file run the program ' new.exe '"_s));
+    // One message says it arrived, where it is, that it was not run and how to run it.
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const QString told = rig.fakes.dialogs.shown().at(0).text;
+    QVERIFY2(told.startsWith(u"Your new file 'new.exe' has arrived.\n"_s), qPrintable(told));
+    QVERIFY2(told.contains(u"saved in "_s + rig.dir.path() + u", and HUXO has not run it"_s), qPrintable(told));
+    QVERIFY2(told.contains(u"chmod u+x new.exe\n./new.exe"_s), qPrintable(told));
     QVERIFY(!rig.forms->loaded<SystTimeFrm>());
 }
 
@@ -211,7 +190,8 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
     rig.forms->alarm = true;
     QTimer* alarmTimer = rig.forms->get<AlarmFrm>().Timer1;
-    alarmTimer->start(60000);
+    rig.forms->get<AlarmFrm>().Command1_Click();
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.show();
 
@@ -227,11 +207,54 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     newsletter.DLDBtn->show();
     QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton); // an empty queue answers Yes
     QVERIFY(!alarmTimer->isActive());
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
     QCOMPARE(fileBytes(rig.module->programFile(u"inst.exe"_s)), QByteArray("MZ accessory"));
-    QCOMPARE(rig.fakes.dialogs.shown().size(), 3);
-    QCOMPARE(rig.fakes.dialogs.shown().at(1).text, u"Your new file 'inst.exe' has arrived."_s);
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 2);
+    QVERIFY(rig.fakes.dialogs.shown().at(1).text.startsWith(u"Your new file 'inst.exe' has arrived."_s));
     QVERIFY(rig.fakes.launcher.started().isEmpty());
     QVERIFY(newsletter.WaitLbl->isHidden());
+}
+
+void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
+{
+    InternetRig rig(onServer(1));
+    rig.module->MServerBase = rig.module->NetEndpoints.primaryBase; // self.ex is not served: a 404 page comes
+    CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
+    newsletter.DLDBtn->show();
+    newsletter.show();
+    clickAt(newsletter.DLDBtn);
+
+    QVERIFY(!QFile::exists(rig.module->programFile(u"inst.exe"_s)));
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const QString told = rig.fakes.dialogs.shown().first().text;
+    QVERIFY2(told.startsWith(u"Your file 'inst.exe' did not arrive. "_s) && told.contains(u"404"_s), qPrintable(told));
+    QVERIFY(newsletter.WaitLbl->isHidden());
+    QVERIFY(!newsletter.DLDBtn->isHidden());
+    QCOMPARE(newsletter.DLDBtn->text(), u"&Download"_s);
+}
+
+void tst_Updates::closingTheNewsletterDuringItsDownloadStopsIt()
+{
+    InternetRig rig(onServer(1));
+    rig.server.addSilent("/main/x__c51/self.ex");
+    rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
+    const QString older = rig.module->programFile(u"inst.exe"_s);
+    QFile file(older);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("MZ the older accessory");
+    file.close();
+    QPointer<CTimesFrm> newsletter = &rig.forms->get<CTimesFrm>();
+    newsletter->DLDBtn->show();
+    newsletter->show();
+
+    QTimer::singleShot(100, newsletter, [newsletter] { closeFromTitleBar(newsletter); });
+    clickAt(newsletter->DLDBtn);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!newsletter);
+    QTRY_COMPARE(rig.server.hangUps(), 1);
+    QCOMPARE(fileBytes(older), QByteArray("MZ the older accessory"));
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
 }
 
 QTEST_MAIN(tst_Updates)

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "support/CaptionCheck.h"
 #include "support/MainWindowRig.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
@@ -12,6 +13,7 @@ class tst_HighResolution : public QObject
 
 private slots:
     void facesAreDrawnAtFullResolution();
+    void captionsAreReadWholeInTheirColumns();
 };
 
 void tst_HighResolution::facesAreDrawnAtFullResolution()
@@ -39,6 +41,19 @@ void tst_HighResolution::facesAreDrawnAtFullResolution()
         black += image.pixelColor(x, onMinuteHand.y()) == QColor(Qt::black) ? 1 : 0;
     }
     QCOMPARE(black, 4);
+}
+
+void tst_HighResolution::captionsAreReadWholeInTheirColumns()
+{
+    MainWindowRig rig;
+    auto* caption = qobject_cast<CaptionLabel*>(rig.window->DCap);
+    QVERIFY(caption);
+    QCOMPARE(caption->devicePixelRatioF(), 2.0);
+    for (const QString& text : captionsToShowWhole()) {
+        caption->setText(text);
+        const QString fault = captionFault(*caption);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
 }
 
 QTEST_MAIN(tst_HighResolution)

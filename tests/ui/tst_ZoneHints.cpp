@@ -130,6 +130,16 @@ void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
     QCOMPARE(rig.module->BOffset, -1.0f);
     QVERIFY(!mark(rig, 2)->isVisible());
     QCOMPARE(settings.ZoneHintLbl->text(), u"This computer's own zone is at GMT+1 now, as set here."_s);
+
+    // The calendar page, put in place of the GMT / UTC clock, covers its mark as well.
+    QTest::mousePress(settings.HourLbl, Qt::LeftButton);
+    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QLabel* gmtMark = mark(rig, 2);
+    QVERIFY(gmtMark->isVisible());
+    const QPoint onTheMark = gmtMark->mapTo(rig.window->Cpanel, gmtMark->rect().center());
+    QCOMPARE(rig.window->Cpanel->childAt(onTheMark), gmtMark);
+    rig.window->DateFrame->show();
+    QVERIFY(rig.window->DateFrame->isAncestorOf(rig.window->Cpanel->childAt(onTheMark)));
 }
 
 void tst_ZoneHints::copiesTheClocksInView()

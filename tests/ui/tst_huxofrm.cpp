@@ -1,16 +1,21 @@
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
+#include "support/CaptionCheck.h"
 #include "support/FakeServices.h"
+#include "support/FileSizeLimit.h"
 #include "support/MainWindowRig.h"
 #include "support/ScriptedForms.h"
 #include "ui/Forms.h"
@@ -82,6 +87,8 @@ private slots:
     void mouseOverTipsShowToday();
     void coloursFollowTheScheme();
     void garbageSettingsStillGiveAWorkingWindow();
+    void captionsAreReadWholeInTheirColumns();
+    void saveFailureAtExitSaysWhatIsLost();
 };
 
 void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
@@ -270,6 +277,10 @@ void tst_huxofrm::accessoryThatFailsIsReportedAndHidden()
     QVERIFY(rig.window->Command2->isVisible());
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
 
+    // With an alarm set the window's title says so; a message still names the program alone.
+    rig.forms->alarm = true;
+    rig.window->resize(rig.window->width(), rig.window->height() + 1);
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
     rig.fakes.launcher.setFails(true);
     rig.click("Command1");
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -526,6 +537,48 @@ void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
         QCOMPARE(SettingsFile::decode(saved.readAll()).SetupDone, qint16(-1));
     }
     QVERIFY(fakes.dialogs.shown().isEmpty());
+}
+
+void tst_huxofrm::captionsAreReadWholeInTheirColumns()
+{
+    Settings stored = storedWindow(2335);
+    Rig rig(&stored);
+    for (QLabel* label : {rig.window->CCap, rig.window->GCap}) {
+        auto* caption = qobject_cast<CaptionLabel*>(label);
+        QVERIFY(caption);
+        for (const QString& text : captionsToShowWhole()) {
+            caption->setText(text);
+            const QString fault = captionFault(*caption);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
+    }
+
+    // Fifteen of the widest letters do not fit any size that can still be read: cut short, and whole in the tip,
+    // ahead of what the tip says anyway.
+    auto* alarmCaption = qobject_cast<CaptionLabel*>(rig.window->GCap);
+    alarmCaption->setText(u"WWWWWWWWWWWWWWW"_s);
+    QVERIFY(alarmCaption->shownText().endsWith(u'\u2026'));
+    QVERIFY(!inkAtTheEdges(*alarmCaption));
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), alarmCaption->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(alarmCaption, &hover);
+    QTRY_COMPARE(QToolTip::text(), u"WWWWWWWWWWWWWWW\ndouble-click for alarm settings"_s);
+    QCOMPARE(alarmCaption->toolTip(), u"double-click for alarm settings"_s);
+}
+
+void tst_huxofrm::saveFailureAtExitSaysWhatIsLost()
+{
+    Settings stored = storedWindow(2335);
+    Rig rig(&stored);
+    rig.fakes.dialogs.clear();
+    {
+        const FileSizeLimit fullDisk(200);
+        QVERIFY(fullDisk.isActive());
+        QVERIFY(rig.window->close());
+    }
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const QString text = rig.fakes.dialogs.shown().first().text;
+    QVERIFY2(text.contains(u"HUXO will start next time with the settings it last saved."_s), qPrintable(text));
+    QVERIFY2(!text.contains(u"until HUXO is closed"_s), qPrintable(text));
 }
 
 QTEST_MAIN(tst_huxofrm)

@@ -1,6 +1,9 @@
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include "zones/DstText.h"
 
@@ -26,6 +29,7 @@ private slots:
     void recordGivesItsText();
     void lengthsThatLieGiveWhatIsThere();
     void fileIsReadAndCreatedWhenMissing();
+    void onlyARegularFileIsRead();
     void noticeIsThirtySixLines();
 };
 
@@ -62,6 +66,36 @@ void tst_DstText::fileIsReadAndCreatedWhenMissing()
     file.close();
     QCOMPARE(DstText::readFile(path), u"GMT+"_s);
     QCOMPARE(DstText::readFile(dir.filePath(u"no folder/dst.txt"_s)), QString());
+}
+
+void tst_DstText::onlyARegularFileIsRead()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"dst.txt"_s);
+
+    // Opening a pipe for reading and writing never blocks, but reading it would wait for ever.
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(DstText::readFile(path), QString());
+    QVERIFY(QFile::remove(path));
+
+    QVERIFY(QFile::link(u"/dev/zero"_s, path));
+    QCOMPARE(DstText::readFile(path), QString());
+    QVERIFY(QFile::remove(path));
+
+    // A link to nothing is not followed to make its target, wherever that may be.
+    const QString nowhere = dir.filePath(u"unmounted/dst.txt"_s);
+    QVERIFY(QDir().mkdir(dir.filePath(u"unmounted"_s)));
+    QVERIFY(QFile::link(nowhere, path));
+    QCOMPARE(DstText::readFile(path), QString());
+    QVERIFY(!QFileInfo::exists(nowhere));
+    QVERIFY(QFileInfo(path).isSymLink());
+
+    // A link to a real file is read through.
+    QFile kept(nowhere);
+    QVERIFY(kept.open(QIODevice::WriteOnly));
+    kept.write(record(5, "Hanoi, Vietnam"));
+    kept.close();
+    QCOMPARE(DstText::readFile(path), u"Hanoi"_s);
 }
 
 void tst_DstText::noticeIsThirtySixLines()

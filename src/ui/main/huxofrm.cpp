@@ -16,6 +16,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/main/CaptionLabel.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/FacePicture.h"
 #include "ui/main/MainColours.h"
@@ -138,7 +139,7 @@ void huxofrm::buildClockColumns()
         face->setGeometry(Twips::toPixels(column.faceLeft, FaceTop, FaceWidth, FaceHeight));
         face->setToolTip(QLatin1String(column.faceToolTip));
 
-        auto* caption = makeControl<QLabel>(Cpanel, column.caption);
+        auto* caption = makeControl<CaptionLabel>(Cpanel, column.caption);
         caption->setGeometry(
             Twips::toPixels(column.captionLeft, CaptionTop, i == 0 ? LocalCaptionWidth : CaptionWidth, CaptionHeight));
         caption->setAlignment(Qt::AlignCenter);

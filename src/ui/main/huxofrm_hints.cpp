@@ -31,11 +31,14 @@ void huxofrm::buildZoneHints()
         const QLabel* caption = m_captions[size_t(slot - 1)];
         auto* mark = new QLabel(QStringLiteral("\u25CF"), Cpanel);
         mark->setObjectName(QStringLiteral("ZoneMark_%1").arg(slot));
+        mark->setTextFormat(Qt::PlainText);
         mark->setFont(designFont(QStringLiteral("Arial"), 8));
         colourLabel(mark, MarkColour);
         mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
         mark->setGeometry(caption->geometry().right() - 7, caption->y(), 8, 8);
         mark->hide();
+        // The calendar page covers the GMT / UTC column, its mark included.
+        mark->stackUnder(DateFrame);
         m_zoneMarks[size_t(slot - 1)] = mark;
     }
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "core/Module1.h"
+#include "core/ProgramTitle.h"
 #include "core/Twips.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
@@ -48,9 +49,6 @@ void huxofrm::Form_Load()
         CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
         setWindowHeight(FirstRunHeight);
         m_module.CalShown = 0;
-        HUXOhlp& help = m_forms.get<HUXOhlp>();
-        help.show();
-        help.LicMnu->trigger();
     }
     ApplyArrows();
 
@@ -61,6 +59,12 @@ void huxofrm::Form_Load()
     }
     setWindowWidth(m_module.WinWidth);
     placeOnScreen();
+    if (m_module.SetupDone == 0) {
+        // Opened once the window has its place, so that the licence opens beside it rather than under it.
+        HUXOhlp& help = m_forms.get<HUXOhlp>();
+        help.show();
+        help.LicMnu->trigger();
+    }
 
     ColChg();
     DateFrame->setVisible(m_module.CalShown != 0);
@@ -118,7 +122,8 @@ void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const
         Keepfcs->setFocus();
         return;
     }
-    m_module.services().dialogs.tell(failure, windowTitle(), Dialogs::Icon::None, this);
+    // The window's own title may carry " (alarm set)"; a message names the program.
+    m_module.services().dialogs.tell(failure, ProgramTitle(), Dialogs::Icon::None, this);
     button->hide();
 }
 
@@ -180,6 +185,6 @@ void huxofrm::Form_Unload()
     Timer1->stop();
     ACTTimer->stop();
     m_module.SetupDone = -1;
-    (void)m_module.SaveSettings();
+    (void)m_module.SaveSettings(Module1::SavingAt::Exit);
     emit unloaded();
 }

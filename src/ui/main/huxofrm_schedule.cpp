@@ -7,6 +7,7 @@
 
 #include "core/DateFormat.h"
 #include "core/Module1.h"
+#include "net/NetOutcome.h"
 #include "platform/Clock.h"
 #include "ui/Forms.h"
 #include "ui/info/ACTdoneFrm.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr qint16 Idle = 0;
 constexpr qint16 FirstAttemptMade = 1;
 constexpr qint16 AwaitingReport = 2;
-// NetStatus after an Auto Set that ended in "TIME SET COMPLETE."
-constexpr qint16 Completed = 4;
 } // namespace
 
 void huxofrm::ACTTimer_Timer()
@@ -39,7 +38,7 @@ void huxofrm::ACTTimer_Timer()
         }
         return;
     }
-    if (m_module.NetStatus == Completed) {
+    if (m_module.NetStatus == NetOutcome::Completed) {
         // The note follows at the next firing, so that it comes after the newsflash.
         state = AwaitingReport;
         return;
@@ -61,17 +60,18 @@ void huxofrm::reportAutoCorrection()
 {
     ACTdoneFrm& note = m_forms.get<ACTdoneFrm>();
     note.show();
-    if (m_module.NetStatus == Completed) {
+    if (m_module.NetStatus == NetOutcome::Completed) {
         const QDateTime setAt = m_module.services().clock.now().addSecs(-60);
         note.Label1->setText(QStringLiteral("HUXO automatically adjusted your system time at ")
                              + formatDate(setAt, u"HH:MMam/pm"));
     } else {
         note.Label1->setText(QStringLiteral("Please note: HUXO didn't get to check the system time."));
     }
+    // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
+    // double-click then goes to a window loaded anew, hidden, which it arms.
     if (m_module.ACTUpdates == -1) {
-        SystTimeFrm& systemTime = m_forms.get<SystTimeFrm>();
-        systemTime.HUXOLBL_DblClick();
-        systemTime.HUXOLBL_DblClick();
+        m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
+        m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
     }
     m_module.ACTState = Idle;
 }

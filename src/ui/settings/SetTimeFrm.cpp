@@ -19,6 +19,7 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/StorableText.h"
 #include "ui/main/huxofrm.h"
 #include "ui/settings/MapViewport.h"
 #include "ui/settings/PressLabel.h"
@@ -138,6 +139,7 @@ void SetTimeFrm::buildEditor()
     LTxt->setMaxLength(15);
     LTxt->setText(QStringLiteral("GMT"));
     LTxt->setToolTip(QStringLiteral("enter caption, max 15 characters. "));
+    acceptOnlyStorableText(LTxt);
     connect(LTxt, &QLineEdit::textChanged, this, &SetTimeFrm::LTxt_Change);
 
     heading(1, "Hours and Minutes Difference from GMT", 1110);
@@ -186,6 +188,14 @@ void SetTimeFrm::buildEditor()
     CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
     CityList->setEnabled(false);
     connect(CityList, &QListWidget::itemClicked, this, &SetTimeFrm::CityList_Click);
+    // The arrow keys choose a place as well; a choice by mouse waits for its click, which may come back to the place
+    // already chosen after the caption was edited.
+    connect(CityList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_placePressed && !CityList->selectedItems().isEmpty()) {
+            CityList_Click();
+        }
+    });
+    CityList->viewport()->installEventFilter(this);
 
     Command1 = makeControl<QPushButton>(this, "Command1");
     Command1->setText(QStringLiteral("&DST Info"));
@@ -270,6 +280,13 @@ bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
     if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
         // A user who steers the map with the keys keeps it where they put it.
         m_module.NoAutoScroll = -1;
+    }
+    if (watched == CityList->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            m_placePressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_placePressed = false;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

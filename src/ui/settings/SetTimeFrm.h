@@ -60,6 +60,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -71,6 +72,8 @@ private:
     void Form_Load();
     // True when the close box is to close only the information text, so the window stays.
     bool Form_QueryUnload();
+    // Back from the DST text to the settings, rebuilt from the stored clock as on activation.
+    void closeDstText();
     void ApplyBtn_Click();
     void CityList_Click();
     void LTxt_Change();
@@ -95,5 +98,7 @@ private:
     // The window is activated again only after another window of the program took over; not after a switch to
     // another program, which should not throw away the user's edits.
     bool m_ownWindowWasActive = false;
+    // While a mouse button is down on the place list; a choice made with the keys has no click to follow it.
+    bool m_placePressed = false;
     QString m_dstText; // what the information view shows; the built-in notice until a long enough file was read
 };

@@ -1,6 +1,7 @@
 // The clock settings window's second view: the daylight-saving information text over the whole window.
 #include "SetTimeFrm.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
@@ -20,6 +21,8 @@ void SetTimeFrm::ItemLabel_DblClick()
     Text1->setPlainText(QString(m_dstText).replace(u"\r\n"_s, u"\n"_s));
     Text1->show();
     Text1->raise();
+    // Ready for the keys: the arrows and page keys scroll the text, Escape closes it.
+    Text1->setFocus();
     playClick();
 }
 
@@ -34,13 +37,27 @@ void SetTimeFrm::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
+void SetTimeFrm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && Text1->isVisible()) {
+        closeDstText();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool SetTimeFrm::Form_QueryUnload()
 {
     if (!Text1->isVisible()) {
         return false;
     }
+    closeDstText();
+    return true;
+}
+
+void SetTimeFrm::closeDstText()
+{
     Text1->hide();
     playClick();
     Form_Activate();
-    return true;
 }

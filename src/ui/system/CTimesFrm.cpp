@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -11,6 +12,7 @@
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "net/Inet.h"
+#include "net/UpdateRetrieval.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
@@ -103,6 +105,12 @@ void CTimesFrm::Form_Load()
 
 void CTimesFrm::closeEvent(QCloseEvent* event)
 {
+    // Closing the window that waits for the file is how the user gives up on it.
+    if (m_downloading) {
+        if (SystTimeFrm* link = m_forms.loaded<SystTimeFrm>()) {
+            link->StopLink();
+        }
+    }
     showMinimized();
     event->accept();
     m_forms.unload(this);
@@ -120,11 +128,13 @@ void CTimesFrm::Label4_DblClick()
     }
 }
 
-// Any failure ends the download where it stands: the wait line stays, and the newsletter shows no button.
+// The newsletter may be closed while a question or the download waits; from then on nothing more happens.
+// A failure is told, and the button comes back, so that the user may try again.
 void CTimesFrm::DLDBtn_Click()
 {
     DLDBtn->hide();
     WaitLbl->show();
+    const QPointer<CTimesFrm> alive(this);
     if (m_forms.alarmSet()) {
         const auto answer = m_module.services().dialogs.ask(
             QStringLiteral("A HUXO reminder alarm has been set. If you proceed the alarm will be cancelled, do you "
@@ -133,20 +143,32 @@ void CTimesFrm::DLDBtn_Click()
             Dialogs::Icon::Critical,
             Dialogs::Buttons::YesNo,
             this);
-        if (answer != Dialogs::Answer::Yes) {
+        if (!alive || answer != Dialogs::Answer::Yes) {
             return;
         }
-        m_forms.get<AlarmFrm>().Timer1->stop();
+        m_forms.get<AlarmFrm>().cancelPending();
     }
     DLDBtn->setText(QStringLiteral("WAIT"));
 
     SystTimeFrm& link = m_forms.get<SystTimeFrm>();
     link.Inet1->Cancel();
-    const std::optional<QByteArray> bytes = link.Inet1->FetchBytes(m_module.MServerBase + QStringLiteral("x__c51/self.ex"));
-    if (!bytes || !ProgramDownload::save(m_module, *bytes, QStringLiteral("inst.exe"))) {
+    m_downloading = true;
+    QString failure;
+    const bool saved =
+        fetchProgramFile(m_module, *link.Inet1, QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
+    if (!alive || m_forms.loaded<CTimesFrm>() != this) {
         return;
     }
-    link.StopLink();
+    m_downloading = false;
+    if (SystTimeFrm* stillLoaded = m_forms.loaded<SystTimeFrm>()) {
+        stillLoaded->StopLink();
+    }
     WaitLbl->hide();
+    if (!saved) {
+        DLDBtn->setText(QStringLiteral("&Download"));
+        DLDBtn->show();
+        ProgramDownload::tellNotArrived(m_module, QStringLiteral("inst.exe"), failure, this);
+        return;
+    }
     ProgramDownload::tellArrived(m_module, QStringLiteral("inst.exe"), this);
 }

@@ -42,4 +42,5 @@ private:
     Module1& m_module;
     Forms& m_forms;
     EventHooks* m_hooks = nullptr;
+    bool m_downloading = false; // while the file offered by the newsletter is on its way
 };

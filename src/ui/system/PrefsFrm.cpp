@@ -19,6 +19,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/StorableText.h"
 #include "ui/main/MainColours.h"
 #include "ui/main/huxofrm.h"
 
@@ -47,6 +48,7 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const char* title, QRect
 QLabel* makeLabel(QWidget* frame, const char* text, QRect twips)
 {
     auto* label = new QLabel(QLatin1String(text), frame);
+    label->setTextFormat(Qt::PlainText);
     placeInTwips(label, twips.x(), twips.y(), twips.width(), twips.height());
     return label;
 }
@@ -183,6 +185,7 @@ void PrefsFrm::buildProxyControls()
     Text1->setMaxLength(30);
     Text1->setText(ProxyPlaceholder);
     Text1->setToolTip(QStringLiteral("only required if you connect via a proxy server"));
+    acceptOnlyStorableText(Text1);
     connect(Text1, &QLineEdit::textChanged, this, &PrefsFrm::Text1_Change);
 }
 

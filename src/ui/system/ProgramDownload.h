@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 class Module1;
 class QWidget;
 
-// A program file that the update server offers arrives over plain HTTP with nothing to show where it came from,
-// so it is saved without the right to run and never started by the program: the user is told where it is.
+// What the user is told about a program file that the update server offers. It arrives with nothing to show where
+// it came from, so it is saved without the right to run and never started by the program (see fetchProgramFile).
 namespace ProgramDownload {
 
-// Writes the file, by bare name, in the program folder, replacing an older one whole.
-[[nodiscard]] bool save(Module1& module, const QByteArray& bytes, const QString& bareName);
-
-// "Your new file ... has arrived.", then where it is and that the user may run it.
+// "Your new file ... has arrived.", where it is, that it was not run, and how the user may run it.
 void tellArrived(Module1& module, const QString& bareName, QWidget* parent);
+
+// That the file did not arrive and why; an older file of that name is left as it was.
+void tellNotArrived(Module1& module, const QString& bareName, const QString& failure, QWidget* parent);
 
 } // namespace ProgramDownload

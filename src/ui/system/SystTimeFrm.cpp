@@ -24,6 +24,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
+#include "ui/StorableText.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -72,11 +73,13 @@ void SystTimeFrm::buildManualView()
     Command1->setText(QStringLiteral("&Keep This Setting"));
 
     auto* captionLabel = new QLabel(QStringLiteral("Local clock caption:"), Frame1);
+    captionLabel->setTextFormat(Qt::PlainText);
     placeInTwips(captionLabel, 120, 1140, 1800, 285);
     Text2 = makeControl<QLineEdit>(Frame1, "Text2");
     placeInTwips(Text2, 2100, 1110, 2100, 345);
     Text2->setMaxLength(12);
     Text2->setToolTip(QStringLiteral("caption for local clock"));
+    acceptOnlyStorableText(Text2);
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
     Timer1->setInterval(1000);
@@ -96,6 +99,7 @@ void SystTimeFrm::buildInternetView()
 
     auto* note = new QLabel(
         QStringLiteral("or if you have an internet connection you can use the Auto Set and Update features."), Frame2);
+    note->setTextFormat(Qt::PlainText);
     note->setWordWrap(true);
     placeInTwips(note, 120, 150, 4920, 510);
 
@@ -129,6 +133,8 @@ void SystTimeFrm::buildInternetView()
     m_hooks->onDoubleClick(LinkAniImg, [this] { LinkAniImg_DblClick(); });
     connect(AutoSetBtn, &QPushButton::clicked, this, &SystTimeFrm::AutoSetBtn_Click);
     buildAutoPanel();
+    // The progress panel spans the window; the picture must stay above it to take its stop double-click.
+    LinkAniImg->raise();
 }
 
 void SystTimeFrm::buildAutoPanel()
@@ -185,8 +191,8 @@ void SystTimeFrm::buildAutoPanel()
 
 QLabel* SystTimeFrm::makeProductLabel(QWidget* parent)
 {
-    auto* label = new QLabel(QStringLiteral("HUXO"), parent);
-    label->setObjectName(QStringLiteral("HUXOLBL"));
+    auto* label = makeControl<QLabel>(parent, "HUXOLBL");
+    label->setText(QStringLiteral("HUXO"));
     label->setFont(designFont(QStringLiteral("MS Sans Serif"), 18, true));
     label->setAlignment(Qt::AlignCenter);
     label->setToolTip(QStringLiteral("quadruple-click for HUXO TIMES and file updates."));

@@ -8,6 +8,7 @@ class EventHooks;
 class Forms;
 class Inet;
 class Module1;
+struct Progress;
 class PictureClip;
 class QGroupBox;
 class QLabel;
@@ -53,7 +54,6 @@ public:
     QLabel* WaitLbl = nullptr;
     QLabel* Label2 = nullptr;
     std::array<QLabel*, 2> HUXOLBL{};
-    QString StatusText; // the outcome line that ends the progress list
 
     Inet* Inet1 = nullptr;
     QTimer* LinkAniTimer = nullptr;
@@ -71,32 +71,21 @@ protected:
 private:
     // The link picture strip: four animation cells, then the completed and the failed one, as NetStatus numbers them.
     static constexpr int LinkCells = 6;
-    static constexpr qint16 Completed = 4;
-    static constexpr qint16 Failed = 5;
-    static constexpr int RequestTimeoutSeconds = 45;
 
     void buildManualView();
     void buildInternetView();
     void buildAutoPanel();
     static QLabel* makeProductLabel(QWidget* parent);
     void Command2_Click();
-    bool adviseOnRepeatedFailure();
-    bool refuseUnsetProxy();
-    // How far the clock setting got: set, stopped by the answer or the zones (reported), or refused by the system
-    // (the error path taken).
-    enum class ClockSetting
-    {
-        Set,
-        NotSet,
-        Refused
-    };
-    ClockSetting setClockFrom(const QString& answer);
-    bool localZoneDisagrees();
-    [[nodiscard]] bool fetchNewsflash();
-    void finishAutoSet();
-    void retrievalFailed();
+    void adviseOnRepeatedFailure();
+    void adviseOnUnsetProxy();
+    void showNewsflash(const QString& flash);
+    void showNewsletter(const QString& headline, const QString& text, bool offersDownload);
     void DownloadNewProgram();
-    void autoSetFailed(const QString& reason);
+    // What an operation reports lands in this window's progress list while the window exists.
+    Progress progress();
+    // The animation stops, and the link picture shows the outcome left in NetStatus.
+    void showOutcome();
     void addStat(const QString& line);
     void Form_Load();
     void Form_QueryUnload();

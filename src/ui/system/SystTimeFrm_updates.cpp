@@ -1,43 +1,25 @@
-// The update retrieval, armed by one double-click on a HUXO label and run by the next: the daylight-saving text,
-// the newsletter with its picture, and the program file a newsflash may offer.
+// The update retrieval as the window shows it, armed by one double-click on a HUXO label and run by the next; and
+// the program file a newsflash may offer.
 #include "SystTimeFrm.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/DateFormat.h"
 #include "core/Module1.h"
-#include "core/NumberText.h"
-#include "core/Pattern.h"
-#include "core/WholeFile.h"
 #include "net/Inet.h"
-#include "net/SetMserver.h"
-#include "platform/Clock.h"
+#include "net/NetOutcome.h"
+#include "net/UpdateRetrieval.h"
 #include "ui/Forms.h"
 #include "ui/system/CTimesFrm.h"
 #include "ui/system/ProgramDownload.h"
-#include "zones/DstText.h"
-
-namespace {
-
-// Shorter news is no newsletter.
-constexpr int MinimumNewsLength = 6;
-
-bool offersDownload(const QString& news)
-{
-    return matchesPattern(news, u"*free*space*") || matchesPattern(news, u"*HUXO 5*saved*folder");
-}
-
-} // namespace
 
 void SystTimeFrm::HUXOLBL_DblClick()
 {
     setWindowTitle(QStringLiteral("HUXO Updates"));
-    SetMserver(m_module);
-    Inet1->setRequestTimeout(RequestTimeoutSeconds);
     if (LinkAniTimer->isActive()) {
         Stat->clear();
         addStat(QStringLiteral("BUSY - PLEASE WAIT."));
@@ -50,68 +32,29 @@ void SystTimeFrm::HUXOLBL_DblClick()
         return;
     }
 
-    Stat->clear();
-    addStat(QStringLiteral("Establishing connection..."));
-    addStat(QStringLiteral("HUXO server ") + numberToText(int(m_module.MServer)));
-    LinkAniTimer->start();
-    StatusText = QStringLiteral("RETRIEVAL COMPLETE");
-    m_module.NetStatus = Completed;
-    addStat(QStringLiteral("Retrieving Updates..."));
-    addStat(QStringLiteral("PLEASE WAIT"));
-
-    const QString base = m_module.MServerBase + QStringLiteral("x__c51/");
-    const std::optional<QString> dst = Inet1->FetchText(base + QStringLiteral("dst.txt"));
-    if (!dst || !DstText::writeFile(m_module.programFile(QStringLiteral("dst.txt")), *dst)) {
-        retrievalFailed();
+    // The window may be closed while the retrieval waits for an answer.
+    const QPointer<SystTimeFrm> alive(this);
+    UpdateRetrieval retrieval(m_module, *Inet1, progress());
+    const UpdateRetrieval::Result result = retrieval.run();
+    if (!alive) {
         return;
     }
-    Inet1->Cancel();
-    const std::optional<QString> head = Inet1->FetchText(base + QStringLiteral("head.txt"));
-    Inet1->Cancel();
-    const std::optional<QString> news = head ? Inet1->FetchText(base + QStringLiteral("news.txt")) : std::nullopt;
-    Inet1->Cancel();
-    const std::optional<QByteArray> picture = news ? Inet1->FetchBytes(base + QStringLiteral("picc.gif")) : std::nullopt;
-    if (!picture || !writeWholeFile(m_module.programFile(QStringLiteral("pic.gif")), *picture)) {
-        retrievalFailed();
-        return;
-    }
-    addStat(QStringLiteral("Retrieved dst.txt at ") + formatDate(m_module.services().clock.now(), u"hh:mm:ss") +
-            QStringLiteral(" (local)"));
-
-    if (news->size() < MinimumNewsLength) {
-        addStat(QStringLiteral("No HUXO TIMES today."));
-    } else {
-        CTimesFrm& newsletter = m_forms.get<CTimesFrm>();
-        newsletter.ParagLbl->setText(*news);
-        newsletter.HeadLbl->setText(*head);
-        newsletter.Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("pic.gif"))));
-        newsletter.DLDBtn->setVisible(offersDownload(*news));
-        newsletter.show();
+    showOutcome();
+    if (result.newsletter) {
+        showNewsletter(result.newsletter->headline, result.newsletter->text, result.newsletter->offersDownload);
         // Closing ends the link and unloads this window; the newsletter stays.
         close();
-        return;
-    }
-    Inet1->Cancel();
-    addStat(StatusText);
-    LinkAniTimer->stop();
-    if (m_module.NetStatus >= 1 && m_module.NetStatus <= 5) {
-        LinkShow();
     }
 }
 
-// The failed picture tells the user; the animation stops in any case, so that a retrieval that failed out of
-// sight does not leave every later one refused as busy.
-void SystTimeFrm::retrievalFailed()
+void SystTimeFrm::showNewsletter(const QString& headline, const QString& text, bool offersDownload)
 {
-    LinkAniTimer->stop();
-    m_module.NetStatus = Failed;
-    if (!isVisible()) {
-        Inet1->Cancel();
-        return;
-    }
-    StopLink();
-    addStat(QStringLiteral("bad link"));
-    LinkShow();
+    CTimesFrm& newsletter = m_forms.get<CTimesFrm>();
+    newsletter.ParagLbl->setText(text);
+    newsletter.HeadLbl->setText(headline);
+    newsletter.Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("pic.gif"))));
+    newsletter.DLDBtn->setVisible(offersDownload);
+    newsletter.show();
 }
 
 void SystTimeFrm::DownloadNewProgram()
@@ -124,21 +67,29 @@ void SystTimeFrm::DownloadNewProgram()
     Command2->setText(QStringLiteral("===="));
 
     Inet1->Cancel();
-    const std::optional<QByteArray> bytes =
-        Inet1->FetchBytes(m_module.MServerBase + QStringLiteral("x__c51/new.ex"));
-    if (!bytes || !ProgramDownload::save(m_module, *bytes, QStringLiteral("new.exe"))) {
-        WaitLbl->hide();
-        retrievalFailed();
+    const QPointer<SystTimeFrm> alive(this);
+    QString failure;
+    const bool saved =
+        fetchProgramFile(m_module, *Inet1, QStringLiteral("new.ex"), QStringLiteral("new.exe"), &failure);
+    if (!alive) {
         return;
     }
     StopLink();
     WaitLbl->hide();
-    LinkAniTimer->stop();
-    m_module.NetStatus = Completed;
-    LinkShow();
+    if (!saved) {
+        addStat(failure);
+        addStat(QStringLiteral("bad link"));
+        m_module.NetStatus = NetOutcome::Failed;
+        showOutcome();
+        return;
+    }
+    m_module.NetStatus = NetOutcome::Completed;
+    showOutcome();
     Stat->clear();
     addStat(QStringLiteral("DOWNLOAD COMPLETE"));
     m_module.OffTop(this);
     ProgramDownload::tellArrived(m_module, QStringLiteral("new.exe"), this);
-    close();
+    if (alive) {
+        close();
+    }
 }

@@ -1,0 +1,65 @@
+#include "SettingsRange.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "core/Twips.h"
+
+namespace {
+
+// The farthest from GMT that the clock settings window can set a clock.
+constexpr float OffsetLimit = 12.5f;
+// A window position beyond the 16-bit pixel coordinates of the window system is on no screen.
+constexpr float PositionLimit = 32767.0f * Twips::PerPixel;
+
+constexpr qint16 Off = 0;
+constexpr qint16 On = -1;
+
+// Whole or half hours within the limits.
+float offsetInRange(float hours)
+{
+    return std::round(std::clamp(hours, -OffsetLimit, OffsetLimit) * 2.0f) / 2.0f;
+}
+
+// A value that is none of the allowed ones becomes the one that the program takes it for today.
+void keepOneOf(qint16& value, std::initializer_list<qint16> allowed, qint16 otherwise)
+{
+    if (std::find(allowed.begin(), allowed.end(), value) == allowed.end()) {
+        value = otherwise;
+    }
+}
+
+} // namespace
+
+void bringIntoRange(Settings& s)
+{
+    for (float* offset : {&s.BOffset, &s.COffset, &s.DOffset, &s.EOffset, &s.FOffset, &s.GOffset}) {
+        *offset = offsetInRange(*offset);
+    }
+    for (qint16* hourOn : {&s.CHourOn, &s.DHourOn, &s.EHourOn, &s.FHourOn, &s.GHourOn}) {
+        keepOneOf(*hourOn, {0, 1}, 0);
+    }
+    // The GMT / UTC clock keeps the local summer hour negated.
+    keepOneOf(s.BHourOn, {0, -1}, 0);
+
+    for (float* position : {&s.WinTop, &s.WinLeft}) {
+        *position = std::clamp(*position, -PositionLimit, PositionLimit);
+    }
+
+    // Flags that the program takes as on only when they are -1.
+    for (qint16* flag : {&s.AnaloguesHidden, &s.StartMin, &s.ACTOn, &s.ACTUpdates, &s.TaskbarClock3}) {
+        keepOneOf(*flag, {Off, On}, Off);
+    }
+    // Flags that the program takes as on whenever they are not 0.
+    for (qint16* flag : {&s.CalShown, &s.SetupDone}) {
+        keepOneOf(*flag, {Off, On}, On);
+    }
+
+    keepOneOf(s.ColourScheme, {0, 1}, 0);
+    keepOneOf(s.NetAccess, {0, 1, 2}, 0);
+    // 0 in a fresh file, where the primary address is in use as with 1.
+    keepOneOf(s.MServer, {0, 1, 2}, 1);
+    // 0 in a fresh file: no server has answered yet, and the first is asked.
+    keepOneOf(s.TimeServer, {0, 1, 2, 3}, 0);
+}

@@ -1,0 +1,126 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int StartMs = 30000;
+
+// A program folder of its own: the real binary, which keeps its settings beside itself.
+struct ProgramFolder
+{
+    ProgramFolder()
+    {
+        const QString program = dir.filePath(u"huxo"_s);
+        // A hard link costs nothing where the build and the temporary folder share a file system.
+        if (::link(HUXO_BINARY, QFile::encodeName(program).constData()) != 0) {
+            QVERIFY(QFile::copy(QStringLiteral(HUXO_BINARY), program));
+        }
+    }
+
+    QString ini() const { return dir.filePath(u"huxo.ini"_s); }
+
+    QTemporaryDir dir;
+};
+
+// Starts the program as a user would, without the right to set the clock.
+void start(QProcess& process, const ProgramFolder& folder)
+{
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(u"setpriv"_s, {u"--bounding-set=-sys_time"_s, folder.dir.filePath(u"huxo"_s)});
+    QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
+}
+
+// Start-up has written the settings file whole once its window is built.
+void waitUntilUp(const QProcess& process, const ProgramFolder& folder)
+{
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        process.state() != QProcess::Running || QFileInfo(folder.ini()).size() > 0, "no settings written", StartMs);
+    QVERIFY2(process.state() == QProcess::Running, "the program ended during its start-up");
+}
+
+void stop(QProcess& process)
+{
+    process.kill();
+    process.waitForFinished();
+}
+
+QString endOf(const QProcess& process)
+{
+    return process.exitStatus() == QProcess::CrashExit ? u"ended by a signal"_s
+                                                       : u"exited with %1"_s.arg(process.exitCode());
+}
+
+} // namespace
+
+// The real program, started from program folders of the test's own.
+class tst_huxo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void aSecondStartOnOneFolderEndsAndLeavesTheFirst();
+    void aFileSizeLimitDoesNotEndTheProgram();
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+void tst_huxo::initTestCase()
+{
+    QVERIFY(QFileInfo(QStringLiteral(HUXO_BINARY)).isExecutable());
+    // The copies find each other in the user's runtime folder; this run has one of its own.
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+}
+
+void tst_huxo::aSecondStartOnOneFolderEndsAndLeavesTheFirst()
+{
+    ProgramFolder folder;
+    QProcess first;
+    start(first, folder);
+    waitUntilUp(first, folder);
+    const QFileInfo before(folder.ini());
+
+    QProcess second;
+    start(second, folder);
+    QVERIFY2(second.waitForFinished(StartMs), "the second copy runs beside the first");
+    QVERIFY2(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0, qPrintable(endOf(second)));
+    QCOMPARE(first.state(), QProcess::Running);
+    // The second copy never wrote the settings: the first one's changes are not lost to it.
+    const QFileInfo after(folder.ini());
+    QCOMPARE(after.lastModified(), before.lastModified());
+    QCOMPARE(after.fileTime(QFileDevice::FileMetadataChangeTime), before.fileTime(QFileDevice::FileMetadataChangeTime));
+    stop(first);
+}
+
+void tst_huxo::aFileSizeLimitDoesNotEndTheProgram()
+{
+    ProgramFolder folder;
+    QProcess limited;
+    // No file may grow at all: the start-up's first save fails as on a full disk.
+    limited.setChildProcessModifier([] {
+        rlimit none = {0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    });
+    start(limited, folder);
+    // The empty settings file is made just before that save, which the signal would end the program in. There is
+    // nothing to wait for after it: the program is watched for a while to see that it lives on.
+    QTRY_VERIFY_WITH_TIMEOUT(limited.state() != QProcess::Running || QFileInfo::exists(folder.ini()), StartMs);
+    QTest::qWait(3000);
+    QVERIFY2(limited.state() == QProcess::Running, qPrintable(endOf(limited)));
+    QCOMPARE(QFileInfo(folder.ini()).size(), 0);
+    stop(limited);
+}
+
+QTEST_GUILESS_MAIN(tst_huxo)
+#include "tst_huxo.moc"

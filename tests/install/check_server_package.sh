@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the huxo-server package, checks its contents and what it asks for, installs it into a temporary root
+# (never into this machine) with the step its installation runs, and has lighttpd test the system's own
+# configuration with the package's enabled in it.
+# Usage: check_server_package.sh SOURCE_DIR
+set -euo pipefail
+source_dir=$1
+source "$(dirname "$0")/common.sh"
+
+package=$("$source_dir/server/package/build-deb.sh" "$work/out")
+listing=$(dpkg-deb -c "$package")
+contents=$(awk '{print $6}' <<<"$listing")
+for path in ./etc/lighttpd/conf-available/50-huxo-server.conf ./etc/cron.daily/huxo-server \
+    ./usr/share/huxo-server/lighttpd/huxo-routes.conf ./usr/share/huxo-server/lighttpd/time-line.lua \
+    ./usr/share/huxo-server/update-content ./usr/share/huxo-server/dst/make_dst_text.py \
+    ./usr/share/huxo-server/dst/places.txt ./usr/share/doc/huxo-server/README.md; do
+    grep -qx -- "$path" <<<"$contents" || fail "$path is not in the package"
+done
+for file in "$source_dir"/server/x__c51/*; do
+    grep -qx -- "./usr/share/huxo-server/x__c51/${file##*/}" <<<"$contents" || fail "${file##*/} is not in the package"
+done
+! grep -q -e '\.ex$' -e 'serve\.sh' -e 'standalone\.conf' -e 'make-test-certificate' <<<"$contents" ||
+    fail "a program file or a development tool was packaged"
+! grep -v ' root/root ' <<<"$listing" | grep -q . || fail "a file is not owned by root"
+for script in update-content dst/make_dst_text.py; do
+    grep -q "^-rwxr-xr-x .* ./usr/share/huxo-server/$script\$" <<<"$listing" || fail "$script is not executable"
+done
+
+[ "$(dpkg-deb -f "$package" Package)" = huxo-server ] || fail "the package has another name"
+[ "$(dpkg-deb -f "$package" Architecture)" = all ] || fail "the package is tied to one architecture"
+depends=$(dpkg-deb -f "$package" Depends)
+for dependency in lighttpd lighttpd-modules-lua lighttpd-mod-openssl python3 tzdata; do
+    grep -q "\(^\|, \)$dependency\b" <<<"$depends" || fail "$dependency is not declared: $depends"
+done
+dpkg-deb --ctrl-tarfile "$package" | tar -xO ./conffiles | grep -qx /etc/lighttpd/conf-available/50-huxo-server.conf ||
+    fail "the configuration is not a conffile, so an operator's changes would be lost"
+dpkg-deb --ctrl-tarfile "$package" | tar -xO ./triggers | grep -qx 'interest-noawait /usr/share/zoneinfo' ||
+    fail "an update of the tz database does not make dst.txt again"
+
+# Installed under a temporary root: the content is put in place, with dst.txt made afresh in the record's limits.
+root=$work/root
+dpkg-deb -x "$package" "$root"
+"$root/usr/share/huxo-server/update-content" "$root"
+served=$root/var/lib/huxo-server/x__c51
+for file in head.txt news.txt picc.gif flash51.txt; do
+    cmp -s "$served/$file" "$source_dir/server/x__c51/$file" || fail "$file was not put in place"
+done
+size=$(stat -c %s "$served/dst.txt")
+[ "$size" -gt 1000 ] && [ "$size" -le 32765 ] || fail "dst.txt has $size bytes"
+grep -q "Made on $(date -u '+%a %-d %b %Y')" "$served/dst.txt" || fail "dst.txt was not made afresh"
+# An operator's own newsletter stays.
+printf 'Our own news' >"$served/news.txt"
+"$root/usr/share/huxo-server/update-content" "$root"
+[ "$(cat "$served/news.txt")" = "Our own news" ] || fail "an update replaced the operator's newsletter"
+
+# The system's lighttpd.conf with the package's configuration enabled, the paths led into the temporary root.
+command -v lighttpd >/dev/null || { echo "SKIPPED: lighttpd not found"; exit 77; }
+[ -f /etc/lighttpd/lighttpd.conf ] || { echo "SKIPPED: no /etc/lighttpd/lighttpd.conf"; exit 77; }
+sed "s|\"/usr/share/huxo-server|\"$root/usr/share/huxo-server|; s|\"/var/lib/huxo-server|\"$root/var/lib/huxo-server|" \
+    "$root/etc/lighttpd/conf-available/50-huxo-server.conf" >"$work/50-huxo-server.conf"
+sed "s|^include \"/etc/lighttpd/conf-enabled/\*.conf\"|include \"$work/50-huxo-server.conf\"|" \
+    /etc/lighttpd/lighttpd.conf >"$work/lighttpd.conf"
+grep -q "$work/50-huxo-server.conf" "$work/lighttpd.conf" || fail "lighttpd.conf includes no conf-enabled folder"
+lighttpd -tt -f "$work/lighttpd.conf" || fail "lighttpd refuses the configuration"
+echo "server package contents, installation and configuration checked"
