@@ -2,8 +2,9 @@
 """Draws the time-zone map of the clock settings window and lays out its hot spots.
 
 Writes assets/map.png (400 x 181 pixels, 16 colours: every zone of the world painted with its standard offset and
-labelled with it), src/zones/HotSpotTable.cpp (the rectangles that the window lays over the picture) and
-tests/zones/map_zones.png (which pixels are land and the offset each is painted with, for the map's test).
+labelled with it), assets/map_zones.png (which pixels are land and the offset each is painted with: the window cuts
+each hot spot to the shape of its zone with it, and the map's test measures clicks against it) and
+src/zones/HotSpotTable.cpp (the rectangles that the window lays over the picture).
 
 The zones are the time-zone boundaries of the timezone-boundary-builder data set, as the npm package geo-tz 8.1.9
 ships them, made from OpenStreetMap data and licensed under the Open Database License (ODbL); the picture is a
@@ -13,11 +14,12 @@ interpreter after
     apt-get install g++ gmt-gshhg-low nodejs npm python3-netcdf4 python3-numpy python3-pil python3-scipy
     npm install --prefix SCRATCH geo-tz@8.1.9      (SCRATCH: any folder outside the repository)
 Usage: tools/make_map.py SCRATCH/node_modules/geo-tz  (from the repository root; the search of the hot spots takes
-15 minutes or so)
+three minutes or so)
 """
 
 import colorsys
 import os
+import re
 import sys
 
 import numpy as np
@@ -147,9 +149,17 @@ def draw_picture(land, offsets):
     return image
 
 
+def grid_coding():
+    """The grey levels of the zone grid, as the program reads them: {"WaterGrey": 0, "GmtGrey": ..., ...}."""
+    with open("src/zones/ZoneGridCoding.h") as header:
+        return {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", header.read())}
+
+
 def zone_grid(land, offsets):
-    """Grey levels: 0 for water, 128 plus the painted offset in half hours for land."""
-    return Image.fromarray(np.where(land, 128 + np.round(offsets * 2), 0).astype(np.uint8), "L")
+    """One grey level a pixel: water, or the offset its land is painted with."""
+    coding = grid_coding()
+    grey = coding["GmtGrey"] + np.round(offsets * coding["StepsPerHour"])
+    return Image.fromarray(np.where(land, grey, coding["WaterGrey"]).astype(np.uint8), "L")
 
 
 def write_table(spots, path):
@@ -178,11 +188,12 @@ def main(arguments):
     text = PngImagePlugin.PngInfo()
     text.add_text("Source", ATTRIBUTION)
     draw_picture(land, offsets).save("assets/map.png", bits=4, optimize=True, pnginfo=text)
-    zone_grid(land, offsets).save("tests/zones/map_zones.png", optimize=True, pnginfo=text)
+    zone_grid(land, offsets).save("assets/map_zones.png", optimize=True, pnginfo=text)
     spots, served = map_hot_spots.lay_out(land, offsets)
     assert sorted(n for n, _, _ in spots) == list(range(2, 88)), "every hot spot needs a rectangle"
     write_table(spots, "src/zones/HotSpotTable.cpp")
-    print("a click gives the painted offset on %d of %d land pixels of offered offsets" % served)
+    print("a click gives the painted offset on %d of %d land pixels of offered offsets, its band's offset or nothing "
+          "on %d of %d water pixels" % served)
 
 
 if __name__ == "__main__":

@@ -1,11 +1,16 @@
 """Lays the clickable rectangles of the zone map over its land so that a click gives the offset painted there.
 
-Each offset has a fixed set of hot spots (image numbers). The window stacks them by size: where two overlap, the
-one of smaller area lies on top, and of two of the same area the higher number. The layout is searched for by
-simulated annealing (map_hot_spots.cpp) on the number of land pixels whose click gives their painted offset; land
-of an offset that no hot spot offers (-3.5, +6.5, +13 ...) is not counted, as no click can give it. The sea
-counts a little too: a click there should give its 15-degree band's offset or nothing, not a far zone's. Used by
-tools/make_map.py.
+Each offset has a fixed set of hot spots (image numbers). The window cuts each hot spot to the shape of its zone:
+within its rectangle it takes presses on water and on land painted with its own offset, and a press on another
+zone's land falls through to the hot spots beneath. So a land pixel gives its painted offset exactly when one of
+its offset's rectangles covers it, whatever lies over it. Where rectangles overlap on water, the one of smaller
+area lies on top, and of two of the same area the higher number; a click on the sea should give its 15-degree
+band's offset or nothing rather than a far zone's.
+
+The rectangles of each offset first bound groups of its pieces of land, then a simulated annealing
+(map_hot_spots.cpp) moves them: land covered by its offset counts first, water served well second. Land of an
+offset that no hot spot offers (-3.5, +6.5, +13 ...) lies in no hot spot's shape: a click there gives nothing.
+Used by tools/make_map.py.
 """
 
 import os
@@ -24,10 +29,12 @@ HOT_SPOTS = {
     8: [55, 56, 57], 9: [58, 60, 69, 83, 84], 9.5: [61], 10: [62, 63, 75, 76], 11: [2, 67, 68, 70, 72],
     12: [64, 65, 66],
 }
-LAND_WEIGHT = 100  # a land pixel served right counts as much as this many sea pixels
-LEAST = 10  # pixels across, the smallest rectangle that is still easy to hit
+LEAST = 10  # pixels across, the smallest rectangle: the water round a small island takes its clicks too
 PIXELS_PER_HOUR = 250 / 15  # the picture's 15 degrees an hour, -11 at the west edge
 FARTHEST = 3 * PIXELS_PER_HOUR  # a rectangle's centre stays within three hours of its offset's meridian
+ROUNDS = 4000000
+# The annealing's temperature, in water pixels: from HOTTEST down to COLDEST over the rounds.
+HOTTEST, COLDEST = 20.0, 0.2
 
 
 def meridian(offset):
@@ -36,8 +43,8 @@ def meridian(offset):
 
 
 class Layout:
-    """Rectangles (top, bottom, left, right in pixels, bottom and right exclusive) and what a click on each pixel
-    gives under them, as an index into offsets or -1 for nothing."""
+    """Rectangles (top, bottom, left, right in pixels, bottom and right exclusive) over the land and offsets of the
+    map, and the score of what clicks give under them."""
 
     def __init__(self, land, offsets):
         self.height, self.width = land.shape
@@ -45,52 +52,50 @@ class Layout:
         self.numbers = np.array([n for o in self.offsets for n in HOT_SPOTS[o]])
         self.spot_offset = np.array([self.offsets.index(o) for o in self.offsets for _ in HOT_SPOTS[o]])
         codes = {o: i for i, o in enumerate(self.offsets)}
-        self.wanted = np.vectorize(lambda o: codes.get(o, -1))(offsets)
-        # Land of an offset that no hot spot offers is left out of the count: no click can give it.
-        self.counted = land & (self.wanted >= 0)
+        # Land as the index of its offset, -1 where no hot spot offers it; water as -1.
+        self.wanted = np.where(land, np.vectorize(lambda o: codes.get(o, -1))(offsets), -1)
+        self.counted = self.wanted >= 0
+        self.water = ~land
         bands = np.floor((np.arange(self.width) + 0.5) * 360.0 / self.width / 15.0).astype(int) - 11
         self.sea_band = np.where(land, -1, np.array([codes.get(b, -1) for b in bands])[None, :])
+        assert (self.sea_band[self.water] >= 0).all(), "every band of the sea has hot spots of its offset"
         self.boxes = np.zeros((len(self.numbers), 4), dtype=int)
-        self.given = None
 
-    def stacking(self, spots):
-        """The given spots from the bottom of the stack to its top."""
-        boxes = self.boxes[spots]
-        areas = (boxes[:, 1] - boxes[:, 0]) * (boxes[:, 3] - boxes[:, 2])
-        return spots[np.lexsort((self.numbers[spots], -areas))]
+    def spots_of(self, index):
+        return [s for s in range(len(self.numbers)) if self.spot_offset[s] == index]
 
-    def clicks(self, region):
-        top, bottom, left, right = region
-        given = np.full((bottom - top, right - left), -1)
-        b = self.boxes
-        over = np.nonzero((b[:, 0] < bottom) & (b[:, 1] > top) & (b[:, 2] < right) & (b[:, 3] > left))[0]
-        for spot in self.stacking(over):
-            t, u, l, r = self.boxes[spot]
-            t, u, l, r = max(t, top), min(u, bottom), max(l, left), min(r, right)
-            given[t - top:u - top, l - left:r - left] = self.spot_offset[spot]
-        return given
-
-    def right_in(self, region, given):
-        top, bottom, left, right = region
-        return int(((given == self.wanted[top:bottom, left:right]) & self.counted[top:bottom, left:right]).sum())
-
-    def whole(self):
-        return 0, self.height, 0, self.width
-
-    def refresh(self):
-        """Land pixels served right now, and the score of the search: those weighted, and sea pixels served well."""
-        self.given = self.clicks(self.whole())
-        sea_served = (self.sea_band >= 0) & ((self.given == self.sea_band) | (self.given < 0))
-        right = self.right_in(self.whole(), self.given)
-        return right, right * LAND_WEIGHT + int(sea_served.sum())
-
-    def fits(self, spot, box):
+    def fits(self, index, box):
+        """Inside the picture, large enough to hit, near its offset's meridian and holding land of its offset, so
+        that the window never gets a hot spot that no press can reach."""
         top, bottom, left, right = box
         if top < 0 or left < 0 or bottom > self.height or right > self.width:
             return False
         if bottom - top < LEAST or right - left < LEAST:
             return False
-        return abs((left + right) / 2 - meridian(self.offsets[self.spot_offset[spot]])) < FARTHEST
+        # The world goes round: -11's rectangle may lie at the east edge, +12's at the west.
+        away = abs((left + right) / 2 - meridian(self.offsets[index]))
+        return min(away, self.width - away) < FARTHEST and (self.wanted[top:bottom, left:right] == index).any()
+
+    def takers(self):
+        """The hot spot that takes a press on each pixel, or -1: the topmost whose rectangle holds the pixel, where
+        the pixel is water or land of the hot spot's offset."""
+        taker = np.full((self.height, self.width), -1)
+        areas = (self.boxes[:, 1] - self.boxes[:, 0]) * (self.boxes[:, 3] - self.boxes[:, 2])
+        for spot in np.lexsort((self.numbers, -areas)):
+            top, bottom, left, right = self.boxes[spot]
+            takes = self.water[top:bottom, left:right] | (self.wanted[top:bottom, left:right] == self.spot_offset[spot])
+            taker[top:bottom, left:right][takes] = spot
+        return taker
+
+    def served(self):
+        """The hot spots that take no press anywhere, the land pixels of offered offsets whose click gives their
+        offset, and the water pixels whose click gives their band's offset or nothing."""
+        taker = self.takers()
+        given = np.where(taker >= 0, self.spot_offset[taker], -1)
+        unreached = len(self.numbers) - len(np.unique(taker[taker >= 0]))
+        land = int((self.counted & (given == self.wanted)).sum())
+        water = int(((self.sea_band >= 0) & ((given == self.sea_band) | (given < 0))).sum())
+        return unreached, land, water
 
 
 def bounding_box(mask):
@@ -109,24 +114,48 @@ def grown(box, height, width):
     return top, bottom, left, right
 
 
-def start(layout, offsets):
-    """Each offset's rectangles first lie over its largest pieces of land."""
-    for index, offset in enumerate(layout.offsets):
-        spots = [s for s in range(len(layout.numbers)) if layout.spot_offset[s] == index]
-        mask = layout.counted & (offsets == offset)
-        pieces, count = ndimage.label(mask)
-        sizes = ndimage.sum(mask, pieces, range(1, count + 1)) if count else []
-        largest = list(np.argsort(sizes)[::-1] + 1)
-        for n, spot in enumerate(spots):
-            if n < len(largest):
-                box = bounding_box(pieces == largest[n])
-            else:
-                box = (0, LEAST, 0, LEAST)
-            box = grown(box, layout.height, layout.width)
-            if not layout.fits(spot, box):
-                middle = int(meridian(offset))
-                box = grown((box[0], box[1], middle, middle + 1), layout.height, layout.width)
-            layout.boxes[spot] = box
+def merged(a, b):
+    return min(a[0], b[0]), max(a[1], b[1]), min(a[2], b[2]), max(a[3], b[3])
+
+
+def area(box):
+    return (box[1] - box[0]) * (box[3] - box[2])
+
+
+def groups(layout, index):
+    """Boxes round groups of the offset's pieces of land, no more than it has hot spots: the two groups whose
+    joint box adds the least area join first. A group that can join no other within the hot spots' reach is given
+    up, the smallest first (the Aleutians west of the picture's edge, beyond -10's one rectangle)."""
+    pieces, count = ndimage.label(layout.wanted == index, structure=np.ones((3, 3)))
+    found = []
+    for piece in range(1, count + 1):
+        box = bounding_box(pieces == piece)
+        if layout.fits(index, grown(box, layout.height, layout.width)):
+            found.append((box, int((pieces == piece).sum())))
+    wanted = len(layout.spots_of(index))
+    while len(found) > wanted:
+        joins = [(area(merged(a, b)) - area(a) - area(b), i, j)
+                 for i, (a, _) in enumerate(found) for j, (b, _) in enumerate(found[:i])
+                 if layout.fits(index, grown(merged(a, b), layout.height, layout.width))]
+        if joins:
+            _, i, j = min(joins)
+            found[j] = (merged(found[i][0], found[j][0]), found[i][1] + found[j][1])
+            del found[i]
+        else:
+            del found[min(range(len(found)), key=lambda n: found[n][1])]
+    return [grown(box, layout.height, layout.width) for box, _ in found]
+
+
+def start(layout):
+    """Each offset's rectangles first bound groups of its land; a hot spot left over starts as a small box over a
+    pixel of its offset's land, from where the search moves it."""
+    for index in range(len(layout.offsets)):
+        boxes = groups(layout, index)
+        ys, xs = np.nonzero(layout.wanted == index)
+        for n, spot in enumerate(layout.spots_of(index)):
+            pick = len(ys) * n // len(layout.spots_of(index))
+            spare = (ys[pick], ys[pick] + 1, xs[pick], xs[pick] + 1)
+            layout.boxes[spot] = boxes[n] if n < len(boxes) else grown(spare, layout.height, layout.width)
 
 
 def anneal(layout, rounds, seed=1):
@@ -136,29 +165,31 @@ def anneal(layout, rounds, seed=1):
         program = os.path.join(scratch, "map_hot_spots")
         subprocess.run(["g++", "-O2", "-std=c++20", "-o", program, os.path.join(here, "map_hot_spots.cpp")],
                        check=True)
-        # Land as the offset index it should give, sea as -2 - its band's index, -1 not counted.
-        wanted = np.where(layout.counted, layout.wanted, np.where(layout.sea_band >= 0, -2 - layout.sea_band, -1))
+        # Land as the offset index it should give, or -1 when none can; water as -2 - its band's index.
+        wanted = np.where(layout.water, -2 - layout.sea_band, layout.wanted)
         lines = ["%d %d" % wanted.shape, " ".join(map(str, wanted.ravel())), str(len(layout.numbers))]
         for spot, number in enumerate(layout.numbers):
             middle = meridian(layout.offsets[layout.spot_offset[spot]])
             lines.append("%d %d %f %d %d %d %d" % (layout.spot_offset[spot], number, middle, *layout.boxes[spot]))
-        lines.append("%d %d %d %f %d" % (rounds, seed, LEAST, FARTHEST, LAND_WEIGHT))
+        lines.append("%d %d %d %f %f %f" % (rounds, seed, LEAST, FARTHEST, HOTTEST, COLDEST))
         found = subprocess.run([program], input="\n".join(lines), capture_output=True, text=True, check=True)
     rows = found.stdout.split("\n")
     boxes = {int(row.split()[0]): [int(v) for v in row.split()[1:]] for row in rows[:len(layout.numbers)]}
     for spot, number in enumerate(layout.numbers):
         layout.boxes[spot] = boxes[number]
-    right, score = layout.refresh()
-    assert score == int(rows[len(layout.numbers)]), "the search and the window's stacking disagree"
-    return right
+    unreached, land, water = layout.served()
+    assert unreached == 0, "a hot spot takes no press anywhere"
+    assert (land, water) == tuple(int(v) for v in rows[len(layout.numbers)].split()), "the search and the window disagree"
+    return land, water
 
 
-def lay_out(land, offsets, rounds=20000000):
-    """[(number, offset, (top, bottom, left, right))] of every hot spot, and the land pixels of offered offsets a
-    click serves right with how many there are."""
+def lay_out(land, offsets, rounds=ROUNDS):
+    """[(number, offset, (top, bottom, left, right))] of every hot spot, and what clicks give under them: the land
+    pixels of offered offsets served right with how many there are, and the water pixels served well with how many
+    there are."""
     layout = Layout(land, offsets)
-    start(layout, offsets)
-    right = anneal(layout, rounds)
+    start(layout)
+    right, served = anneal(layout, rounds)
     spots = [(int(n), layout.offsets[layout.spot_offset[s]], tuple(int(v) for v in layout.boxes[s]))
              for s, n in enumerate(layout.numbers)]
-    return spots, (right, int(layout.counted.sum()))
+    return spots, (right, int(layout.counted.sum()), served, int((layout.sea_band >= 0).sum()))

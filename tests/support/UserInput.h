@@ -16,6 +16,12 @@ inline void clickAt(const QWidget* control)
     QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {}, placeInWindow(control));
 }
 
+// A click at a place of the control, in its own coordinates.
+inline void clickAt(const QWidget* control, QPoint place, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(control->window()->windowHandle(), button, {}, control->mapTo(control->window(), place));
+}
+
 inline void doubleClickAt(const QWidget* control)
 {
     QTest::mouseDClick(control->window()->windowHandle(), Qt::LeftButton, {}, placeInWindow(control));

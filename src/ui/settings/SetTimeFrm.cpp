@@ -25,6 +25,7 @@
 #include "ui/settings/PressLabel.h"
 #include "zones/DstText.h"
 #include "zones/HotSpots.h"
+#include "zones/ZoneGrid.h"
 
 namespace {
 
@@ -81,7 +82,9 @@ void SetTimeFrm::buildMap()
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     MapWindow->setMap(Map, picture, Twips::toPixels(MapPictureWidth));
 
-    // Where two areas overlap, the smaller one lies on top and takes the click.
+    // Where two areas overlap, the smaller one lies on top and takes the click. Each area takes the shape of its
+    // zone: a press on land painted with another offset falls through to the areas beneath.
+    const ZoneGrid zones(m_module.assetFile(QStringLiteral("map_zones.png")));
     std::vector<const HotSpot*> bySize;
     for (const HotSpot& spot : hotSpots()) {
         bySize.push_back(&spot);
@@ -93,6 +96,12 @@ void SetTimeFrm::buildMap()
         const QByteArray name = "Image" + QByteArray::number(spot->number);
         auto* area = makeControl<PressLabel>(Map, name.constData());
         placeInTwips(area, spot->left, spot->top, spot->width, spot->height);
+        if (!zones.isNull()) {
+            const QRegion shape = zones.shapeOf(area->geometry(), spot->offset);
+            area->setMask(shape.translated(-area->pos()));
+            // An empty mask would mean none at all: an area with nothing of its own to take stays out of reach.
+            area->setVisible(!shape.isEmpty());
+        }
         const float offset = spot->offset;
         // Image87 alone answers a completed left click rather than the press of any button.
         if (spot->number == 87) {
