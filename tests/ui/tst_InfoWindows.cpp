@@ -217,6 +217,7 @@ void tst_InfoWindows::firstRunOpensHelpOnTheLicence()
         const QString shown = help->Text1->toPlainText();
         QVERIFY(shown.startsWith(u"LICENSING AGREEMENT \n"_s));
         QVERIFY2(shown.contains(u"Permission is hereby granted"_s), "the program's own licence is shown");
+        QVERIFY2(shown.contains(u"OpenStreetMap contributors"_s), "the map's data is credited");
         // Beside the main window, which would otherwise cover the licence's heading, and whole on the screen.
         QVERIFY(!help->frameGeometry().intersects(firstRun.window->frameGeometry()));
         QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));

@@ -228,6 +228,9 @@ QString licensingAgreement(const QString& licence)
     for (QString& paragraph : paragraphs) {
         paragraph = paragraph.simplified();
     }
+    // The zone map is a produced work of an open database, whose licence asks for this notice.
+    paragraphs << u"The time-zone map is drawn from the timezone-boundary-builder data set (Open Database License), "
+                  u"made from OpenStreetMap data \u00A9 OpenStreetMap contributors, and from the GSHHG coastlines."_s;
     return u"LICENSING AGREEMENT \r\n\r\n"_s + paragraphs.join(u"\r\n\r\n"_s);
 }
 
