@@ -1,7 +1,8 @@
 // The search of tools/map_hot_spots.py, in C++ for speed: simulated annealing of the hot-spot rectangles. Each hot
 // spot takes presses on water and on land of its own offset within its rectangle; where several do, the topmost. The
 // score counts first the hot spots that take a press anywhere, then the land pixels that a rectangle of their offset
-// covers, then the water pixels whose click gives their band's offset or nothing.
+// covers, then the water pixels whose click gives their band's offset or nothing; of layouts that serve alike, the
+// one of smaller rectangles wins.
 //
 // Reads from standard input: height width; height * width numbers, for land the offset index a click there should
 // give or -1 when none can, for water -2 minus the index of its band's offset; the spot count; for each spot its

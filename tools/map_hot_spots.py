@@ -8,7 +8,8 @@ area lies on top, and of two of the same area the higher number; a click on the 
 band's offset or nothing rather than a far zone's.
 
 The rectangles of each offset first bound groups of its pieces of land, then a simulated annealing
-(map_hot_spots.cpp) moves them: land covered by its offset counts first, water served well second. Land of an
+(map_hot_spots.cpp) moves them: that every hot spot takes presses somewhere counts first, land covered by its
+offset next, then water served well, and of layouts that serve alike the one of smaller rectangles. Land of an
 offset that no hot spot offers (-3.5, +6.5, +13 ...) lies in no hot spot's shape: a click there gives nothing.
 Used by tools/make_map.py.
 """
@@ -65,8 +66,8 @@ class Layout:
         return [s for s in range(len(self.numbers)) if self.spot_offset[s] == index]
 
     def fits(self, index, box):
-        """Inside the picture, large enough to hit, near its offset's meridian and holding land of its offset, so
-        that the window never gets a hot spot that no press can reach."""
+        """Inside the picture, large enough to hit, near its offset's meridian and holding land of its offset (cut to
+        its zone, a rectangle over other zones' land alone would keep nothing)."""
         top, bottom, left, right = box
         if top < 0 or left < 0 or bottom > self.height or right > self.width:
             return False
@@ -83,8 +84,8 @@ class Layout:
         areas = (self.boxes[:, 1] - self.boxes[:, 0]) * (self.boxes[:, 3] - self.boxes[:, 2])
         for spot in np.lexsort((self.numbers, -areas)):
             top, bottom, left, right = self.boxes[spot]
-            takes = self.water[top:bottom, left:right] | (self.wanted[top:bottom, left:right] == self.spot_offset[spot])
-            taker[top:bottom, left:right][takes] = spot
+            inside = np.s_[top:bottom, left:right]
+            taker[inside][self.water[inside] | (self.wanted[inside] == self.spot_offset[spot])] = spot
         return taker
 
     def served(self):
@@ -152,10 +153,14 @@ def start(layout):
     for index in range(len(layout.offsets)):
         boxes = groups(layout, index)
         ys, xs = np.nonzero(layout.wanted == index)
-        for n, spot in enumerate(layout.spots_of(index)):
-            pick = len(ys) * n // len(layout.spots_of(index))
-            spare = (ys[pick], ys[pick] + 1, xs[pick], xs[pick] + 1)
-            layout.boxes[spot] = boxes[n] if n < len(boxes) else grown(spare, layout.height, layout.width)
+        spots = layout.spots_of(index)
+        for n, spot in enumerate(spots):
+            if n < len(boxes):
+                layout.boxes[spot] = boxes[n]
+            else:
+                pick = len(ys) * n // len(spots)
+                layout.boxes[spot] = grown((ys[pick], ys[pick] + 1, xs[pick], xs[pick] + 1), layout.height,
+                                           layout.width)
 
 
 def anneal(layout, rounds, seed=1):
@@ -179,7 +184,8 @@ def anneal(layout, rounds, seed=1):
         layout.boxes[spot] = boxes[number]
     unreached, land, water = layout.served()
     assert unreached == 0, "a hot spot takes no press anywhere"
-    assert (land, water) == tuple(int(v) for v in rows[len(layout.numbers)].split()), "the search and the window disagree"
+    searched = tuple(int(v) for v in rows[len(layout.numbers)].split())
+    assert (land, water) == searched, "the search and the window disagree"
     return land, water
 
 

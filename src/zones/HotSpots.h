@@ -18,5 +18,6 @@ constexpr int HotSpotCount = 86;
 // The map picture, as tools/make_map.py draws it, spans the world once: it repeats after this width in twips.
 constexpr int MapPictureWidth = 6000;
 
-// Laid out together with the map picture, so the rectangles follow its zones.
+// Laid out together with the map picture and its zone grid: the rectangles of an offset cover the land painted with
+// it, and the clock settings window cuts each to the shape of its zone.
 const std::array<HotSpot, HotSpotCount>& hotSpots();

@@ -172,16 +172,15 @@ struct Rig : MainWindowRig<>
 {
     explicit Rig(bool withGrid = true)
     {
-        if (withGrid) {
-            QVERIFY(QFile::copy(gridFile, module->programFile(u"map_zones.png"_s)));
-        }
+        const bool copied = !withGrid || QFile::copy(gridFile, module->programFile(u"map_zones.png"_s));
         frm = &SetTimeFrm::showFor(*forms, u"C"_s, u"WELCOME"_s);
+        QVERIFY2(copied, "the zone grid is in the program folder");
     }
 
     // The hot spot that takes a press at this pixel of the picture, as the window finds it for a real press.
     const QWidget* areaAt(QPoint pixel) const { return qobject_cast<const PressLabel*>(frm->Map->childAt(pixel)); }
     // What a press at this pixel gives: the offset of the hot spot that takes it, or nothing.
-    std::optional<float> clickAt(QPoint pixel) const
+    std::optional<float> givenAt(QPoint pixel) const
     {
         const QWidget* area = areaAt(pixel);
         for (const HotSpot& spot : hotSpots()) {
@@ -221,7 +220,7 @@ Clicks clicksOver(const Rig& rig, const ZoneGrid& grid)
     for (int y = 0; y < grid.size().height(); ++y) {
         for (int x = 0; x < grid.size().width(); ++x) {
             const auto painted = grid.offsetAt({x, y});
-            const auto given = rig.clickAt({x, y});
+            const auto given = rig.givenAt({x, y});
             if (!painted) {
                 ++clicks.sea;
                 clicks.seaRight += !given || *given == seaBand(x, grid.size().width());
