@@ -46,7 +46,7 @@ void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
 
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Finished);
     QCOMPARE(result.server, qint16(1));
-    QVERIFY(result.clockSet);
+    QCOMPARE(result.clock, ClockOutcome::Set);
     QCOMPARE(result.newsflash, std::optional(u"All clocks are right today."_s));
     QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(13, 0, 0)});
     QCOMPARE(rig.lines,
@@ -87,7 +87,7 @@ void tst_TimeCorrection::aNewsflashThatFailsLeavesTheSettingComplete()
     const TimeCorrection::Result result = correction.run(0, true);
 
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Finished);
-    QVERIFY(result.clockSet);
+    QCOMPARE(result.clock, ClockOutcome::Set);
     QVERIFY(!result.newsflash);
     QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
     QCOMPARE(rig.module.NetStatus, Completed);
@@ -185,7 +185,7 @@ void tst_TimeCorrection::badAnswersLeaveTheClockAlone()
     QCOMPARE(rig.lines.last(), lastLine);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module.NetStatus, Failed);
-    QVERIFY(!result.clockSet);
+    QVERIFY(result.clock != ClockOutcome::Set);
     QCOMPARE(rig.server.requestedTargets(), QList<QByteArray>{dateRoute(1)}); // no newsflash after a failure
 }
 

@@ -5,34 +5,42 @@ FakeClock::FakeClock(QDateTime start)
 {
 }
 
-bool FakeClock::takeRefusal(QString* errorMessage)
+Clock::Setting FakeClock::refusal(Asking asking, QString* errorMessage)
 {
+    m_askings.append(asking);
+    if (m_askingRequired && asking == Asking::MustNotAsk) {
+        if (errorMessage) {
+            *errorMessage = QStringLiteral("You are not allowed to set the system clock: Interactive authentication "
+                                           "required.");
+        }
+        return Setting::RightsMissing;
+    }
     if (m_refusal.isEmpty()) {
-        return false;
+        return Setting::Done;
     }
     if (errorMessage) {
         *errorMessage = m_refusal;
     }
     m_refusal.clear();
-    return true;
+    return m_refusalSetting;
 }
 
-bool FakeClock::setSystemTime(const QTime& localTime, QString* errorMessage)
+Clock::Setting FakeClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
 {
-    if (takeRefusal(errorMessage)) {
-        return false;
+    const Setting setting = refusal(asking, errorMessage);
+    if (setting == Setting::Done) {
+        m_timesSet.append(localTime);
+        m_now.setTime(localTime);
     }
-    m_timesSet.append(localTime);
-    m_now.setTime(localTime);
-    return true;
+    return setting;
 }
 
-bool FakeClock::setSystemDate(const QDate& localDate, QString* errorMessage)
+Clock::Setting FakeClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
 {
-    if (takeRefusal(errorMessage)) {
-        return false;
+    const Setting setting = refusal(asking, errorMessage);
+    if (setting == Setting::Done) {
+        m_datesSet.append(localDate);
+        m_now.setDate(localDate);
     }
-    m_datesSet.append(localDate);
-    m_now.setDate(localDate);
-    return true;
+    return setting;
 }

@@ -42,7 +42,7 @@ private slots:
     void aPlaceholderProxyIsRefusedBeforeAnyRequest();
     void newsflashCases_data();
     void newsflashCases();
-    void aRefusedClockTakesTheErrorPath();
+    void aRefusedClockIsReportedInTheSystemsWords();
     void statCopiesToTheClipboard();
     void theLinkPictureStopsATransferInEitherView_data();
     void theLinkPictureStopsATransferInEitherView();
@@ -264,20 +264,23 @@ void tst_AutoSet::newsflashCases()
     QCOMPARE(rig.frm->Command2->toolTip().isEmpty(), command2 == u"FETCH"_s);
 }
 
-void tst_AutoSet::aRefusedClockTakesTheErrorPath()
+void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
 {
     Settings stored;
     stored.MServer = 2;
     InternetRig rig(stored);
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
-    rig.fakes.clock.refuseNextSet(u"Setting the clock needs an administrator."_s);
+    rig.fakes.clock.refuseNextSet(u"The system refused to set the clock: Read-only file system"_s);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
+    // The network did not fail: no "bad link", and the update server keeps its address.
     QCOMPARE(rig.stat().mid(rig.stat().size() - 2),
-             (QStringList{u"Setting the clock needs an administrator."_s, u"bad link"_s}));
+             (QStringList{u"The system refused to set the clock: Read-only file system"_s,
+                          u"Refused, time not set."_s}));
     QCOMPARE(rig.module->NetStatus, qint16(5));
-    QCOMPARE(rig.module->MServer, qint16(1));
+    QCOMPARE(rig.module->MServer, qint16(2));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QCOMPARE(rig.fakes.clock.askings(), QList<Clock::Asking>{Clock::Asking::MayAsk});
 }
 
 void tst_AutoSet::statCopiesToTheClipboard()
