@@ -43,6 +43,7 @@ private slots:
     void newsflashCases_data();
     void newsflashCases();
     void aRefusedClockIsReportedInTheSystemsWords();
+    void aLargeStepIsAskedShowingBothTimes();
     void statCopiesToTheClipboard();
     void theLinkPictureStopsATransferInEitherView_data();
     void theLinkPictureStopsATransferInEitherView();
@@ -281,6 +282,31 @@ void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
     QCOMPARE(rig.module->MServer, qint16(2));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
     QCOMPARE(rig.fakes.clock.askings(), QList<Clock::Asking>{Clock::Asking::MayAsk});
+}
+
+void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
+{
+    InternetRig rig;
+    rig.answer(1, "Tue Dec  8 18:30:09 UTC 2026");
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    clickAt(rig.frm->AutoSetBtn);
+
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const FakeDialogs::Shown question = rig.fakes.dialogs.shown().first();
+    QCOMPARE(question.title, u"HUXO 5.1"_s);
+    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(question.icon, Dialogs::Icon::Question);
+    QCOMPARE(question.text,
+             u"The time server's time is 5 hours 30 minutes ahead of the computer's clock.\n\n"
+             u"This computer: Tuesday 08 Dec 2026 12:59:40\nTime server: Tuesday 08 Dec 2026 18:30:10\n"
+             u"(local time)\n\nSet the computer's clock to the time server's time?"_s);
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.stat().last(), u"Large step, time not set."_s);
+
+    // Asked again, the user agrees.
+    clickAt(rig.frm->Command2);
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(18, 30, 10)});
+    QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
 }
 
 void tst_AutoSet::statCopiesToTheClipboard()
