@@ -220,7 +220,9 @@ QNetworkRequest Inet::requestFor(const QUrl& url, CertificateDates dates) const
         request.setSslConfiguration(tls);
     }
     if (dates == CertificateDates::Ignored) {
-        // A connection whose certificate's dates were forgiven must not be kept for a later fetch that checks them.
+        // A connection whose certificate's dates were forgiven must not be kept for a later fetch that checks them;
+        // HTTP/2 would share it.
+        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
         request.setRawHeader("Connection", "close");
     }
     return request;

@@ -66,6 +66,7 @@ e2e_begin() {
     { echo 127.0.0.1 localhost; sed 's/^/127.0.0.1 /' "$e2e_root/server/host-names"; } >"$work/hosts"
     use_hosts_file "$work/hosts" "$work/etc" || skip "the servers' names cannot be mounted over /etc/hosts here"
     e2e_start_server
+    e2e_trust_test_authority || skip "the system's certificate store cannot be mounted over here"
     e2e_start_display
     unset QT_QPA_PLATFORM
     export TZ=UTC LC_ALL=C.UTF-8 DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent XDG_RUNTIME_DIR=$work/runtime
@@ -80,6 +81,18 @@ e2e_start_server() {
         exit 1
     }
     e2e_pids+=("$serve_pid")
+}
+
+# The web server's throw-away authority becomes the only one the system trusts in this mount namespace, laid where
+# a Debian system keeps its store: the bundle that OpenSSL reads and the folder of certificates by hash that Qt
+# looks them up in.
+e2e_trust_test_authority() {
+    local store=$work/ssl-certs
+    mkdir -p "$store"
+    cp "$server_work/tls/ca.pem" "$store/huxo-test-authority.pem"
+    cp "$store/huxo-test-authority.pem" "$store/ca-certificates.crt"
+    ln -s huxo-test-authority.pem "$store/$(openssl x509 -hash -noout -in "$store/huxo-test-authority.pem").0"
+    [ -d /etc/ssl/certs ] && mount --bind "$store" /etc/ssl/certs
 }
 
 # A display of our own: Xvfb picks a free number itself and tells it once it listens, so two servers started at
