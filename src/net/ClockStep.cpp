@@ -18,6 +18,12 @@ QString count(qint64 number, const char* unit)
     return QStringLiteral("%1 %2%3").arg(number).arg(QLatin1String(unit), number == 1 ? QString() : QStringLiteral("s"));
 }
 
+// The smaller unit after the larger one, left out when there is none of it.
+QString rest(qint64 number, const char* unit)
+{
+    return number == 0 ? QString() : u' ' + count(number, unit);
+}
+
 } // namespace
 
 QDateTime serverTime(const TimeAnswer& answer, const QDateTime& computerTime)
@@ -57,10 +63,10 @@ QString durationText(qint64 msecs)
         return count(seconds / Day, "day");
     }
     if (seconds >= Hour) {
-        return count(seconds / Hour, "hour") + u' ' + count(seconds % Hour / Minute, "minute");
+        return count(seconds / Hour, "hour") + rest(seconds % Hour / Minute, "minute");
     }
     if (seconds >= Minute) {
-        return count(seconds / Minute, "minute") + u' ' + count(seconds % Minute, "second");
+        return count(seconds / Minute, "minute") + rest(seconds % Minute, "second");
     }
     return count(seconds, "second");
 }

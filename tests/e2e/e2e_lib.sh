@@ -65,10 +65,12 @@ e2e_begin() {
     # Only loopback, and the servers' names on it; nothing here can reach the outside or a real system bus.
     work=$(mktemp -d)
     trap e2e_cleanup EXIT
+    # A name on two lines would have both addresses, so the names led elsewhere leave the loopback lines.
     {
         [ -z "${e2e_hosts_first:-}" ] || echo "$e2e_hosts_first"
         echo 127.0.0.1 localhost
-        sed 's/^/127.0.0.1 /' "$e2e_root/server/host-names"
+        grep -vxF -f <(awk '{ print $2 }' <<<"${e2e_hosts_first:-}") "$e2e_root/server/host-names" |
+            sed 's/^/127.0.0.1 /'
     } >"$work/hosts"
     use_hosts_file "$work/hosts" "$work/etc" || skip "the servers' names cannot be mounted over /etc/hosts here"
     e2e_start_server
@@ -189,7 +191,7 @@ running() {
 }
 
 # Usage: window_named TITLE [PID]: a window of huxo's (of the one with that process id) with that title.
-window_named() { xdotool search --onlyvisible ${2:+--pid "$2"} --name "^$1\$" 2>/dev/null | head -n 1; }
+window_named() { xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "^$1\$" 2>/dev/null | head -n 1; }
 
 # Where Qt cannot open the private display from inside the namespace, this machine cannot run the test (the
 # smoke test covers the window on a display outside it); any other early end is a failure.
@@ -207,7 +209,7 @@ wait_window() {
     local id
     for _ in $(seq 100); do
         running || { ended_early "$1"; return; }
-        id=$(window_named "$1")
+        id=$(window_named "$1" "$pid")
         [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.1
     done
@@ -220,8 +222,10 @@ window_origin() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }'
 }
 
+# Several huxo may run side by side; the window clicked into comes to the top first.
 click_in() {
     local x y
+    xdotool windowraise "$1"
     read -r x y < <(window_origin "$1")
     xdotool mousemove $((x + $2)) $((y + $3)) click --repeat "${4:-1}" --delay 80 1
 }
