@@ -24,9 +24,10 @@ public:
     qint16 Redraw = 0;    // repaint request to the tick: 1 a clock was applied, 3 colours changed, 2 inside a tick
     qint16 ACTState = 0;  // auto-correct scheduler state
     qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
-    ClockOutcome LastClockOutcome = ClockOutcome::NotChecked; // what the last time correction did with the clock
     qint16 Tries = 0;     // time-server requests since one last answered; outlives the system time window
     QString MServerBase;  // update server base address in use, without scheme, ending with "/"
+    // What the last time correction did with the clock, beside NetStatus.
+    ClockOutcome LastClockOutcome = ClockOutcome::NotChecked;
     Endpoints NetEndpoints = shippedEndpoints(); // tests point these at a loopback server
 
     // What the clock settings window is editing; kept here so that it outlives the window.

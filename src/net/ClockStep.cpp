@@ -15,7 +15,8 @@ QDateTime faceOf(const QDateTime& reading)
 
 QString count(qint64 number, const char* unit)
 {
-    return QStringLiteral("%1 %2%3").arg(number).arg(QLatin1String(unit), number == 1 ? QString() : QStringLiteral("s"));
+    return QStringLiteral("%1 %2%3").arg(number).arg(QLatin1String(unit),
+                                                     number == 1 ? QString() : QStringLiteral("s"));
 }
 
 // The smaller unit after the larger one, left out when there is none of it.
@@ -35,8 +36,7 @@ QDateTime serverTime(const TimeAnswer& answer, const QDateTime& computerTime)
     QDateTime nearest;
     for (int days = -1; days <= 1; ++days) {
         const QDateTime candidate(face.date().addDays(days), answer.localTime, Qt::UTC);
-        if (!nearest.isValid()
-            || std::llabs(face.msecsTo(candidate)) < std::llabs(face.msecsTo(nearest))) {
+        if (!nearest.isValid() || std::llabs(face.msecsTo(candidate)) < std::llabs(face.msecsTo(nearest))) {
             nearest = candidate;
         }
     }

@@ -35,7 +35,7 @@ const QList<int> RedirectStatuses = {301, 302, 303, 307, 308};
 bool isWebAddress(const QUrl& url)
 {
     return url.isValid() && (url.scheme() == HttpsScheme || url.scheme() == QStringLiteral("http"))
-        && !url.host().isEmpty();
+           && !url.host().isEmpty();
 }
 
 int portOf(const QUrl& url)
@@ -164,8 +164,7 @@ void Inet::applyConnectionMode()
     }
 }
 
-std::optional<QByteArray>
-Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages, CertificateDates dates)
+std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages, CertificateDates dates)
 {
     m_lastFailure = Failure::None;
     m_lastStatus = 0;
@@ -228,11 +227,8 @@ QNetworkRequest Inet::requestFor(const QUrl& url, CertificateDates dates) const
     return request;
 }
 
-void Inet::runTransfer(const QUrl& url,
-                       qint64 maxBodyBytes,
-                       CertificateDates dates,
-                       const QDeadlineTimer& deadline,
-                       Transfer& transfer)
+void Inet::runTransfer(
+    const QUrl& url, qint64 maxBodyBytes, CertificateDates dates, const QDeadlineTimer& deadline, Transfer& transfer)
 {
     transfer.reply = m_manager->get(requestFor(url, dates));
     QNetworkReply* reply = transfer.reply;

@@ -119,7 +119,7 @@ private:
     int m_requestTimeoutSeconds = RequestTimeoutSeconds;
     int m_totalDeadlineSeconds = TotalDeadlineSeconds;
     Failure m_lastFailure = Failure::None;
-    int m_lastStatus = 0;            // of the last answer, for the error-page message
+    int m_lastStatus = 0;           // of the last answer, for the error-page message
     QString m_lastCertificateError; // why the last server's certificate was refused
     QList<QSslCertificate> m_authorities;
     QNetworkAccessManager* m_manager;

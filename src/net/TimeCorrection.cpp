@@ -82,9 +82,8 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
     m_progress.add(QStringLiteral("Establishing connection..."));
     m_progress.add(QStringLiteral("Time server ") + numberToText(int(result.server)));
     m_progress.transferStarted();
-    const std::optional<QString> answer = m_link.fetchText(m_module.NetEndpoints.timeServers.at(result.server - 1),
-                                                           Inet::Pages::Any,
-                                                           Inet::CertificateDates::Ignored);
+    const std::optional<QString> answer = m_link.fetchText(
+        m_module.NetEndpoints.timeServers.at(result.server - 1), Inet::Pages::Any, Inet::CertificateDates::Ignored);
     if (!answer) {
         fail(m_link.failureText());
         return result;
@@ -183,9 +182,10 @@ bool TimeCorrection::largeStepAgreed(const QDateTime& computerTime, const QDateT
         m_progress.add(QStringLiteral("A step of more than 15 minutes is made only when you press Auto Set."));
         return false;
     }
-    const bool agreed = m_askUser(distance + QStringLiteral("\n\nThis computer: ") + readable(computerTime)
-                                  + QStringLiteral("\nTime server: ") + readable(serverTime)
-                                  + QStringLiteral("\n(local time)\n\nSet the computer's clock to the time server's time?"));
+    const bool agreed =
+        m_askUser(distance + QStringLiteral("\n\nThis computer: ") + readable(computerTime)
+                  + QStringLiteral("\nTime server: ") + readable(serverTime)
+                  + QStringLiteral("\n(local time)\n\nSet the computer's clock to the time server's time?"));
     if (!agreed) {
         m_progress.add(QStringLiteral("You kept the computer's time."));
     }

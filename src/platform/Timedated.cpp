@@ -24,17 +24,17 @@ struct Refusal
 bool isUnreachable(const QString& errorName)
 {
     return errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
-        || errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")
-        || errorName == QLatin1String("org.freedesktop.DBus.Error.Disconnected")
-        || errorName == QLatin1String("org.freedesktop.DBus.Error.NoServer")
-        || errorName.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn"));
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.Disconnected")
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.NoServer")
+           || errorName.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn"));
 }
 
 bool isMissingRight(const QString& errorName)
 {
     return errorName == QLatin1String("org.freedesktop.DBus.Error.AccessDenied")
-        || errorName == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")
-        || errorName.startsWith(QLatin1String("org.freedesktop.PolicyKit1.Error"));
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")
+           || errorName.startsWith(QLatin1String("org.freedesktop.PolicyKit1.Error"));
 }
 
 // What the system said, in its own words where they help the user; where they would only name D-Bus parts, in ours.
@@ -70,10 +70,8 @@ bool timedatedKeepsTimeInStep(const QDBusConnection& bus)
     if (!bus.isConnected()) {
         return false;
     }
-    QDBusMessage get = QDBusMessage::createMethodCall(TimedatedName,
-                                                      TimedatedPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        TimedatedName, TimedatedPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << TimedatedName << QStringLiteral("NTP");
     const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, QuestionTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {

@@ -90,9 +90,9 @@ void tst_Https::initTestCase()
         m_servers[name] = std::make_unique<LoopbackService>(SourceDir + u"/server/serve.sh"_s, arguments, port);
         QVERIFY2(m_servers[name]->failure().isEmpty(), qPrintable(m_servers[name]->failure()));
     }
-    m_proxy = std::make_unique<LoopbackService>(
-        SourceDir + u"/tests/support/run_tinyproxy.sh"_s, QStringList{QString::number(ProxyPort), m_dir.path()},
-        ProxyPort);
+    m_proxy = std::make_unique<LoopbackService>(SourceDir + u"/tests/support/run_tinyproxy.sh"_s,
+                                                QStringList{QString::number(ProxyPort), m_dir.path()},
+                                                ProxyPort);
     QVERIFY2(m_proxy->failure().isEmpty(), qPrintable(m_proxy->failure()));
 }
 
@@ -130,7 +130,8 @@ void tst_Https::certificatesAreChecked()
     QCOMPARE(checked.has_value(), passesChecked);
     if (!passesChecked) {
         QCOMPARE(m_inet->lastFailure(), Inet::Failure::Untrusted);
-        QVERIFY2(m_inet->lastFailureText().contains(reason, Qt::CaseInsensitive), qPrintable(m_inet->lastFailureText()));
+        QVERIFY2(m_inet->lastFailureText().contains(reason, Qt::CaseInsensitive),
+                 qPrintable(m_inet->lastFailureText()));
     }
     const std::optional<QString> withoutDates =
         m_inet->FetchText(timeLineAt(certificate), Inet::Pages::Any, Inet::CertificateDates::Ignored);

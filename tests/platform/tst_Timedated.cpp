@@ -86,8 +86,7 @@ void tst_Timedated::setTimeSendsTheMicrosecondsAndWhetherTheDesktopMayAsk()
 {
     constexpr qint64 micros = 1'796'700'323'123'456;
     QString error;
-    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), micros, Clock::Asking::MayAsk, &error),
-             Clock::Setting::Done);
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), micros, Clock::Asking::MayAsk, &error), Clock::Setting::Done);
     QVERIFY(error.isEmpty());
     QCOMPARE(setTimeThroughTimedated(m_bus->connection(), micros, Clock::Asking::MustNotAsk, &error),
              Clock::Setting::Done);
@@ -183,8 +182,7 @@ void tst_Timedated::systemClockWithoutTheRightAsksTimedated()
     const QTime time(12, 34, 56, 789);
     const QDate dayBefore = QDate::currentDate();
     QString error;
-    QVERIFY2(clock.setSystemTime(time, Clock::Asking::MustNotAsk, &error) == Clock::Setting::Done,
-             qPrintable(error));
+    QVERIFY2(clock.setSystemTime(time, Clock::Asking::MustNotAsk, &error) == Clock::Setting::Done, qPrintable(error));
     const QDate dayAfter = QDate::currentDate();
 
     const QList<QVariantList> calls = m_bus->setTimeCalls();

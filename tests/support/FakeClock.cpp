@@ -5,7 +5,7 @@ FakeClock::FakeClock(QDateTime start)
 {
 }
 
-Clock::Setting FakeClock::refusal(Asking asking, QString* errorMessage)
+Clock::Setting FakeClock::attempt(Asking asking, QString* errorMessage, const std::function<void()>& change)
 {
     m_askings.append(asking);
     if (m_askingRequired && asking == Asking::MustNotAsk) {
@@ -15,32 +15,29 @@ Clock::Setting FakeClock::refusal(Asking asking, QString* errorMessage)
         }
         return Setting::RightsMissing;
     }
-    if (m_refusal.isEmpty()) {
-        return Setting::Done;
+    if (!m_refusal.isEmpty()) {
+        if (errorMessage) {
+            *errorMessage = m_refusal;
+        }
+        m_refusal.clear();
+        return m_refusalSetting;
     }
-    if (errorMessage) {
-        *errorMessage = m_refusal;
-    }
-    m_refusal.clear();
-    return m_refusalSetting;
+    change();
+    return Setting::Done;
 }
 
 Clock::Setting FakeClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
 {
-    const Setting setting = refusal(asking, errorMessage);
-    if (setting == Setting::Done) {
+    return attempt(asking, errorMessage, [this, localTime] {
         m_timesSet.append(localTime);
         m_now.setTime(localTime);
-    }
-    return setting;
+    });
 }
 
 Clock::Setting FakeClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
 {
-    const Setting setting = refusal(asking, errorMessage);
-    if (setting == Setting::Done) {
+    return attempt(asking, errorMessage, [this, localDate] {
         m_datesSet.append(localDate);
         m_now.setDate(localDate);
-    }
-    return setting;
+    });
 }

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <functional>
+
 #include "platform/Clock.h"
 
 // A clock the test sets and advances. Setting the "system" time moves this clock, never the real one.
@@ -35,7 +37,8 @@ public:
     const QList<Asking>& askings() const { return m_askings; }
 
 private:
-    [[nodiscard]] Setting refusal(Asking asking, QString* errorMessage);
+    // Records the request and makes the change unless the set is refused.
+    [[nodiscard]] Setting attempt(Asking asking, QString* errorMessage, const std::function<void()>& change);
 
     QDateTime m_now;
     bool m_keptInStep = false;

@@ -123,7 +123,8 @@ QList<QVariantList> MockTimedatedBus::setTimeCalls() const
 
 bool MockTimedatedBus::refuseSetTime(const QString& errorName, const QString& message) const
 {
-    return replaceSetTime(QStringLiteral("raise dbus.exceptions.DBusException('%1', name='%2')").arg(message, errorName));
+    return replaceSetTime(
+        QStringLiteral("raise dbus.exceptions.DBusException('%1', name='%2')").arg(message, errorName));
 }
 
 bool MockTimedatedBus::requireAskingForSetTime() const

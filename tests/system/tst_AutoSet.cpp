@@ -275,9 +275,9 @@ void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
     // The network did not fail: no "bad link", and the update server keeps its address.
-    QCOMPARE(rig.stat().mid(rig.stat().size() - 2),
-             (QStringList{u"The system refused to set the clock: Read-only file system"_s,
-                          u"Refused, time not set."_s}));
+    QCOMPARE(
+        rig.stat().mid(rig.stat().size() - 2),
+        (QStringList{u"The system refused to set the clock: Read-only file system"_s, u"Refused, time not set."_s}));
     QCOMPARE(rig.module->NetStatus, qint16(5));
     QCOMPARE(rig.module->MServer, qint16(2));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());

@@ -61,8 +61,8 @@ QString huxofrm::autoCorrectionNote() const
     const QString at = formatDate(m_module.services().clock.now().addSecs(-60), u"HH:MMam/pm");
     if (m_module.NetStatus == NetOutcome::Completed) {
         return m_module.LastClockOutcome == ClockOutcome::InStep
-                 ? QStringLiteral("HUXO checked your system time at %1: it was right.").arg(at)
-                 : QStringLiteral("HUXO automatically adjusted your system time at ") + at;
+                   ? QStringLiteral("HUXO checked your system time at %1: it was right.").arg(at)
+                   : QStringLiteral("HUXO automatically adjusted your system time at ") + at;
     }
     switch (m_module.LastClockOutcome) {
     case ClockOutcome::OutOfStep:

@@ -76,10 +76,9 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
     const QPointer<SystTimeFrm> alive(this);
     TimeCorrection::Question askUser;
     if (startedBy == StartedBy::User) {
-        askUser = [this, alive](const QString& question) {
-            return m_module.services().dialogs.ask(
-                       question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNo, alive.data())
-                == Dialogs::Answer::Yes;
+        askUser = [&dialogs = m_module.services().dialogs, alive](const QString& question) {
+            return dialogs.ask(question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNo, alive.data())
+                   == Dialogs::Answer::Yes;
         };
     }
     TimeCorrection correction(m_module, *Inet1, progress(), std::move(askUser));
