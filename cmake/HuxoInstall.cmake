@@ -34,8 +34,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The HUXO developers <huxo@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The libraries the binary links are found by dpkg-shlibdeps; the platform plugins, the fonts the windows are
-# designed with and the time-zone database of the zone hints are loaded at run time, so they are named here.
+# designed with, the time-zone database of the zone hints and the certificate store that HTTPS trusts are used at
+# run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, tzdata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, tzdata, ca-certificates")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -32,6 +32,9 @@ packages=(
     lighttpd lighttpd-modules-lua lighttpd-mod-openssl openssl python3
     # the server tests ask it over HTTP and HTTPS; the server benchmark loads it
     curl wrk
+    # HTTPS trusts the system's certificate store; the proxy mode is tested through Debian's proxy (the program
+    # alone: the tinyproxy package would also start a system service)
+    ca-certificates tinyproxy-bin
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include "core/Settings.h"
 #include "net/Endpoints.h"
+#include "net/NetOutcome.h"
 #include "platform/Services.h"
 
 class ClockView;
@@ -25,6 +26,8 @@ public:
     qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
     qint16 Tries = 0;     // time-server requests since one last answered; outlives the system time window
     QString MServerBase;  // update server base address in use, without scheme, ending with "/"
+    // What the last time correction did with the clock, beside NetStatus.
+    ClockOutcome LastClockOutcome = ClockOutcome::NotChecked;
     Endpoints NetEndpoints = shippedEndpoints(); // tests point these at a loopback server
 
     // What the clock settings window is editing; kept here so that it outlives the window.

@@ -10,5 +10,6 @@ Endpoints shippedEndpoints()
         },
         QStringLiteral("www.huxo-clock.net/"),
         QStringLiteral("mirror.huxo-clock.net/huxo/"),
+        {},
     };
 }

@@ -5,9 +5,9 @@ GuardedLink::GuardedLink(Inet& link)
 {
 }
 
-std::optional<QString> GuardedLink::fetchText(const QString& url, Inet::Pages pages)
+std::optional<QString> GuardedLink::fetchText(const QString& url, Inet::Pages pages, Inet::CertificateDates dates)
 {
-    return m_link ? m_link->FetchText(url, pages) : std::nullopt;
+    return m_link ? m_link->FetchText(url, pages, dates) : std::nullopt;
 }
 
 std::optional<QByteArray> GuardedLink::fetchBytes(const QString& url, Inet::Pages pages)

@@ -13,7 +13,9 @@ class GuardedLink
 public:
     explicit GuardedLink(Inet& link);
 
-    std::optional<QString> fetchText(const QString& url, Inet::Pages pages = Inet::Pages::Any);
+    std::optional<QString> fetchText(const QString& url,
+                                     Inet::Pages pages = Inet::Pages::Any,
+                                     Inet::CertificateDates dates = Inet::CertificateDates::Checked);
     std::optional<QByteArray> fetchBytes(const QString& url, Inet::Pages pages = Inet::Pages::Any);
     void cancel();
     // The time-out drops to a second before the cancel, so that a hanging transfer ends at once.

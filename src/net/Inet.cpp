@@ -8,6 +8,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QSslConfiguration>
+#include <QSslError>
 #include <QTimer>
 #include <QUrl>
 
@@ -19,7 +21,7 @@
 
 namespace {
 
-const QString HttpScheme = QStringLiteral("http");
+const QString HttpsScheme = QStringLiteral("https");
 
 // Mode 0 asks the desktop's proxy settings afresh for every request, so a change there needs no restart.
 class SystemProxyFactory final : public QNetworkProxyFactory
@@ -30,14 +32,15 @@ public:
 
 const QList<int> RedirectStatuses = {301, 302, 303, 307, 308};
 
-bool isHttp(const QUrl& url)
+bool isWebAddress(const QUrl& url)
 {
-    return url.isValid() && url.scheme() == HttpScheme && !url.host().isEmpty();
+    return url.isValid() && (url.scheme() == HttpsScheme || url.scheme() == QStringLiteral("http"))
+           && !url.host().isEmpty();
 }
 
 int portOf(const QUrl& url)
 {
-    return url.port(url.scheme() == QStringLiteral("https") ? 443 : 80);
+    return url.port(url.scheme() == HttpsScheme ? 443 : 80);
 }
 
 // A redirect may move within the server that was asked, never to another host, port or scheme.
@@ -51,10 +54,17 @@ bool isSuccess(int status)
     return status >= 200 && status <= 299;
 }
 
+// An address without a scheme is the program's own kind, and goes over HTTPS; there is no plain HTTP to fall back
+// on.
 QUrl urlOf(const QString& address)
 {
     const QString trimmed = address.trimmed();
-    return QUrl(trimmed.contains(QStringLiteral("://")) ? trimmed : QStringLiteral("http://") + trimmed);
+    return QUrl(trimmed.contains(QStringLiteral("://")) ? trimmed : HttpsScheme + QStringLiteral("://") + trimmed);
+}
+
+bool isOutsideValidity(const QSslError& error)
+{
+    return error.error() == QSslError::CertificateExpired || error.error() == QSslError::CertificateNotYetValid;
 }
 
 } // namespace
@@ -66,6 +76,7 @@ struct Inet::Transfer
     bool cancelled = false;
     bool tooLarge = false;
     bool tooSlow = false;
+    QList<QSslError> certificateErrors; // those not ignored
 };
 
 Inet::Inet(QObject* parent)
@@ -80,9 +91,9 @@ Inet::~Inet()
     Cancel();
 }
 
-std::optional<QString> Inet::FetchText(const QString& url, Pages pages)
+std::optional<QString> Inet::FetchText(const QString& url, Pages pages, CertificateDates dates)
 {
-    const std::optional<QByteArray> body = fetch(url, MaxTextBytes, pages);
+    const std::optional<QByteArray> body = fetch(url, MaxTextBytes, pages, dates);
     if (!body) {
         return std::nullopt;
     }
@@ -91,7 +102,7 @@ std::optional<QString> Inet::FetchText(const QString& url, Pages pages)
 
 std::optional<QByteArray> Inet::FetchBytes(const QString& url, Pages pages)
 {
-    return fetch(url, MaxByteBodyBytes, pages);
+    return fetch(url, MaxByteBodyBytes, pages, CertificateDates::Checked);
 }
 
 void Inet::Cancel()
@@ -128,6 +139,8 @@ QString Inet::lastFailureText() const
         return QStringLiteral("The server sent the request elsewhere too often or to another server.");
     case Failure::ErrorStatus:
         return QStringLiteral("The server does not have the file (it answered with status %1).").arg(m_lastStatus);
+    case Failure::Untrusted:
+        return QStringLiteral("The server could not prove who it is: %1").arg(m_lastCertificateError);
     case Failure::Other:
         break;
     }
@@ -151,12 +164,13 @@ void Inet::applyConnectionMode()
     }
 }
 
-std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages)
+std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages, CertificateDates dates)
 {
     m_lastFailure = Failure::None;
     m_lastStatus = 0;
+    m_lastCertificateError.clear();
     const QUrl asked = urlOf(address);
-    if (!isHttp(asked)) {
+    if (!isWebAddress(asked)) {
         m_lastFailure = Failure::Other;
         return std::nullopt;
     }
@@ -167,9 +181,12 @@ std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyByte
     for (int redirects = 0;; ++redirects) {
         Transfer transfer;
         const QPointer<Inet> alive(this);
-        runTransfer(url, maxBodyBytes, deadline, transfer);
+        runTransfer(url, maxBodyBytes, dates, deadline, transfer);
         if (!alive) {
             return std::nullopt;
+        }
+        if (!transfer.certificateErrors.isEmpty()) {
+            m_lastCertificateError = transfer.certificateErrors.constFirst().errorString();
         }
         m_lastStatus = transfer.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const QUrl next = redirectOf(transfer);
@@ -190,15 +207,39 @@ std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyByte
     }
 }
 
-void Inet::runTransfer(const QUrl& url, qint64 maxBodyBytes, const QDeadlineTimer& deadline, Transfer& transfer)
+QNetworkRequest Inet::requestFor(const QUrl& url, CertificateDates dates) const
 {
     QNetworkRequest request(url);
     // A time-out of 0 would mean none at all, and a fetch that may never return.
     request.setTransferTimeout(std::max(m_requestTimeoutSeconds, 1) * 1000);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    if (!m_authorities.isEmpty()) {
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setCaCertificates(m_authorities);
+        request.setSslConfiguration(tls);
+    }
+    if (dates == CertificateDates::Ignored) {
+        // A connection whose certificate's dates were forgiven must not be kept for a later fetch that checks them;
+        // HTTP/2 would share it.
+        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+        request.setRawHeader("Connection", "close");
+    }
+    return request;
+}
 
-    transfer.reply = m_manager->get(request);
+void Inet::runTransfer(
+    const QUrl& url, qint64 maxBodyBytes, CertificateDates dates, const QDeadlineTimer& deadline, Transfer& transfer)
+{
+    transfer.reply = m_manager->get(requestFor(url, dates));
     QNetworkReply* reply = transfer.reply;
+    // Dates are forgiven only when they are all that is wrong: an untrusted chain or another name fails regardless.
+    connect(reply, &QNetworkReply::sslErrors, reply, [&transfer, reply, dates](const QList<QSslError>& errors) {
+        if (dates == CertificateDates::Ignored && std::all_of(errors.begin(), errors.end(), isOutsideValidity)) {
+            reply->ignoreSslErrors(errors);
+            return;
+        }
+        transfer.certificateErrors = errors;
+    });
     // The announced length lets an oversize body fail before any of it arrives.
     connect(reply, &QNetworkReply::metaDataChanged, reply, [&transfer, reply, maxBodyBytes] {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxBodyBytes) {
@@ -280,6 +321,8 @@ Inet::Failure Inet::failureOf(const Transfer& transfer, Pages pages)
         return Failure::Refused;
     case QNetworkReply::RemoteHostClosedError:
         return Failure::Incomplete;
+    case QNetworkReply::SslHandshakeFailedError:
+        return Failure::Untrusted;
     default: {
         // A complete answer with an error status (404, 500 ...) is a page like any other; anything else failed.
         const bool contentOrServerError =

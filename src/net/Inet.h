@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSslCertificate>
 #include <QString>
 
 #include <optional>
@@ -10,6 +11,7 @@
 class QDeadlineTimer;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QNetworkRequest;
 class QUrl;
 
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
@@ -36,6 +38,7 @@ public:
         Incomplete, // the connection ended before the announced body had arrived
         BadRedirect,
         ErrorStatus, // an error page where only a successful answer counts
+        Untrusted,   // the server's certificate does not prove that it is the server asked
         Other
     };
 
@@ -45,6 +48,15 @@ public:
     {
         Any,
         SuccessOnly
+    };
+
+    // Whether a certificate outside its validity period fails the fetch. Only the time request ignores the dates:
+    // the computer's clock may be what is wrong, and mending it is why the time is asked for. Chain and name are
+    // checked all the same.
+    enum class CertificateDates
+    {
+        Checked,
+        Ignored
     };
 
     // A text body beyond this is a failure: a broken or hostile server cannot exhaust memory.
@@ -70,10 +82,15 @@ public:
     void setRequestTimeout(int seconds) { m_requestTimeoutSeconds = seconds; }
     int totalDeadline() const { return m_totalDeadlineSeconds; }
     void setTotalDeadline(int seconds) { m_totalDeadlineSeconds = seconds; }
+    // The certificate authorities trusted in place of the system's store; none (the program's case) means the
+    // system's.
+    void setAuthorities(const QList<QSslCertificate>& authorities) { m_authorities = authorities; }
 
-    // url is without scheme: a host with an optional path. Text bodies are read as Windows-1252, like every
-    // other text file of the program. A redirect is followed only on the same server and scheme.
-    [[nodiscard]] std::optional<QString> FetchText(const QString& url, Pages pages = Pages::Any);
+    // url is a host with an optional path, fetched over HTTPS; a URL that names its scheme may be plain HTTP (only
+    // tests' loopback servers are named so). Text bodies are read as Windows-1252, like every other text file of
+    // the program. A redirect is followed only on the same server and scheme.
+    [[nodiscard]] std::optional<QString>
+    FetchText(const QString& url, Pages pages = Pages::Any, CertificateDates dates = CertificateDates::Checked);
     [[nodiscard]] std::optional<QByteArray> FetchBytes(const QString& url, Pages pages = Pages::Any);
     // Ends the transfer in progress at once and makes its fetch fail; harmless when none runs.
     void Cancel();
@@ -85,10 +102,15 @@ public:
 private:
     struct Transfer;
 
-    std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes, Pages pages);
+    std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes, Pages pages, CertificateDates dates);
     void applyConnectionMode();
+    QNetworkRequest requestFor(const QUrl& url, CertificateDates dates) const;
     // Waits until the reply has finished; this object may be gone when it returns.
-    void runTransfer(const QUrl& url, qint64 maxBodyBytes, const QDeadlineTimer& deadline, Transfer& transfer);
+    void runTransfer(const QUrl& url,
+                     qint64 maxBodyBytes,
+                     CertificateDates dates,
+                     const QDeadlineTimer& deadline,
+                     Transfer& transfer);
     static QUrl redirectOf(const Transfer& transfer);
     static Failure failureOf(const Transfer& transfer, Pages pages);
 
@@ -97,7 +119,9 @@ private:
     int m_requestTimeoutSeconds = RequestTimeoutSeconds;
     int m_totalDeadlineSeconds = TotalDeadlineSeconds;
     Failure m_lastFailure = Failure::None;
-    int m_lastStatus = 0; // of the last answer, for the error-page message
+    int m_lastStatus = 0;           // of the last answer, for the error-page message
+    QString m_lastCertificateError; // why the last server's certificate was refused
+    QList<QSslCertificate> m_authorities;
     QNetworkAccessManager* m_manager;
     QList<Transfer*> m_transfers; // innermost last
 };

@@ -1,10 +1,12 @@
 #include "TimeCorrection.h"
 
+#include <cstdlib>
+
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "core/NumberText.h"
 #include "core/Pattern.h"
-#include "net/NetOutcome.h"
+#include "net/ClockStep.h"
 #include "net/ProxyName.h"
 #include "net/SetMserver.h"
 #include "net/TimeAnswer.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int FailedRequestsBeforeAdvice = 5;
 const QString NoNewsflash = QStringLiteral("NO NEWSFLASH AVAILABLE RIGHT NOW");
+const QString TimeNotSet = QStringLiteral(", time not set.");
 constexpr int ServerCount = 3;
 
 // The first try of a run, and the first after an answer, asks the server that answered last; each further try
@@ -33,12 +36,18 @@ int chooseTimeServer(int tries, int timeServer, int current)
     return server;
 }
 
+QString readable(const QDateTime& when)
+{
+    return formatDate(when, u"dddd dd mmm yyyy hh:mm:ss");
+}
+
 } // namespace
 
-TimeCorrection::TimeCorrection(Module1& module, Inet& link, Progress progress)
+TimeCorrection::TimeCorrection(Module1& module, Inet& link, Progress progress, Question askUser)
     : m_module(module)
     , m_link(link)
     , m_progress(std::move(progress))
+    , m_askUser(std::move(askUser))
 {
 }
 
@@ -64,6 +73,7 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
     }
     // From here on no report may carry the outcome of an earlier operation.
     m_module.NetStatus = NetOutcome::Pending;
+    m_module.LastClockOutcome = ClockOutcome::NotChecked;
     if (proxyNotSet()) {
         result.outcome = Outcome::ProxyNotSet;
         return result;
@@ -72,7 +82,8 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
     m_progress.add(QStringLiteral("Establishing connection..."));
     m_progress.add(QStringLiteral("Time server ") + numberToText(int(result.server)));
     m_progress.transferStarted();
-    const std::optional<QString> answer = m_link.fetchText(m_module.NetEndpoints.timeServers.at(result.server - 1));
+    const std::optional<QString> answer = m_link.fetchText(
+        m_module.NetEndpoints.timeServers.at(result.server - 1), Inet::Pages::Any, Inet::CertificateDates::Ignored);
     if (!answer) {
         fail(m_link.failureText());
         return result;
@@ -82,12 +93,9 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
     m_module.Tries = 0;
     m_module.TimeServer = result.server;
 
-    const ClockSetting setting = setClockFrom(*answer, result.server);
-    if (setting == ClockSetting::Refused) {
-        return result;
-    }
-    if (setting == ClockSetting::Set) {
-        result.clockSet = true;
+    result.clock = setClockFrom(*answer, result.server);
+    m_module.LastClockOutcome = result.clock;
+    if (m_module.NetStatus == NetOutcome::Completed) {
         m_link.cancel();
         if (newsflashWanted) {
             result.newsflash = fetchNewsflash();
@@ -104,13 +112,13 @@ bool TimeCorrection::proxyNotSet() const
     return m_link.accessType() == 2 && (proxy == ProxyPlaceholder || proxy.size() < 3);
 }
 
-TimeCorrection::ClockSetting TimeCorrection::setClockFrom(const QString& answer, int server)
+ClockOutcome TimeCorrection::setClockFrom(const QString& answer, int server)
 {
     const TimeAnswer read = readTimeAnswer(answer, server, m_module.BOffset, m_module.BHourOn);
     if (read.outcome == TimeAnswer::Outcome::NotATimeLine) {
         m_statusText = QStringLiteral("Data error 01, time not set.");
         m_module.NetStatus = NetOutcome::Failed;
-        return ClockSetting::NotSet;
+        return ClockOutcome::NotChecked;
     }
     m_progress.clear();
     if (read.outcome == TimeAnswer::Outcome::NotATime) {
@@ -118,36 +126,118 @@ TimeCorrection::ClockSetting TimeCorrection::setClockFrom(const QString& answer,
         m_progress.add(QStringLiteral("Result = ") + read.timeField);
         m_progress.add(QStringLiteral("(the result may be useful)"));
         m_module.NetStatus = NetOutcome::Failed;
-        return ClockSetting::NotSet;
+        return ClockOutcome::NotChecked;
     }
     m_progress.add(read.summerTime ? QStringLiteral("UTC Time acquired ok.")
                                    : QStringLiteral("UTC acquired at ") + read.timeField + QStringLiteral(" (GMT)"));
     if (localZoneDisagrees()) {
-        return ClockSetting::NotSet;
+        return ClockOutcome::NotChecked;
     }
 
     Clock& clock = m_module.services().clock;
-    m_progress.add(QStringLiteral("Your system time was ") + formatDate(clock.now(), u"hh:mm:ss")
+    const QDateTime computerTime = clock.now();
+    const QDateTime serverTime = ClockStep::serverTime(read, computerTime);
+    m_progress.add(QStringLiteral("Your system time was ") + formatDate(computerTime, u"hh:mm:ss")
                    + QStringLiteral(" (local)"));
-    QString refusal;
-    if (!clock.setSystemTime(read.localTime, &refusal)) {
-        return refused(refusal);
+    // Whoever we are, a system that keeps its clock in step with the network knows the time better than one
+    // answer to the second, and would undo or refuse the setting.
+    if (clock.keptInStepBySystem()) {
+        return compareOnly(computerTime, serverTime);
     }
-    m_progress.add(QStringLiteral("System time now set at ") + read.localTime.toString(QStringLiteral("HH:mm:ss"))
-                   + QStringLiteral(" (local)"));
-    if (read.date) {
-        if (!clock.setSystemDate(*read.date, &refusal)) {
-            return refused(refusal);
-        }
-        m_progress.add(QStringLiteral("Date confirmed"));
+    if (ClockStep::isLarge(ClockStep::msecsBetween(computerTime, serverTime))
+        && !largeStepAgreed(computerTime, serverTime)) {
+        m_statusText = QStringLiteral("Large step") + TimeNotSet;
+        m_module.NetStatus = NetOutcome::Failed;
+        return ClockOutcome::LargeStepNotMade;
     }
-    return ClockSetting::Set;
+    // The server's time moves on with the clock while the system is asked and the user answers.
+    return setClock(serverTime.addMSecs(computerTime.msecsTo(clock.now())), read.date.has_value());
 }
 
-TimeCorrection::ClockSetting TimeCorrection::refused(const QString& reason)
+ClockOutcome TimeCorrection::compareOnly(const QDateTime& computerTime, const QDateTime& serverTime)
 {
-    fail(reason);
-    return ClockSetting::Refused;
+    m_progress.add(QStringLiteral("The system keeps its clock in step with network time itself; HUXO only compares."));
+    const qint64 difference = ClockStep::msecsBetween(computerTime, serverTime);
+    if (std::llabs(difference) <= ClockStep::AgreementMs) {
+        m_progress.add(QStringLiteral("It agrees with the time server within 2 seconds."));
+        m_statusText = QStringLiteral("TIME CHECKED COMPLETE.");
+        return ClockOutcome::InStep;
+    }
+    m_progress.add(QStringLiteral("It is %1 %2 the time server.")
+                       .arg(ClockStep::durationText(difference),
+                            difference > 0 ? QStringLiteral("behind") : QStringLiteral("ahead of")));
+    m_statusText = QStringLiteral("Clocks differ") + TimeNotSet;
+    m_module.NetStatus = NetOutcome::Failed;
+    return ClockOutcome::OutOfStep;
+}
+
+bool TimeCorrection::largeStepAgreed(const QDateTime& computerTime, const QDateTime& serverTime)
+{
+    const qint64 step = ClockStep::msecsBetween(computerTime, serverTime);
+    const QString distance =
+        QStringLiteral("The time server's time is %1 %2 the computer's clock.")
+            .arg(ClockStep::durationText(step), step > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"));
+    m_progress.add(distance);
+    if (!m_askUser) {
+        m_progress.add(QStringLiteral("A step of more than 15 minutes is made only when you press Auto Set."));
+        return false;
+    }
+    const bool agreed =
+        m_askUser(distance + QStringLiteral("\n\nThis computer: ") + readable(computerTime)
+                  + QStringLiteral("\nTime server: ") + readable(serverTime)
+                  + QStringLiteral("\n(local time)\n\nSet the computer's clock to the time server's time?"));
+    if (!agreed) {
+        m_progress.add(QStringLiteral("You kept the computer's time."));
+    }
+    return agreed;
+}
+
+ClockOutcome TimeCorrection::setClock(const QDateTime& serverTime, bool dateConfirmed)
+{
+    Clock& clock = m_module.services().clock;
+    QString reason;
+    Clock::Setting setting = clock.setSystemTime(serverTime.time(), asking(), &reason);
+    if (setting != Clock::Setting::Done) {
+        return refused(setting, reason, false);
+    }
+    m_progress.add(QStringLiteral("System time now set at ") + serverTime.time().toString(QStringLiteral("HH:mm:ss"))
+                   + QStringLiteral(" (local)"));
+    // The date follows the time: the server's where it is trusted for it, otherwise the computer's own, carried
+    // across midnight by a small step.
+    if (dateConfirmed || serverTime.date() != clock.now().date()) {
+        setting = clock.setSystemDate(serverTime.date(), asking(), &reason);
+        if (setting != Clock::Setting::Done) {
+            return refused(setting, reason, true);
+        }
+        if (dateConfirmed) {
+            m_progress.add(QStringLiteral("Date confirmed"));
+        }
+    }
+    return ClockOutcome::Set;
+}
+
+// The system's refusal is no failure of the link: it is reported in the system's words, and the update server
+// keeps its address.
+ClockOutcome TimeCorrection::refused(Clock::Setting setting, const QString& reason, bool timeSet)
+{
+    const bool rightsMissing = setting == Clock::Setting::RightsMissing;
+    m_progress.add(reason);
+    if (rightsMissing && !m_askUser) {
+        m_progress.add(QStringLiteral("The daily correction never asks for a password; press Auto Set to set the "
+                                      "clock yourself."));
+    }
+    if (timeSet) {
+        m_statusText = QStringLiteral("Date not set, time set.");
+    } else {
+        m_statusText = (rightsMissing ? QStringLiteral("Not allowed") : QStringLiteral("Refused")) + TimeNotSet;
+    }
+    m_module.NetStatus = NetOutcome::Failed;
+    return rightsMissing ? ClockOutcome::NotAllowed : ClockOutcome::Refused;
+}
+
+Clock::Asking TimeCorrection::asking() const
+{
+    return m_askUser ? Clock::Asking::MayAsk : Clock::Asking::MustNotAsk;
 }
 
 // The answer is turned into local time by the zone the user gave the GMT / UTC clock, but the computer's clock runs
@@ -183,8 +273,7 @@ std::optional<QString> TimeCorrection::fetchNewsflash()
     return flash->isEmpty() || matchesPattern(*flash, u"*404*") ? NoNewsflash : *flash;
 }
 
-// A transfer that failed or was stopped, or a clock that refused the new time: the next operation tries the
-// update server's other address.
+// A transfer that failed or was stopped: the next operation tries the update server's other address.
 void TimeCorrection::fail(const QString& reason)
 {
     m_link.stop();

@@ -1,25 +1,33 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "net/GuardedLink.h"
+#include "net/NetOutcome.h"
 #include "net/Progress.h"
+#include "platform/Clock.h"
 
 class Inet;
 class Module1;
+struct TimeAnswer;
 
 // The internet setting of the computer's clock: a time server's answer, checked, turned into the user's local time
 // and set, each step reported as a progress line; then the newsflash of the update server. The outcome is left in
-// NetStatus; the window shows the lines, the newsflash and any advice.
+// NetStatus and LastClockOutcome; the window shows the lines, the newsflash and any advice.
+//
+// A large step is made only when the user agrees to it, and a clock the system keeps in step with network time is
+// only compared, never set.
 class TimeCorrection
 {
 public:
     enum class Outcome
     {
-        Finished,   // ended with its status line; NetStatus says whether the time was set
-        Failed,     // a failed transfer or a refused clock: "bad link", the update server's other address next
+        Finished,   // ended with its status line; NetStatus says whether it completed
+        Failed,     // a failed transfer: "bad link", the update server's other address next
         AdviceDue,  // the sixth try after five failed requests: no request, the user is pointed to the preferences
         ProxyNotSet // the named proxy mode without a usable name: no request
     };
@@ -27,11 +35,15 @@ public:
     {
         Outcome outcome = Outcome::Failed;
         qint16 server = 0; // the time server tried
-        bool clockSet = false;
+        ClockOutcome clock = ClockOutcome::NotChecked;
         std::optional<QString> newsflash; // fetched now; the notice that there is none stands for a missing file
     };
+    // Puts a yes/no question to the user; true for yes.
+    using Question = std::function<bool(const QString& question)>;
 
-    TimeCorrection(Module1& module, Inet& link, Progress progress);
+    // askUser is how a correction the user started asks before a large step. The daily run has nobody to ask and
+    // passes none: it makes no large step, and the system may not ask for a password either.
+    TimeCorrection(Module1& module, Inet& link, Progress progress, Question askUser = {});
 
     // curServer is the time server tried last in the window's life (0 after its load). newsflashWanted is true until
     // the window has shown a newsflash.
@@ -41,22 +53,20 @@ public:
     static bool offersProgramFile(const QString& newsflash);
 
 private:
-    enum class ClockSetting
-    {
-        Set,
-        NotSet, // the answer or the zones stopped it; reported in the progress list
-        Refused // by the system; the error path has been taken
-    };
-
     bool proxyNotSet() const;
-    ClockSetting setClockFrom(const QString& answer, int server);
-    ClockSetting refused(const QString& reason);
+    ClockOutcome setClockFrom(const QString& answer, int server);
+    ClockOutcome compareOnly(const QDateTime& computerTime, const QDateTime& serverTime);
+    bool largeStepAgreed(const QDateTime& computerTime, const QDateTime& serverTime);
+    ClockOutcome setClock(const QDateTime& serverTime, bool dateConfirmed);
+    ClockOutcome refused(Clock::Setting setting, const QString& reason, bool timeSet);
     bool localZoneDisagrees();
     std::optional<QString> fetchNewsflash();
     void fail(const QString& reason);
+    Clock::Asking asking() const;
 
     Module1& m_module;
     GuardedLink m_link;
     Progress m_progress;
+    Question m_askUser;
     QString m_statusText;
 };

@@ -16,17 +16,28 @@ QDateTime SystemClock::now() const
     return QDateTime::currentDateTime();
 }
 
-bool SystemClock::setSystemTime(const QTime& localTime, QString* errorMessage)
+bool SystemClock::keptInStepBySystem() const
 {
-    return setTo(QDate::currentDate(), localTime, errorMessage);
+    return timedatedKeepsTimeInStep(bus());
 }
 
-bool SystemClock::setSystemDate(const QDate& localDate, QString* errorMessage)
+Clock::Setting SystemClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
 {
-    return setTo(localDate, QTime::currentTime(), errorMessage);
+    return setTo(QDate::currentDate(), localTime, asking, errorMessage);
 }
 
-bool SystemClock::setTo(const QDate& localDate, const QTime& localTime, QString* errorMessage)
+Clock::Setting SystemClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
+{
+    return setTo(localDate, QTime::currentTime(), asking, errorMessage);
+}
+
+QDBusConnection SystemClock::bus() const
+{
+    return m_bus ? *m_bus : QDBusConnection::systemBus();
+}
+
+Clock::Setting
+SystemClock::setTo(const QDate& localDate, const QTime& localTime, Asking asking, QString* errorMessage) const
 {
     // QDateTime takes a null time as midnight, so each part is checked on its own.
     const QDateTime localDateTime(localDate, localTime);
@@ -36,20 +47,20 @@ bool SystemClock::setTo(const QDate& localDate, const QTime& localTime, QString*
         if (errorMessage) {
             *errorMessage = QStringLiteral("The new time is not valid.");
         }
-        return false;
+        return Setting::Refused;
     }
     timespec target{};
     target.tv_sec = static_cast<time_t>(msecs / 1000);
     target.tv_nsec = static_cast<long>((msecs % 1000) * 1000000);
     if (clock_settime(CLOCK_REALTIME, &target) == 0) {
-        return true;
+        return Setting::Done;
     }
     if (errno != EPERM) {
         if (errorMessage) {
             *errorMessage = QStringLiteral("The system refused to set the clock: %1")
                                 .arg(QString::fromLocal8Bit(std::strerror(errno)));
         }
-        return false;
+        return Setting::Refused;
     }
-    return setTimeThroughTimedated(m_bus ? *m_bus : QDBusConnection::systemBus(), msecs * 1000, errorMessage);
+    return setTimeThroughTimedated(bus(), msecs * 1000, asking, errorMessage);
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The real binary sets the clock from the internet, end to end: in a private network where the time and update
-# servers' names lead to the project's web server, on a private Xvfb server, without the right to set the clock.
-# Auto Set is pressed through the system time window as a user would; the progress list is read through its Ctrl+C.
-# With a preload that records clock_settime instead of doing it, the list must end in success and the recorded
-# time of day be the server's answer plus the transfer second, the answer itself being the real time of the run;
-# without it, the system refuses and the list must end in "bad link".
+# servers' names lead to the project's web server over HTTPS, on a private Xvfb server, without the right to set
+# the clock. Auto Set is pressed through the system time window as a user would; the progress list is read through
+# its Ctrl+C. With a preload that records clock_settime instead of doing it, the list must end in success and the
+# recorded time of day be the server's answer plus the transfer second, the answer itself being the real time of
+# the run; the same through Debian's tinyproxy in the proxy mode. Without the preload and without timedated the
+# system refuses, which the list reports in its own words. Where timedated (a stand-in on a private bus) keeps the
+# clock in step, the clock is only checked.
 # Usage: autoset_e2e.sh BUILD_DIR RECORDER_LIBRARY [SCREENSHOT]
 set -euo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
@@ -12,13 +14,19 @@ e2e_begin "$0" "$@"
 recorder=$(realpath "$2")
 shot=${3:-}
 [ -f "$recorder" ] || { echo "missing $recorder"; exit 1; }
+for tool in tinyproxy dbus-daemon dbus-send; do
+    command -v "$tool" >/dev/null || skip "$tool not found"
+done
+# The distribution's interpreter, which is where python3-dbusmock installs itself.
+python=/usr/bin/python3
+"$python" -c 'import dbusmock' 2>/dev/null || skip "python3-dbusmock is not installed"
 
-# One run in a fresh program folder: opens the system time window, presses Auto Set and waits until the progress
-# list ends in success or failure. Leaves the list in $work/NAME.stat.
+# One run in a fresh program folder (autoset_run NAME PRELOAD [SETTINGS]): opens the system time window, presses
+# Auto Set and waits until the progress list ends in its status line. Leaves the list in $work/NAME.stat.
 autoset_run() {
     local name=$1 systime last started
     started=$(date +%s.%N)
-    start_huxo "$name" "$2"
+    start_huxo "$name" "$2" "${3:-}"
     systime=$(open_system_time_window) || return
     xdotool windowfocus --sync "$systime" key alt+a
     : >"$work/$name.stat"
@@ -27,7 +35,7 @@ autoset_run() {
         sleep 0.5
         read_stat "$systime" >"$work/$name.stat"
         last=$(tail -n 1 "$work/$name.stat")
-        [ "$last" = "TIME SET COMPLETE." ] || [ "$last" = "bad link" ] && break
+        [[ $last =~ ^(TIME\ (SET|CHECKED)\ COMPLETE\.|bad\ link|.*,\ time\ not\ set\.)$ ]] && break
     done
     awk -v a="$started" -v b="$(date +%s.%N)" -v n="$name" 'BEGIN { printf "%s: %.1f s from start to the end of the list\n", n, b - a }'
     echo "$name: progress list:"
@@ -39,6 +47,8 @@ autoset_run() {
     stop_huxo
 }
 
+ends_in() { [ "$(tail -n 1 "$work/$1.stat")" = "$2" ] || fail "$1: the progress list does not end in \"$2\""; }
+
 # The instant, within the run (a second either side), whose UTC time of day is HH:MM:SS; empty when there is none.
 instant_within() {
     local earliest=$(($2 - 1)) wanted candidate
@@ -48,39 +58,83 @@ instant_within() {
     [ "$candidate" -le $(($3 + 1)) ] && echo "$candidate"
 }
 
-before=$(date -u +%s)
-autoset_run set "$recorder" || exit
-after=$(date -u +%s)
-[ "$(tail -n 1 "$work/set.stat")" = "TIME SET COMPLETE." ] ||
-    fail "with the recorder the progress list does not end in TIME SET COMPLETE."
-echo "clock_settime calls (clock seconds nanoseconds):"
-sed 's/^/  /' "$work/set.clock" 2>/dev/null || echo "  none"
-
-# The server's answer as the list shows it; it must be the real time of the run, since the server keeps no clock
-# of its own.
-answer=$(sed -n 's/^UTC acquired at \([0-9:]\{8\}\) *(GMT)$/\1/p' "$work/set.stat")
-answer_instant=$([ -z "$answer" ] || instant_within "$answer" "$before" "$after") || true
-if [ -z "$answer_instant" ]; then
-    fail "the server's answer \"$answer\" is not a time between $(date -u -d "@$before" +%T) and $(date -u -d "@$after" +%T)"
-else
-    # The time first, on today's date; then the server's date, with the time of day as it is then.
-    clock_setting() { sed -n "$1p" "$work/set.clock" 2>/dev/null | awk '{ print $2 }'; }
-    first=$(clock_setting 1)
-    second=$(clock_setting 2)
+# Usage: set_as_answered NAME BEFORE AFTER: the run's recorded clock is the server's answer plus the transfer second,
+# time first on today's date, then the server's date with the time of day as it is then.
+set_as_answered() {
+    local answer answer_instant first second expected_time expected_date
+    echo "$1: clock_settime calls (clock seconds nanoseconds):"
+    sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
+    answer=$(sed -n 's/^UTC acquired at \([0-9:]\{8\}\) *(GMT)$/\1/p' "$work/$1.stat")
+    # The server keeps no clock of its own: its answer is the real time of the run.
+    answer_instant=$([ -z "$answer" ] || instant_within "$answer" "$2" "$3") || true
+    if [ -z "$answer_instant" ]; then
+        fail "$1: the server's answer \"$answer\" is not a time between $(date -u -d "@$2" +%T) and $(date -u -d "@$3" +%T)"
+        return
+    fi
+    first=$(sed -n 1p "$work/$1.clock" 2>/dev/null | awk '{ print $2 }')
+    second=$(sed -n 2p "$work/$1.clock" 2>/dev/null | awk '{ print $2 }')
     expected_time=$(date -u -d "@$((answer_instant + 1))" +%T)
     expected_date=$(date -u -d "@$((answer_instant + 1))" +%F)
     [ -n "$first" ] && [ "$(date -u -d "@$first" +%T)" = "$expected_time" ] ||
-        fail "the clock was not first set to $expected_time UTC, the answer $answer plus the transfer second"
+        fail "$1: the clock was not first set to $expected_time UTC, the answer $answer plus the transfer second"
     [ -n "$second" ] && [ "$(date -u -d "@$second" +%F)" = "$expected_date" ] ||
-        fail "the clock was not then set to $expected_date"
-fi
-answered ' time1\.huxo-clock\.net "GET /cgi-bin/date HTTP/1\.1" 200 29$' || fail "time server 1 did not answer a time line"
-answered ' www\.huxo-clock\.net "GET /x__c51/flash51\.txt HTTP/1\.1" 200 ' || fail "the newsflash was not fetched"
+        fail "$1: the clock was not then set to $expected_date"
+}
+
+before=$(date -u +%s)
+autoset_run set "$recorder" || exit
+ends_in set "TIME SET COMPLETE."
+set_as_answered set "$before" "$(date -u +%s)"
+answered ' time1\.huxo-clock\.net "GET /cgi-bin/date HTTP/[0-9.]+" 200 29$' || fail "time server 1 did not answer a time line"
+answered ' www\.huxo-clock\.net "GET /x__c51/flash51\.txt HTTP/[0-9.]+" 200 ' || fail "the newsflash was not fetched"
 e2e_show_requests
 
+# Without the recorder the process may not set the clock, and there is no timedated to ask.
 autoset_run refused ""
-[ "$(tail -n 1 "$work/refused.stat")" = "bad link" ] ||
-    fail "without the right to set the clock the progress list does not end in bad link"
+ends_in refused "Refused, time not set."
+grep -q 'systemd-timedated' "$work/refused.stat" || fail "refused: the list does not say that timedated is missing"
+! grep -qx 'bad link' "$work/refused.stat" || fail "refused: a refusal by the system is reported as a bad link"
 [ ! -s "$work/refused.clock" ] || fail "the refused run recorded a clock setting"
+
+# The proxy mode through Debian's proxy, HTTPS passing through it by CONNECT.
+mkdir "$work/tinyproxy"
+"$e2e_root/tests/support/run_tinyproxy.sh" 8888 "$work/tinyproxy" >"$work/tinyproxy/out" 2>&1 &
+e2e_pids+=($!)
+for _ in $(seq 100); do
+    (exec 3<>/dev/tcp/127.0.0.1/8888) 2>/dev/null && break
+    sleep 0.05
+done
+through_proxy() {
+    ini_integer "$1" 33 2
+    ini_string "$1" 34 127.0.0.1:8888
+}
+before=$(date -u +%s)
+autoset_run proxy "$recorder" through_proxy || exit
+ends_in proxy "TIME SET COMPLETE."
+set_as_answered proxy "$before" "$(date -u +%s)"
+for name in time1 www; do
+    grep -q "CONNECT $name\.huxo-clock\.net:443" "$work/tinyproxy/tinyproxy.log" ||
+        fail "proxy: $name.huxo-clock.net was not reached through the proxy"
+done
+
+# A system that keeps its clock in step itself: timedated's stand-in says so on a bus of the test's own.
+dbus-daemon --session --nofork --address="unix:path=$work/system_bus" >"$work/dbus.out" 2>&1 &
+e2e_pids+=($!)
+bus=unix:path=$work/system_bus
+for _ in $(seq 100); do [ -S "$work/system_bus" ] && break; sleep 0.05; done
+DBUS_SESSION_BUS_ADDRESS=$bus "$python" -m dbusmock --session --template timedated -l "$work/timedated.log" \
+    >"$work/timedated.out" 2>&1 &
+e2e_pids+=($!)
+for _ in $(seq 100); do
+    dbus-send --bus="$bus" --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        string:org.freedesktop.timedate1 2>/dev/null | grep -q 'boolean true' && break
+    sleep 0.1
+done
+DBUS_SYSTEM_BUS_ADDRESS=$bus autoset_run checked "$recorder" || exit
+ends_in checked "TIME CHECKED COMPLETE."
+[ ! -s "$work/checked.clock" ] || fail "checked: the clock was set although the system keeps it in step"
+! grep -q SetTime "$work/timedated.log" || fail "checked: timedated was asked to set the clock"
+grep -q 'NTP' "$work/timedated.log" || fail "checked: timedated was not asked whether it keeps the clock in step"
+
 [ "$failed" -eq 0 ] && echo "PASS"
 exit "$failed"

@@ -4,7 +4,9 @@
 # Then the script drives huxo there as a user would, with xdotool, and reads what it shows.
 #
 # After e2e_begin: $work (removed on exit), $server_work (the web server's folder: access.log, tls/ca.pem),
-# $content (the files the update server offers), $build, $DISPLAY.
+# $content (the files the update server offers), $build, $DISPLAY. A script that sets e2e_hosts_first before
+# e2e_begin ("ADDRESS NAME" lines) leads those names elsewhere on loopback, to servers of its own
+# (e2e_start_server_with_clock).
 
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 e2e_root=$(cd "$e2e_here/../.." && pwd)
@@ -63,9 +65,16 @@ e2e_begin() {
     # Only loopback, and the servers' names on it; nothing here can reach the outside or a real system bus.
     work=$(mktemp -d)
     trap e2e_cleanup EXIT
-    { echo 127.0.0.1 localhost; sed 's/^/127.0.0.1 /' "$e2e_root/server/host-names"; } >"$work/hosts"
+    # A name on two lines would have both addresses, so the names led elsewhere leave the loopback lines.
+    {
+        [ -z "${e2e_hosts_first:-}" ] || echo "$e2e_hosts_first"
+        echo 127.0.0.1 localhost
+        grep -vxF -f <(awk '{ print $2 }' <<<"${e2e_hosts_first:-}") "$e2e_root/server/host-names" |
+            sed 's/^/127.0.0.1 /'
+    } >"$work/hosts"
     use_hosts_file "$work/hosts" "$work/etc" || skip "the servers' names cannot be mounted over /etc/hosts here"
     e2e_start_server
+    e2e_trust_test_authority || skip "the system's certificate store cannot be mounted over here"
     e2e_start_display
     unset QT_QPA_PLATFORM
     export TZ=UTC LC_ALL=C.UTF-8 DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent XDG_RUNTIME_DIR=$work/runtime
@@ -80,6 +89,32 @@ e2e_start_server() {
         exit 1
     }
     e2e_pids+=("$serve_pid")
+}
+
+# Usage: e2e_start_server_with_clock ADDRESS FAKETIME: one more web server, on ADDRESS, with the first one's
+# certificate and a clock that libfaketime sets as FAKETIME says ("+5h", "@9999-12-31 23:59:50").
+e2e_start_server_with_clock() {
+    local faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+    [ -f "$faketime_lib" ] || faketime_lib=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime\.so\.1$' | head -n 1)
+    [ -n "$faketime_lib" ] || skip "libfaketime not found"
+    LD_PRELOAD=$faketime_lib FAKETIME=$2 serve_in_background "$work/server-$1.out" --bind "$1" --http 80 \
+        --https 443 --cert "$server_work/tls/server.pem" --key "$server_work/tls/server.key" "$work/server-$1" || {
+        echo "the web server on $1 did not start"
+        exit 1
+    }
+    e2e_pids+=("$serve_pid")
+}
+
+# The web server's throw-away authority becomes the only one the system trusts in this mount namespace, laid where
+# a Debian system keeps its store: the bundle that OpenSSL reads and the folder of certificates by hash that Qt
+# looks them up in.
+e2e_trust_test_authority() {
+    local store=$work/ssl-certs
+    mkdir -p "$store"
+    cp "$server_work/tls/ca.pem" "$store/huxo-test-authority.pem"
+    cp "$store/huxo-test-authority.pem" "$store/ca-certificates.crt"
+    ln -s huxo-test-authority.pem "$store/$(openssl x509 -hash -noout -in "$store/huxo-test-authority.pem").0"
+    [ -d /etc/ssl/certs ] && mount --bind "$store" /etc/ssl/certs
 }
 
 # A display of our own: Xvfb picks a free number itself and tells it once it listens, so two servers started at
@@ -113,18 +148,27 @@ e2e_show_requests() {
     sed 's/^/  /' "$server_work/access.log" 2>/dev/null || echo "  none"
 }
 
+# Settings records of huxo.ini: records of 17 bytes, record N at byte (N-1)*17.
+# Usage: ini_integer FILE RECORD VALUE (a little-endian int16), ini_string FILE RECORD TEXT (a length word first),
+# ini_variant_string FILE RECORD TEXT (the string variant: type 8, then as a string).
+ini_bytes() { dd of="$1" bs=1 seek=$((($2 - 1) * 17)) conv=notrunc status=none; }
+int16_bytes() { printf "\\$(printf %03o $(($1 & 255)))\\$(printf %03o $((($1 >> 8) & 255)))"; }
+ini_integer() { int16_bytes "$3" | ini_bytes "$1" "$2"; }
+ini_string() { { int16_bytes ${#3}; printf %s "$3"; } | ini_bytes "$1" "$2"; }
+ini_variant_string() { { int16_bytes 8; int16_bytes ${#3}; printf %s "$3"; } | ini_bytes "$1" "$2"; }
+
 # Starts huxo from a fresh program folder $work/NAME, with LD_PRELOAD=PRELOAD (may be empty), without the right to
-# set the clock. Sets $pid, $log and $folder.
+# set the clock; a SETTINGS command, when given, is run with the new huxo.ini first. Sets $pid, $log and $folder.
 start_huxo() {
-    local name=$1 preload=$2
+    local name=$1 preload=$2 settings=${3:-}
     folder=$work/$name
     log=$work/$name.log
     mkdir "$folder"
     cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
-    # huxo.ini: records of 17 bytes, record N at byte (N-1)*17; SetupDone (38), a little-endian int16 of -1,
-    # skips the first-run questions.
+    # SetupDone (38) skips the first-run questions.
     head -c $((39 * 17)) /dev/zero >"$folder/huxo.ini"
-    printf '\377\377' | dd of="$folder/huxo.ini" bs=1 seek=$(((38 - 1) * 17)) conv=notrunc status=none
+    ini_integer "$folder/huxo.ini" 38 -1
+    [ -z "$settings" ] || "$settings" "$folder/huxo.ini"
     # A sanitized build wants its runtime first in the library list, ahead of the preload; the recorder replaces
     # nothing the sanitizers hook, so that order does not matter here.
     ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
@@ -146,7 +190,8 @@ running() {
     [[ ${stat##*) } != Z* ]]
 }
 
-window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+# Usage: window_named TITLE [PID]: a window of huxo's (of the one with that process id) with that title.
+window_named() { xdotool search --all --onlyvisible ${2:+--pid "$2"} --name "^$1\$" 2>/dev/null | head -n 1; }
 
 # Where Qt cannot open the private display from inside the namespace, this machine cannot run the test (the
 # smoke test covers the window on a display outside it); any other early end is a failure.
@@ -164,7 +209,7 @@ wait_window() {
     local id
     for _ in $(seq 100); do
         running || { ended_early "$1"; return; }
-        id=$(window_named "$1")
+        id=$(window_named "$1" "$pid")
         [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.1
     done
@@ -177,8 +222,10 @@ window_origin() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { print x, $NF }'
 }
 
+# Several huxo may run side by side; the window clicked into comes to the top first.
 click_in() {
     local x y
+    xdotool windowraise "$1"
     read -r x y < <(window_origin "$1")
     xdotool mousemove $((x + $2)) $((y + $3)) click --repeat "${4:-1}" --delay 80 1
 }

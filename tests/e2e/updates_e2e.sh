@@ -34,7 +34,7 @@ tail -c +3 "$stored" 2>/dev/null | head -c "$size" | cmp -s - "$served" ||
 cmp -s "$folder/pic.gif" "$content/picc.gif" || fail "pic.gif is not the served picture"
 
 for file in dst.txt head.txt news.txt picc.gif; do
-    answered " www\.huxo-clock\.net \"GET /x__c51/${file/./\\.} HTTP/1\.1\" 200 $(stat -c %s "$content/$file")\$" ||
+    answered " www\.huxo-clock\.net \"GET /x__c51/${file/./\\.} HTTP/[0-9.]+\" 200 $(stat -c %s "$content/$file")\$" ||
         fail "$file was not fetched whole from the primary update server"
 done
 e2e_show_requests

@@ -26,9 +26,10 @@ grep -q '^-rwxr-xr-x root/root .* ./usr/lib/huxo/huxo$' <<<"$listing" ||
     fail "the program is not an executable owned by root"
 
 depends=$(dpkg-deb -f "$package" Depends)
-# The libraries come from what the binary links; the plugins, fonts and zones are loaded at run time and named by
-# hand.
-for dependency in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-liberation tzdata; do
+# The libraries come from what the binary links; the plugins, fonts, zones and certificates are used at run time and
+# named by hand.
+for dependency in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-liberation tzdata \
+    ca-certificates; do
     grep -q "\b$dependency\b" <<<"$depends" || fail "$dependency is not declared: $depends"
 done
 [ "$(dpkg-deb -f "$package" Package)" = huxo ] || fail "the package has another name"

@@ -69,7 +69,7 @@ private slots:
 
     void textAndBytesArriveUnchanged();
     void errorPagesAreBodies();
-    void urlsWithoutSchemeAreHttpAndOtherSchemesAreRefused();
+    void urlsWithoutSchemeAreHttpsAndOtherSchemesAreRefused();
     void silenceBeyondTheTimeOutFails();
     void aDripEndsAtTheTotalDeadline();
     void cutShortResetAndMalformedAnswersFail_data();
@@ -132,10 +132,17 @@ void tst_Inet::errorPagesAreBodies()
     QCOMPARE(m_inet->lastFailure(), Inet::Failure::None);
 }
 
-void tst_Inet::urlsWithoutSchemeAreHttpAndOtherSchemesAreRefused()
+void tst_Inet::urlsWithoutSchemeAreHttpsAndOtherSchemesAreRefused()
 {
     m_server->addBody("/here", "here");
-    QCOMPARE(m_inet->FetchText(u"http://"_s + urlOf("/here")), std::optional(u"here"_s));
+    QCOMPARE(m_inet->FetchText(urlOf("/here")), std::optional(u"here"_s));
+    QCOMPARE(m_server->requestedTargets(), QList<QByteArray>{"/here"});
+
+    // Without a scheme the address is the program's own kind: HTTPS, and a server that speaks only plain HTTP
+    // fails it instead of being asked again in plain.
+    const QString withoutScheme = u"127.0.0.1:%1/here"_s.arg(m_server->port());
+    QVERIFY(!m_inet->FetchText(withoutScheme));
+    QVERIFY(m_inet->lastFailure() != Inet::Failure::None);
     QCOMPARE(m_server->requestedTargets(), QList<QByteArray>{"/here"});
 
     QVERIFY(!m_inet->FetchBytes(u"file:///etc/passwd"_s));
@@ -223,7 +230,7 @@ void tst_Inet::refusedConnectionAndUnknownNameFail()
         QVERIFY(briefly.listen(QHostAddress::LocalHost, 0));
         closedPort = briefly.serverPort();
     }
-    QVERIFY(!m_inet->FetchText(u"127.0.0.1:%1/cgi-bin/date"_s.arg(closedPort)));
+    QVERIFY(!m_inet->FetchText(u"http://127.0.0.1:%1/cgi-bin/date"_s.arg(closedPort)));
     QCOMPARE(m_inet->lastFailure(), Inet::Failure::Refused);
 
     QVERIFY(!m_inet->FetchBytes(u"time1.huxo-nowhere.invalid/cgi-bin/date"_s));
@@ -284,13 +291,13 @@ void tst_Inet::oversizeBodiesFail()
 
 void tst_Inet::redirectsStayWithinHttpAndAreFew()
 {
-    const QByteArray origin = "http://" + m_server->hostAndPort().toLatin1();
+    const QByteArray origin = m_server->hostAndPort().toLatin1();
     m_server->addBody("/target", "arrived");
     m_server->addRedirect("/hop1", origin + "/target");
     m_server->addRedirect("/hop2", "/hop1");
     m_server->addRedirect("/hop3", origin + "/hop2");
     m_server->addRedirect("/hop4", "/hop3");
-    m_server->addRedirect("/secure", "https://" + m_server->hostAndPort().toLatin1() + "/target");
+    m_server->addRedirect("/secure", "https://127.0.0.1:" + QByteArray::number(m_server->port()) + "/target");
 
     QCOMPARE(m_inet->FetchText(urlOf("/hop3")), std::optional(u"arrived"_s));
     const QList<QByteArray> chain{"/hop3", "/hop2", "/hop1", "/target"};
@@ -325,7 +332,7 @@ void tst_Inet::namedProxyCarriesTheRequest()
     LoopbackHttpProxy proxy(m_server->port());
     QVERIFY(proxy.isListening());
     // The name resolves nowhere, so an answer can only have come through the proxy.
-    const QString url = u"time1.huxo-proxied.invalid/cgi-bin/date"_s;
+    const QString url = u"http://time1.huxo-proxied.invalid/cgi-bin/date"_s;
 
     QVERIFY(!m_inet->FetchText(url));
     m_inet->setAccessType(2);
@@ -347,7 +354,7 @@ void tst_Inet::systemSettingsModeUsesTheDesktopProxy()
         const EnvironmentOverride proxyVariable("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
         const EnvironmentOverride noExceptions("no_proxy", {});
         m_inet->setAccessType(0);
-        answer = m_inet->FetchText(u"www.huxo-proxied.invalid/news"_s);
+        answer = m_inet->FetchText(u"http://www.huxo-proxied.invalid/news"_s);
     }
 
     QCOMPARE(answer, std::optional(u"news"_s));

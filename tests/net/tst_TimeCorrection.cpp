@@ -17,6 +17,34 @@ QByteArray dateRoute(int server)
     return "/s" + QByteArray::number(server) + "/cgi-bin/date";
 }
 
+// How a run was started: by the user, who answers questions so, or by the daily scheduler, with nobody to ask.
+enum class User
+{
+    Absent,
+    SaysYes,
+    SaysNo
+};
+
+struct Run
+{
+    TimeCorrection::Result result;
+    QStringList questions;
+};
+
+Run runAs(NetRig& rig, User user, qint16 curServer = 0)
+{
+    Run run;
+    TimeCorrection::Question askUser;
+    if (user != User::Absent) {
+        askUser = [&run, user](const QString& question) {
+            run.questions << question;
+            return user == User::SaysYes;
+        };
+    }
+    run.result = TimeCorrection(rig.module, *rig.link, rig.progress(), askUser).run(curServer, true);
+    return run;
+}
+
 } // namespace
 
 class tst_TimeCorrection : public QObject
@@ -33,6 +61,14 @@ private slots:
     void badAnswersLeaveTheClockAlone_data();
     void badAnswersLeaveTheClockAlone();
     void aLinkClosedDuringTheFetchEndsTheRunSafely();
+
+    void largeStepsWaitForTheUsersYes_data();
+    void largeStepsWaitForTheUsersYes();
+    void smallStepsNeedNoYesAndCarryTheDateAcrossMidnight_data();
+    void smallStepsNeedNoYesAndCarryTheDateAcrossMidnight();
+    void aClockTheSystemKeepsInStepIsOnlyCompared_data();
+    void aClockTheSystemKeepsInStepIsOnlyCompared();
+    void onlyAUserPresentLetsTheSystemAskForTheRight();
 };
 
 void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
@@ -46,7 +82,7 @@ void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
 
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Finished);
     QCOMPARE(result.server, qint16(1));
-    QVERIFY(result.clockSet);
+    QCOMPARE(result.clock, ClockOutcome::Set);
     QCOMPARE(result.newsflash, std::optional(u"All clocks are right today."_s));
     QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(13, 0, 0)});
     QCOMPARE(rig.lines,
@@ -87,7 +123,7 @@ void tst_TimeCorrection::aNewsflashThatFailsLeavesTheSettingComplete()
     const TimeCorrection::Result result = correction.run(0, true);
 
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Finished);
-    QVERIFY(result.clockSet);
+    QCOMPARE(result.clock, ClockOutcome::Set);
     QVERIFY(!result.newsflash);
     QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
     QCOMPARE(rig.module.NetStatus, Completed);
@@ -185,7 +221,7 @@ void tst_TimeCorrection::badAnswersLeaveTheClockAlone()
     QCOMPARE(rig.lines.last(), lastLine);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module.NetStatus, Failed);
-    QVERIFY(!result.clockSet);
+    QVERIFY(result.clock != ClockOutcome::Set);
     QCOMPARE(rig.server.requestedTargets(), QList<QByteArray>{dateRoute(1)}); // no newsflash after a failure
 }
 
@@ -205,6 +241,188 @@ void tst_TimeCorrection::aLinkClosedDuringTheFetchEndsTheRunSafely()
     QCOMPARE(rig.module.NetStatus, Failed);
     QCOMPARE(rig.module.MServer, qint16(2));
     QCOMPARE(rig.fakes.clock.setCount(), 0);
+}
+
+void tst_TimeCorrection::largeStepsWaitForTheUsersYes_data()
+{
+    QTest::addColumn<int>("server");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("distance");
+    QTest::addColumn<QString>("serverShown"); // in the question
+
+    QTest::newRow("hours ahead") << 1 << QByteArray("Tue Dec  8 15:12:29 UTC 2026")
+                                 << u"The time server's time is 3 hours 12 minutes ahead of the computer's clock."_s
+                                 << u"Time server: Tuesday 08 Dec 2026 15:12:30"_s;
+    QTest::newRow("just beyond 15 minutes behind")
+        << 1 << QByteArray("Tue Dec  8 11:44:58 UTC 2026")
+        << u"The time server's time is 15 minutes 1 second behind the computer's clock."_s
+        << u"Time server: Tuesday 08 Dec 2026 11:44:59"_s;
+    QTest::newRow("the last second of 9999")
+        << 2 << QByteArray("Fri Dec 31 23:59:58 UTC 9999")
+        << u"The time server's time is 2912101 days ahead of the computer's clock."_s
+        << u"Time server: Friday 31 Dec 9999 23:59:59"_s;
+    QTest::newRow("1970") << 1 << QByteArray("Thu Jan  1 00:00:00 UTC 1970")
+                          << u"The time server's time is 20795 days behind the computer's clock."_s
+                          << u"Time server: Thursday 01 Jan 1970 00:00:01"_s;
+    // A time of day alone from a server not trusted for the date: the nearest day, still hours away.
+    QTest::newRow("half a day from server 3")
+        << 3 << QByteArray("Tue Dec  8 23:30:00 UTC 2026")
+        << u"The time server's time is 11 hours 30 minutes ahead of the computer's clock."_s
+        << u"Time server: Tuesday 08 Dec 2026 23:30:01"_s;
+}
+
+void tst_TimeCorrection::largeStepsWaitForTheUsersYes()
+{
+    QFETCH(int, server);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, distance);
+    QFETCH(QString, serverShown);
+    const QDateTime noon(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC);
+
+    for (const User user : {User::Absent, User::SaysNo, User::SaysYes}) {
+        NetRig rig(noon);
+        rig.module.TimeServer = qint16(server);
+        rig.module.MServer = 1;
+        rig.server.addBody(dateRoute(server), answer);
+        rig.server.addBody("/main/x__c51/flash51.txt", "Flash.");
+        const Run run = runAs(rig, user);
+        const QString said = rig.lines.join(u'|');
+
+        QVERIFY2(rig.lines.contains(distance), qPrintable(said));
+        QCOMPARE(rig.module.MServer, qint16(1));
+        if (user == User::SaysYes) {
+            QCOMPARE(run.result.clock, ClockOutcome::Set);
+            QVERIFY(rig.fakes.clock.setCount() > 0);
+            QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
+            QCOMPARE(rig.module.NetStatus, Completed);
+            continue;
+        }
+        QCOMPARE(rig.fakes.clock.setCount(), 0);
+        QCOMPARE(run.result.clock, ClockOutcome::LargeStepNotMade);
+        QCOMPARE(rig.module.LastClockOutcome, ClockOutcome::LargeStepNotMade);
+        QCOMPARE(rig.lines.last(), u"Large step, time not set."_s);
+        QCOMPARE(rig.module.NetStatus, Failed);
+        QCOMPARE(rig.server.requestedTargets(), QList<QByteArray>{dateRoute(server)}); // no newsflash
+        if (user == User::Absent) {
+            QVERIFY(run.questions.isEmpty());
+            QVERIFY2(rig.lines.contains(u"A step of more than 15 minutes is made only when you press Auto Set."_s),
+                     qPrintable(said));
+        } else {
+            QCOMPARE(run.questions.size(), 1);
+            QVERIFY2(run.questions.first().startsWith(distance), qPrintable(run.questions.first()));
+            QVERIFY2(run.questions.first().contains(u"This computer: Tuesday 08 Dec 2026 12:00:00"_s),
+                     qPrintable(run.questions.first()));
+            QVERIFY2(run.questions.first().contains(serverShown), qPrintable(run.questions.first()));
+            QVERIFY(rig.lines.contains(u"You kept the computer's time."_s));
+        }
+    }
+}
+
+void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight_data()
+{
+    QTest::addColumn<QDateTime>("computer");
+    QTest::addColumn<int>("server");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("confirmed");
+
+    const QDateTime lateEvening(QDate(2026, 12, 8), QTime(23, 59, 30), Qt::UTC);
+    QTest::newRow("the largest small step") << QDateTime(QDate(2026, 12, 8), QTime(23, 44, 59), Qt::UTC) << 1
+                                            << QByteArray("Tue Dec  8 23:59:58 UTC 2026") << QDate(2026, 12, 8) << true;
+    QTest::newRow("forward, date from the server")
+        << lateEvening << 1 << QByteArray("Wed Dec  9 00:01:00 UTC 2026") << QDate(2026, 12, 9) << true;
+    QTest::newRow("forward, server 3") << lateEvening << 3 << QByteArray("Wed Dec  9 00:01:00 UTC 2026")
+                                       << QDate(2026, 12, 9) << false;
+    QTest::newRow("back, server 3") << QDateTime(QDate(2026, 12, 9), QTime(0, 0, 40), Qt::UTC) << 3
+                                    << QByteArray("Tue Dec  8 23:59:00 UTC 2026") << QDate(2026, 12, 8) << false;
+}
+
+void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight()
+{
+    QFETCH(QDateTime, computer);
+    QFETCH(int, server);
+    QFETCH(QByteArray, answer);
+    QFETCH(QDate, date);
+    QFETCH(bool, confirmed);
+    NetRig rig(computer);
+    rig.module.TimeServer = qint16(server);
+    rig.server.addBody(dateRoute(server), answer);
+    const Run run = runAs(rig, User::Absent);
+
+    QCOMPARE(run.result.clock, ClockOutcome::Set);
+    QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
+    QCOMPARE(rig.fakes.clock.datesSet(), QList<QDate>{date});
+    QCOMPARE(rig.fakes.clock.now().date(), date);
+    QCOMPARE(rig.lines.contains(u"Date confirmed"_s), confirmed);
+    QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
+}
+
+void tst_TimeCorrection::aClockTheSystemKeepsInStepIsOnlyCompared_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("comparison");
+    QTest::addColumn<QString>("status");
+
+    // The computer reads 12:59:40; the answer gains the transfer second.
+    QTest::newRow("two seconds apart") << QByteArray("Tue Dec  8 12:59:41 UTC 2026")
+                                       << u"It agrees with the time server within 2 seconds."_s
+                                       << u"TIME CHECKED COMPLETE."_s;
+    QTest::newRow("three seconds behind")
+        << QByteArray("Tue Dec  8 12:59:42 UTC 2026") << u"It is 3 seconds behind the time server."_s
+        << u"Clocks differ, time not set."_s;
+    QTest::newRow("hours ahead, nothing asked")
+        << QByteArray("Tue Dec  8 09:00:00 UTC 2026") << u"It is 3 hours 59 minutes ahead of the time server."_s
+        << u"Clocks differ, time not set."_s;
+}
+
+void tst_TimeCorrection::aClockTheSystemKeepsInStepIsOnlyCompared()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, comparison);
+    QFETCH(QString, status);
+    NetRig rig;
+    rig.fakes.clock.setKeptInStepBySystem(true);
+    rig.module.MServer = 1;
+    rig.server.addBody(dateRoute(1), answer);
+    rig.server.addBody("/main/x__c51/flash51.txt", "Flash.");
+    const Run run = runAs(rig, User::SaysYes);
+
+    const bool agrees = status == u"TIME CHECKED COMPLETE."_s;
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QVERIFY(run.questions.isEmpty());
+    QCOMPARE(rig.lines.mid(rig.lines.size() - 3),
+             (QStringList{u"The system keeps its clock in step with network time itself; HUXO only compares."_s,
+                          comparison,
+                          status}));
+    QVERIFY(!rig.lines.contains(u"TIME SET COMPLETE."_s));
+    QCOMPARE(rig.module.NetStatus, agrees ? Completed : Failed);
+    QCOMPARE(run.result.clock, agrees ? ClockOutcome::InStep : ClockOutcome::OutOfStep);
+    QCOMPARE(run.result.newsflash.has_value(), agrees);
+    QCOMPARE(rig.module.MServer, qint16(1));
+}
+
+void tst_TimeCorrection::onlyAUserPresentLetsTheSystemAskForTheRight()
+{
+    NetRig rig;
+    rig.module.MServer = 1;
+    rig.fakes.clock.requireAsking();
+    rig.server.addBody(dateRoute(1), GoodLine);
+    const Run unattended = runAs(rig, User::Absent);
+
+    QCOMPARE(unattended.result.clock, ClockOutcome::NotAllowed);
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.lines.mid(rig.lines.size() - 3),
+             (QStringList{u"You are not allowed to set the system clock: Interactive authentication required."_s,
+                          u"The daily correction never asks for a password; press Auto Set to set the clock "
+                          u"yourself."_s,
+                          u"Not allowed, time not set."_s}));
+    QCOMPARE(rig.module.NetStatus, Failed);
+    QCOMPARE(rig.module.MServer, qint16(1));
+
+    const Run byHand = runAs(rig, User::SaysYes, unattended.result.server);
+    QCOMPARE(byHand.result.clock, ClockOutcome::Set);
+    QCOMPARE(rig.fakes.clock.askings(),
+             (QList<Clock::Asking>{Clock::Asking::MustNotAsk, Clock::Asking::MayAsk, Clock::Asking::MayAsk}));
 }
 
 QTEST_GUILESS_MAIN(tst_TimeCorrection)

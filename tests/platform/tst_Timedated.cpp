@@ -58,8 +58,10 @@ private slots:
     void init();
     void cleanup();
 
-    void setTimeSendsTheMicroseconds();
-    void refusalsAreFailuresWithAClearMessage();
+    void setTimeSendsTheMicrosecondsAndWhetherTheDesktopMayAsk();
+    void refusalsComeInTheSystemsWords();
+    void aPasswordIsAskedForOnlyWhereAllowed();
+    void automaticTimeIsTimedatedsToSay();
     void noTimedatedOrNoBusIsAFailure();
     void systemClockWithoutTheRightAsksTimedated();
 
@@ -80,54 +82,96 @@ void tst_Timedated::cleanup()
     m_bus.reset();
 }
 
-void tst_Timedated::setTimeSendsTheMicroseconds()
+void tst_Timedated::setTimeSendsTheMicrosecondsAndWhetherTheDesktopMayAsk()
 {
     constexpr qint64 micros = 1'796'700'323'123'456;
     QString error;
-    QVERIFY(setTimeThroughTimedated(m_bus->connection(), micros, &error));
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), micros, Clock::Asking::MayAsk, &error), Clock::Setting::Done);
     QVERIFY(error.isEmpty());
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), micros, Clock::Asking::MustNotAsk, &error),
+             Clock::Setting::Done);
 
-    const QList<QVariantList> calls = m_bus->setTimeCalls();
-    QCOMPARE(calls.size(), 1);
-    const QVariantList expected{micros, false, true}; // absolute, and the desktop may ask for a password
-    QCOMPARE(calls.first(), expected);
+    // Absolute each time; the desktop may ask for a password only the first time.
+    const QList<QVariantList> expected{{micros, false, true}, {micros, false, false}};
+    QCOMPARE(m_bus->setTimeCalls(), expected);
 }
 
-void tst_Timedated::refusalsAreFailuresWithAClearMessage()
+void tst_Timedated::refusalsComeInTheSystemsWords()
 {
     struct Refusal
     {
         QString name;
         QString message;
-        QString shownText;
+        Clock::Setting setting;
+        QStringList shownTexts;
     };
     const QList<Refusal> refusals{
         {u"org.freedesktop.timedate1.AutomaticTimeSyncEnabled"_s,
          u"Automatic time synchronization is enabled"_s,
-         u"sets its clock automatically"_s},
-        {u"org.freedesktop.DBus.Error.AccessDenied"_s, u"Permission denied"_s, u"not allowed"_s},
+         Clock::Setting::Refused,
+         {u"sets its clock automatically"_s}},
+        {u"org.freedesktop.DBus.Error.AccessDenied"_s,
+         u"Permission denied"_s,
+         Clock::Setting::RightsMissing,
+         {u"not allowed"_s, u"Permission denied"_s}},
         {u"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"_s,
          u"Interactive authentication required."_s,
-         u"not allowed"_s},
-        {u"org.example.Unforeseen"_s, u"an unforeseen reason"_s, u"an unforeseen reason"_s},
+         Clock::Setting::RightsMissing,
+         {u"not allowed"_s, u"Interactive authentication required."_s}},
+        {u"org.example.Unforeseen"_s,
+         u"an unforeseen reason"_s,
+         Clock::Setting::Refused,
+         {u"refused"_s, u"an unforeseen reason"_s}},
     };
     for (const Refusal& refusal : refusals) {
         QVERIFY(m_bus->refuseSetTime(refusal.name, refusal.message));
         QString error;
-        QVERIFY2(!setTimeThroughTimedated(m_bus->connection(), 1'000'000, &error), qPrintable(refusal.name));
-        QVERIFY2(error.contains(refusal.shownText), qPrintable(error));
+        QCOMPARE(setTimeThroughTimedated(m_bus->connection(), 1'000'000, Clock::Asking::MayAsk, &error),
+                 refusal.setting);
+        for (const QString& shown : refusal.shownTexts) {
+            QVERIFY2(error.contains(shown), qPrintable(error));
+        }
     }
+}
+
+void tst_Timedated::aPasswordIsAskedForOnlyWhereAllowed()
+{
+    QVERIFY(m_bus->requireAskingForSetTime());
+    QString error;
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), 1'000'000, Clock::Asking::MustNotAsk, &error),
+             Clock::Setting::RightsMissing);
+    QVERIFY2(error.contains(u"not allowed"_s), qPrintable(error));
+    // Where the user is there to type the password, the system lets the setting through.
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), 1'000'000, Clock::Asking::MayAsk, &error),
+             Clock::Setting::Done);
+}
+
+void tst_Timedated::automaticTimeIsTimedatedsToSay()
+{
+    QVERIFY(timedatedKeepsTimeInStep(m_bus->connection()));
+    QVERIFY(m_bus->setAutomaticTime(false));
+    QVERIFY(!timedatedKeepsTimeInStep(m_bus->connection()));
+    QVERIFY(m_bus->setAutomaticTime(true));
+    QVERIFY(SystemClock(m_bus->connection()).keptInStepBySystem());
+
+    // Nobody to say so: the program sets the clock itself, as before.
+    QVERIFY(!timedatedKeepsTimeInStep(QDBusConnection(u"huxo-no-such-connection"_s)));
+    m_bus->stopTimedated();
+    QVERIFY(!SystemClock(m_bus->connection()).keptInStepBySystem());
 }
 
 void tst_Timedated::noTimedatedOrNoBusIsAFailure()
 {
     m_bus->stopTimedated();
     QString error;
-    QVERIFY(!setTimeThroughTimedated(m_bus->connection(), 1'000'000, &error));
+    QCOMPARE(setTimeThroughTimedated(m_bus->connection(), 1'000'000, Clock::Asking::MayAsk, &error),
+             Clock::Setting::Refused);
     QVERIFY2(error.contains(u"systemd-timedated"_s), qPrintable(error));
 
     error.clear();
-    QVERIFY(!setTimeThroughTimedated(QDBusConnection(u"huxo-no-such-connection"_s), 1'000'000, &error));
+    QCOMPARE(setTimeThroughTimedated(
+                 QDBusConnection(u"huxo-no-such-connection"_s), 1'000'000, Clock::Asking::MayAsk, &error),
+             Clock::Setting::Refused);
     QVERIFY2(error.contains(u"systemd-timedated"_s), qPrintable(error));
 }
 
@@ -138,7 +182,7 @@ void tst_Timedated::systemClockWithoutTheRightAsksTimedated()
     const QTime time(12, 34, 56, 789);
     const QDate dayBefore = QDate::currentDate();
     QString error;
-    QVERIFY2(clock.setSystemTime(time, &error), qPrintable(error));
+    QVERIFY2(clock.setSystemTime(time, Clock::Asking::MustNotAsk, &error) == Clock::Setting::Done, qPrintable(error));
     const QDate dayAfter = QDate::currentDate();
 
     const QList<QVariantList> calls = m_bus->setTimeCalls();
@@ -146,15 +190,16 @@ void tst_Timedated::systemClockWithoutTheRightAsksTimedated()
     const qint64 micros = calls.first().first().toLongLong();
     QVERIFY(micros == QDateTime(dayBefore, time).toMSecsSinceEpoch() * 1000
             || micros == QDateTime(dayAfter, time).toMSecsSinceEpoch() * 1000);
+    QCOMPARE(calls.first().last(), QVariant(false));
 
     QVERIFY(m_bus->refuseSetTime(u"org.freedesktop.timedate1.AutomaticTimeSyncEnabled"_s, u"on"_s));
-    QVERIFY(!clock.setSystemDate(QDate(2031, 1, 2), &error));
+    QCOMPARE(clock.setSystemDate(QDate(2031, 1, 2), Clock::Asking::MayAsk, &error), Clock::Setting::Refused);
     QVERIFY2(error.contains(u"automatically"_s), qPrintable(error));
 
     // Nothing invalid may reach the bus: a null time would otherwise be taken as midnight.
-    QVERIFY(!clock.setSystemTime(QTime(), &error));
+    QCOMPARE(clock.setSystemTime(QTime(), Clock::Asking::MayAsk, &error), Clock::Setting::Refused);
     QCOMPARE(error, u"The new time is not valid."_s);
-    QVERIFY(!clock.setSystemDate(QDate(), &error));
+    QCOMPARE(clock.setSystemDate(QDate(), Clock::Asking::MayAsk, &error), Clock::Setting::Refused);
     QCOMPARE(error, u"The new time is not valid."_s);
     QCOMPARE(m_bus->setTimeCalls().size(), 2);
 }

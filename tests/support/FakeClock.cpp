@@ -5,34 +5,39 @@ FakeClock::FakeClock(QDateTime start)
 {
 }
 
-bool FakeClock::takeRefusal(QString* errorMessage)
+Clock::Setting FakeClock::attempt(Asking asking, QString* errorMessage, const std::function<void()>& change)
 {
-    if (m_refusal.isEmpty()) {
-        return false;
+    m_askings.append(asking);
+    if (m_askingRequired && asking == Asking::MustNotAsk) {
+        if (errorMessage) {
+            *errorMessage = QStringLiteral("You are not allowed to set the system clock: Interactive authentication "
+                                           "required.");
+        }
+        return Setting::RightsMissing;
     }
-    if (errorMessage) {
-        *errorMessage = m_refusal;
+    if (!m_refusal.isEmpty()) {
+        if (errorMessage) {
+            *errorMessage = m_refusal;
+        }
+        m_refusal.clear();
+        return m_refusalSetting;
     }
-    m_refusal.clear();
-    return true;
+    change();
+    return Setting::Done;
 }
 
-bool FakeClock::setSystemTime(const QTime& localTime, QString* errorMessage)
+Clock::Setting FakeClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
 {
-    if (takeRefusal(errorMessage)) {
-        return false;
-    }
-    m_timesSet.append(localTime);
-    m_now.setTime(localTime);
-    return true;
+    return attempt(asking, errorMessage, [this, localTime] {
+        m_timesSet.append(localTime);
+        m_now.setTime(localTime);
+    });
 }
 
-bool FakeClock::setSystemDate(const QDate& localDate, QString* errorMessage)
+Clock::Setting FakeClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
 {
-    if (takeRefusal(errorMessage)) {
-        return false;
-    }
-    m_datesSet.append(localDate);
-    m_now.setDate(localDate);
-    return true;
+    return attempt(asking, errorMessage, [this, localDate] {
+        m_datesSet.append(localDate);
+        m_now.setDate(localDate);
+    });
 }

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <functional>
+
 #include "platform/Clock.h"
 
 // A clock the test sets and advances. Setting the "system" time moves this clock, never the real one.
@@ -11,23 +13,39 @@ public:
     explicit FakeClock(QDateTime start = QDateTime(QDate(2024, 3, 1), QTime(12, 0)));
 
     QDateTime now() const override { return m_now; }
-    [[nodiscard]] bool setSystemTime(const QTime& localTime, QString* errorMessage) override;
-    [[nodiscard]] bool setSystemDate(const QDate& localDate, QString* errorMessage) override;
+    bool keptInStepBySystem() const override { return m_keptInStep; }
+    [[nodiscard]] Setting setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage) override;
+    [[nodiscard]] Setting setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage) override;
 
     void setNow(const QDateTime& now) { m_now = now; }
     void advanceSeconds(int seconds) { m_now = m_now.addSecs(seconds); }
-    // The next set fails with this message.
-    void refuseNextSet(const QString& message) { m_refusal = message; }
+    void setKeptInStepBySystem(bool kept) { m_keptInStep = kept; }
+    // The next set fails so, with this message.
+    void refuseNextSet(const QString& message, Setting setting = Setting::Refused)
+    {
+        m_refusal = message;
+        m_refusalSetting = setting;
+    }
+    // From now on the clock is set only where the system may ask for the right, as for a user who must type a
+    // password.
+    void requireAsking() { m_askingRequired = true; }
 
     int setCount() const { return int(m_timesSet.size() + m_datesSet.size()); }
     const QList<QTime>& timesSet() const { return m_timesSet; }
     const QList<QDate>& datesSet() const { return m_datesSet; }
+    // How each request to set the clock, refused or not, let the system ask.
+    const QList<Asking>& askings() const { return m_askings; }
 
 private:
-    [[nodiscard]] bool takeRefusal(QString* errorMessage);
+    // Records the request and makes the change unless the set is refused.
+    [[nodiscard]] Setting attempt(Asking asking, QString* errorMessage, const std::function<void()>& change);
 
     QDateTime m_now;
+    bool m_keptInStep = false;
+    bool m_askingRequired = false;
     QString m_refusal;
+    Setting m_refusalSetting = Setting::Refused;
     QList<QTime> m_timesSet;
     QList<QDate> m_datesSet;
+    QList<Asking> m_askings;
 };

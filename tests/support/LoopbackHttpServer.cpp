@@ -54,7 +54,7 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
 
 QString LoopbackHttpServer::hostAndPort() const
 {
-    return QStringLiteral("127.0.0.1:%1").arg(port());
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
 }
 
 void LoopbackHttpServer::addBody(const QByteArray& path, const QByteArray& body, int status)

@@ -21,7 +21,8 @@ public:
 
     bool isListening() const { return m_server.isListening(); }
     quint16 port() const { return m_server.serverPort(); }
-    // "127.0.0.1:port", ready to be followed by a path in a scheme-less URL.
+    // "http://127.0.0.1:port", ready to be followed by a path. The scheme is named: an address without one is
+    // fetched over HTTPS.
     QString hostAndPort() const;
 
     void addBody(const QByteArray& path, const QByteArray& body, int status = 200);

@@ -123,9 +123,30 @@ QList<QVariantList> MockTimedatedBus::setTimeCalls() const
 
 bool MockTimedatedBus::refuseSetTime(const QString& errorName, const QString& message) const
 {
+    return replaceSetTime(
+        QStringLiteral("raise dbus.exceptions.DBusException('%1', name='%2')").arg(message, errorName));
+}
+
+bool MockTimedatedBus::requireAskingForSetTime() const
+{
+    // The third argument says whether the caller lets the system ask.
+    return replaceSetTime(QStringLiteral("if not args[2]: raise dbus.exceptions.DBusException("
+                                         "'Interactive authentication required.', "
+                                         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"));
+}
+
+bool MockTimedatedBus::replaceSetTime(const QString& code) const
+{
     QDBusMessage call = mockCall(QStringLiteral("AddMethod"));
-    const QString code = QStringLiteral("raise dbus.exceptions.DBusException('%1', name='%2')").arg(message, errorName);
     call << TimedatedName << QStringLiteral("SetTime") << QStringLiteral("xbb") << QString() << code;
+    return m_connection.call(call).type() == QDBusMessage::ReplyMessage;
+}
+
+bool MockTimedatedBus::setAutomaticTime(bool on) const
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        TimedatedName, TimedatedPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
+    call << TimedatedName << QStringLiteral("NTP") << QVariant::fromValue(QDBusVariant(on));
     return m_connection.call(call).type() == QDBusMessage::ReplyMessage;
 }
 

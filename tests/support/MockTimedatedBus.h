@@ -23,11 +23,17 @@ public:
     QList<QVariantList> setTimeCalls() const;
     // From now on SetTime answers with this D-Bus error.
     [[nodiscard]] bool refuseSetTime(const QString& errorName, const QString& message) const;
+    // From now on SetTime succeeds only when it may ask the user for the right, as polkit does for a user who must
+    // type a password.
+    [[nodiscard]] bool requireAskingForSetTime() const;
+    // Switches the automatic network time that the stand-in reports (on when it starts).
+    [[nodiscard]] bool setAutomaticTime(bool on) const;
     // Ends the stand-in, leaving a bus without timedated.
     void stopTimedated();
 
 private:
     bool start();
+    [[nodiscard]] bool replaceSetTime(const QString& code) const;
 
     QProcess m_daemon;
     QProcess m_timedated;

@@ -41,7 +41,7 @@ struct InternetRig : SystemRig
     {
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const QString closed = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        const QString closed = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
         probe.close();
         for (int n : servers) {
             module->NetEndpoints.timeServers.at(n - 1) = closed + QString::fromLatin1(dateRoute(n));

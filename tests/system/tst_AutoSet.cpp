@@ -42,7 +42,8 @@ private slots:
     void aPlaceholderProxyIsRefusedBeforeAnyRequest();
     void newsflashCases_data();
     void newsflashCases();
-    void aRefusedClockTakesTheErrorPath();
+    void aRefusedClockIsReportedInTheSystemsWords();
+    void aLargeStepIsAskedShowingBothTimes();
     void statCopiesToTheClipboard();
     void theLinkPictureStopsATransferInEitherView_data();
     void theLinkPictureStopsATransferInEitherView();
@@ -264,20 +265,48 @@ void tst_AutoSet::newsflashCases()
     QCOMPARE(rig.frm->Command2->toolTip().isEmpty(), command2 == u"FETCH"_s);
 }
 
-void tst_AutoSet::aRefusedClockTakesTheErrorPath()
+void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
 {
     Settings stored;
     stored.MServer = 2;
     InternetRig rig(stored);
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
-    rig.fakes.clock.refuseNextSet(u"Setting the clock needs an administrator."_s);
+    rig.fakes.clock.refuseNextSet(u"The system refused to set the clock: Read-only file system"_s);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
-    QCOMPARE(rig.stat().mid(rig.stat().size() - 2),
-             (QStringList{u"Setting the clock needs an administrator."_s, u"bad link"_s}));
+    // The network did not fail: no "bad link", and the update server keeps its address.
+    QCOMPARE(
+        rig.stat().mid(rig.stat().size() - 2),
+        (QStringList{u"The system refused to set the clock: Read-only file system"_s, u"Refused, time not set."_s}));
     QCOMPARE(rig.module->NetStatus, qint16(5));
-    QCOMPARE(rig.module->MServer, qint16(1));
+    QCOMPARE(rig.module->MServer, qint16(2));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QCOMPARE(rig.fakes.clock.askings(), QList<Clock::Asking>{Clock::Asking::MayAsk});
+}
+
+void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
+{
+    InternetRig rig;
+    rig.answer(1, "Tue Dec  8 18:30:09 UTC 2026");
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    clickAt(rig.frm->AutoSetBtn);
+
+    QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
+    const FakeDialogs::Shown question = rig.fakes.dialogs.shown().first();
+    QCOMPARE(question.title, u"HUXO 5.1"_s);
+    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(question.icon, Dialogs::Icon::Question);
+    QCOMPARE(question.text,
+             u"The time server's time is 5 hours 30 minutes ahead of the computer's clock.\n\n"
+             u"This computer: Tuesday 08 Dec 2026 12:59:40\nTime server: Tuesday 08 Dec 2026 18:30:10\n"
+             u"(local time)\n\nSet the computer's clock to the time server's time?"_s);
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QCOMPARE(rig.stat().last(), u"Large step, time not set."_s);
+
+    // Asked again, the user agrees.
+    clickAt(rig.frm->Command2);
+    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(18, 30, 10)});
+    QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
 }
 
 void tst_AutoSet::statCopiesToTheClipboard()

@@ -57,6 +57,8 @@ private slots:
     void aPendingReportWaitsWhileTheSchedulerIsOff();
     void aNewsletterAfterAnArmedWindowLeavesANewWindowArmed();
     void aRunBehindAStuckFetchReportsNothingChecked();
+    void theNoteSaysWhatWasDoneWithTheClock_data();
+    void theNoteSaysWhatWasDoneWithTheClock();
 };
 
 void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
@@ -198,6 +200,50 @@ void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
     QCOMPARE(note(rig)->Label1->text(), NotChecked);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module->ACTState, qint16(0));
+}
+
+void tst_Scheduler::theNoteSaysWhatWasDoneWithTheClock_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<bool>("keptInStep");
+    QTest::addColumn<bool>("passwordNeeded");
+    QTest::addColumn<QString>("words");
+
+    const QByteArray right = "Tue Dec  8 05:45:00 UTC 2026";
+    QTest::newRow("hours off") << QByteArray("Tue Dec  8 09:12:00 UTC 2026") << false << false
+                               << u"Please note: the time server's time was far off. Use Auto Set to decide."_s;
+    QTest::newRow("year 9999") << QByteArray("Fri Dec 31 23:59:58 UTC 9999") << false << false
+                               << u"Please note: the time server's time was far off. Use Auto Set to decide."_s;
+    QTest::newRow("kept in step, agreeing")
+        << right << true << false << u"HUXO checked your system time at 05:45am: it was right."_s;
+    QTest::newRow("kept in step, off") << QByteArray("Tue Dec  8 05:46:00 UTC 2026") << true << false
+                                       << u"Please note: HUXO found the system time off; the system sets it itself."_s;
+    QTest::newRow("a password needed") << right << false << true
+                                       << u"Please note: HUXO was not allowed to set the system time."_s;
+}
+
+void tst_Scheduler::theNoteSaysWhatWasDoneWithTheClock()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(bool, keptInStep);
+    QFETCH(bool, passwordNeeded);
+    QFETCH(QString, words);
+    InternetRig rig(scheduledAt(u"05:45"_s), at(5, 45, 0));
+    rig.answer(1, answer);
+    rig.fakes.clock.setKeptInStepBySystem(keptInStep);
+    if (passwordNeeded) {
+        rig.fakes.clock.requireAsking();
+    }
+
+    fireAt(rig, at(5, 45, 0));
+    fireAt(rig, at(5, 46, 0));
+    QVERIFY(note(rig));
+    QCOMPARE(note(rig)->Label1->text(), words);
+    // Nobody was there: no question, no password prompt, and no step made.
+    QVERIFY(rig.fakes.dialogs.shown().isEmpty());
+    QVERIFY(!rig.fakes.clock.askings().contains(Clock::Asking::MayAsk));
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
+    QVERIFY(!rig.stat().contains(u"TIME SET COMPLETE."_s));
 }
 
 QTEST_MAIN(tst_Scheduler)

@@ -87,6 +87,12 @@ QString settingTheClocks()
         u"clock alone: the list ends with 'Zones differ, time not set.' and names the zone to give the GMT / UTC "
         u"clock. While summer time is in force, that includes its summer hour."_s,
         QString(),
+        u"HUXO talks to its servers over HTTPS only and checks that each is who it claims to be. Before moving the "
+        u"clock by more than 15 minutes it asks, showing the computer's time and the server's; say No and the clock "
+        u"stays. If the computer keeps its clock in step with network time itself, HUXO only compares the two "
+        u"and ends with 'TIME CHECKED COMPLETE.' when they agree within 2 seconds. Where the system refuses to set "
+        u"the clock, the list gives its reason."_s,
+        QString(),
         u"When the connection fails the list shows 'bad link'; press 'Retry' to try the next time server. After five "
         u"failures in a row the next press opens 'HUXO Preferences' with advice on the 'Internet Connection' "
         u"settings. A double-click on the moving link picture stops a transfer."_s,
@@ -203,8 +209,9 @@ QString settingPreferences()
         u"drag it to the disposal bin that appears (or double-click the bin). Check 'Get HUXO TIMES automatically "
         u"also' to have the daylight saving update and the newsletter fetched after each daily correction as well. "
         u"A time that is not HH:MM on the 24-hour clock is refused when you close the window. The scheduler is only "
-        u"recommended if you have a permanent internet connection; where the computer asks for a password to set "
-        u"its clock, it asks at the scheduled time too."_s,
+        u"recommended if you have a permanent internet connection. Nobody is asked at the scheduled time: a step of "
+        u"more than 15 minutes, or a clock that needs your password to be set, is left for 'Auto Set and Updates', "
+        u"and the note says so."_s,
         QString(),
         u"INTERNET CONNECTION:"_s,
         u"'System' uses the computer's own proxy settings, 'Direct' connects straight to the internet, and 'Proxy' "

@@ -176,6 +176,8 @@ private:
 
     void runAutoSet();
     void reportAutoCorrection();
+    // What the daily note says about the correction that ran last.
+    QString autoCorrectionNote() const;
 
     Module1& m_module;
     Forms& m_forms;

@@ -53,20 +53,39 @@ void huxofrm::runAutoSet()
     SystTimeFrm& systemTime = m_forms.get<SystTimeFrm>();
     systemTime.AutoPanel->show();
     systemTime.show();
-    systemTime.AutoSetBtn_Click();
+    systemTime.AutoSetBtn_Click(SystTimeFrm::StartedBy::Scheduler);
+}
+
+QString huxofrm::autoCorrectionNote() const
+{
+    const QString at = formatDate(m_module.services().clock.now().addSecs(-60), u"HH:MMam/pm");
+    if (m_module.NetStatus == NetOutcome::Completed) {
+        return m_module.LastClockOutcome == ClockOutcome::InStep
+                   ? QStringLiteral("HUXO checked your system time at %1: it was right.").arg(at)
+                   : QStringLiteral("HUXO automatically adjusted your system time at ") + at;
+    }
+    switch (m_module.LastClockOutcome) {
+    case ClockOutcome::OutOfStep:
+        return QStringLiteral("Please note: HUXO found the system time off; the system sets it itself.");
+    case ClockOutcome::LargeStepNotMade:
+        return QStringLiteral("Please note: the time server's time was far off. Use Auto Set to decide.");
+    case ClockOutcome::NotAllowed:
+        return QStringLiteral("Please note: HUXO was not allowed to set the system time.");
+    case ClockOutcome::Refused:
+        return QStringLiteral("Please note: the system refused to let HUXO set the time.");
+    case ClockOutcome::NotChecked:
+    case ClockOutcome::Set:
+    case ClockOutcome::InStep:
+        break;
+    }
+    return QStringLiteral("Please note: HUXO didn't get to check the system time.");
 }
 
 void huxofrm::reportAutoCorrection()
 {
     ACTdoneFrm& note = m_forms.get<ACTdoneFrm>();
     note.show();
-    if (m_module.NetStatus == NetOutcome::Completed) {
-        const QDateTime setAt = m_module.services().clock.now().addSecs(-60);
-        note.Label1->setText(QStringLiteral("HUXO automatically adjusted your system time at ")
-                             + formatDate(setAt, u"HH:MMam/pm"));
-    } else {
-        note.Label1->setText(QStringLiteral("Please note: HUXO didn't get to check the system time."));
-    }
+    note.Label1->setText(autoCorrectionNote());
     // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
     // double-click then goes to a window loaded anew, hidden, which it arms.
     if (m_module.ACTUpdates == -1) {

@@ -131,7 +131,7 @@ void SystTimeFrm::buildInternetView()
 
     connect(LinkAniTimer, &QTimer::timeout, this, &SystTimeFrm::LinkAniTimer_Timer);
     m_hooks->onDoubleClick(LinkAniImg, [this] { LinkAniImg_DblClick(); });
-    connect(AutoSetBtn, &QPushButton::clicked, this, &SystTimeFrm::AutoSetBtn_Click);
+    connect(AutoSetBtn, &QPushButton::clicked, this, [this] { AutoSetBtn_Click(); });
     buildAutoPanel();
     // The progress panel spans the window; the picture must stay above it to take its stop double-click.
     LinkAniImg->raise();
@@ -212,6 +212,7 @@ void SystTimeFrm::Form_Load()
         Text2->setText(mainWindow->LocCap->text());
     }
     Inet1->setAccessType(m_module.NetAccess);
+    Inet1->setAuthorities(m_module.NetEndpoints.authorities);
     if (m_module.NetAccess == 2) {
         Inet1->setProxy(m_module.ProxyName);
     }
@@ -268,7 +269,8 @@ void SystTimeFrm::Command1_Click()
         return;
     }
     QString reason;
-    if (!m_module.services().clock.setSystemTime(*recognized->time, &reason)) {
+    if (m_module.services().clock.setSystemTime(*recognized->time, Clock::Asking::MayAsk, &reason)
+        != Clock::Setting::Done) {
         dialogs.tell(QStringLiteral("The computer's clock was not changed.\n\n") + reason,
                      ProgramTitle(),
                      Dialogs::Icon::Exclamation,

@@ -32,8 +32,14 @@ public:
     // Shows the cell of the last internet operation's result; callers check NetStatus's range first.
     void LinkShow();
 
+    // Who started Auto Set: a user is there to answer questions, the daily run has nobody to ask.
+    enum class StartedBy
+    {
+        User,
+        Scheduler
+    };
     // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
-    void AutoSetBtn_Click();
+    void AutoSetBtn_Click(StartedBy startedBy = StartedBy::User);
     // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
     void HUXOLBL_DblClick();
 

@@ -11,6 +11,7 @@
 
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
+#include "net/NetOutcome.h"
 #include "net/Progress.h"
 #include "net/TimeCorrection.h"
 #include "platform/Dialogs.h"
@@ -60,7 +61,7 @@ void SystTimeFrm::showOutcome()
     }
 }
 
-void SystTimeFrm::AutoSetBtn_Click()
+void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
 {
     // A second operation started while one waits for its answer would tangle both in one progress list.
     if (LinkAniTimer->isActive()) {
@@ -73,7 +74,14 @@ void SystTimeFrm::AutoSetBtn_Click()
 
     // The window may be closed while the operation waits for an answer.
     const QPointer<SystTimeFrm> alive(this);
-    TimeCorrection correction(m_module, *Inet1, progress());
+    TimeCorrection::Question askUser;
+    if (startedBy == StartedBy::User) {
+        askUser = [&dialogs = m_module.services().dialogs, alive](const QString& question) {
+            return dialogs.ask(question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNo, alive.data())
+                   == Dialogs::Answer::Yes;
+        };
+    }
+    TimeCorrection correction(m_module, *Inet1, progress(), std::move(askUser));
     const TimeCorrection::Result result = correction.run(CurServer, Label2->text().size() == NewsflashDesignLength);
     if (!alive) {
         return;
@@ -90,7 +98,7 @@ void SystTimeFrm::AutoSetBtn_Click()
     case TimeCorrection::Outcome::Finished:
         break;
     }
-    if (result.clockSet) {
+    if (m_module.NetStatus == NetOutcome::Completed) {
         if (huxofrm* mainWindow = m_forms.mainWindow()) {
             mainWindow->DoCalDate();
         }
