@@ -19,7 +19,9 @@ public:
     enum class Buttons
     {
         Ok,
-        YesNo
+        YesNo,
+        // For a question whose Yes is hard to undo: Enter and Escape both answer No.
+        YesNoDefaultNo
     };
     enum class Answer
     {

@@ -26,8 +26,11 @@ QMessageBox::Icon toMessageBoxIcon(Dialogs::Icon icon)
 Dialogs::Answer
 MessageBoxDialogs::ask(const QString& text, const QString& title, Icon icon, Buttons buttons, QWidget* parent)
 {
-    const auto standardButtons = buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    const auto standardButtons = buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(toMessageBoxIcon(icon), title, text, standardButtons, parent);
+    if (buttons == Buttons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+    }
     // Messages may quote what a server or the system said, which is never to be read as markup.
     box.setTextFormat(Qt::PlainText);
     const int result = box.exec();

@@ -294,7 +294,7 @@ void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     const FakeDialogs::Shown question = rig.fakes.dialogs.shown().first();
     QCOMPARE(question.title, u"HUXO 5.1"_s);
-    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(question.buttons, Dialogs::Buttons::YesNoDefaultNo);
     QCOMPARE(question.icon, Dialogs::Icon::Question);
     QCOMPARE(question.text,
              u"The time server's time is 5 hours 30 minutes ahead of the computer's clock.\n\n"

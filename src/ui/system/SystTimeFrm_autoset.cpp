@@ -77,7 +77,9 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
     TimeCorrection::Question askUser;
     if (startedBy == StartedBy::User) {
         askUser = [&dialogs = m_module.services().dialogs, alive](const QString& question) {
-            return dialogs.ask(question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNo, alive.data())
+            // A step of hours or years is hard to undo: a reflexive Enter keeps the computer's time.
+            return dialogs.ask(
+                       question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNoDefaultNo, alive.data())
                    == Dialogs::Answer::Yes;
         };
     }
