@@ -241,27 +241,49 @@ void tst_InfoWindows::helpOpensFromTheMainWindow()
 void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
 {
     Rig rig(&SetUp);
-    rig.window->Option1->click();
+    const QString globePath = rig.module->programFile(u"globe.png"_s);
+    QVERIFY(QFile::copy(QStringLiteral(HUXO_ASSET_DIR "/globe.png"), globePath));
+    rig.window->findChild<GlyphButton*>(u"Option1"_s)->click();
     QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
 
     auto& about = rig.forms->get<AbtFrm>();
     about.show();
     // The main window lets go of the top layer, so that the About window can be seen.
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
-    QVERIFY(!rig.window->Option1->isChecked());
+    QVERIFY(!rig.window->findChild<GlyphButton*>(u"Option1"_s)->isChecked());
 
-    QCOMPARE(about.GlobeCell, qint16(10));
-    QCOMPARE(about.animtime->interval(), 100);
-    QList<int> cells;
-    for (int tick = 0; tick < 3; ++tick) {
-        about.animtime_Timer();
-        cells << about.GlobeCell;
+    // The globe shows the next of the picture's twelve cells at each tick, starting from the eleventh and wrapping
+    // round. A pixmap keeps its pixels premultiplied, so both sides are compared in that form.
+    const auto* globe = about.findChild<QLabel*>(u"Animage"_s);
+    auto* turning = about.findChild<QTimer*>(u"animtime"_s);
+    QVERIFY(globe && turning);
+    QCOMPARE(turning->interval(), 100);
+    QVERIFY(turning->isActive());
+    const QImage picture(globePath);
+    QVERIFY(!picture.isNull());
+    const auto cell = [&picture](int index) {
+        const int width = picture.width() / 12;
+        return picture.copy(index * width, 0, width, picture.height())
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const auto shown = [globe] {
+        return globe->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    QCOMPARE(shown(), cell(10));
+    for (const int next : {11, 0, 1}) {
+        QMetaObject::invokeMethod(turning, "timeout");
+        QCOMPARE(shown(), cell(next));
     }
-    QCOMPARE(cells, (QList<int>{11, 0, 1}));
-    QVERIFY(!about.Animage->pixmap().isNull() || !QFile::exists(rig.module->assetFile(u"globe.png"_s)));
 
+    // Five seconds after it opened the window closes by itself and brings the main window back.
+    auto* closing = about.findChild<QTimer*>(u"Timer1"_s);
+    QVERIFY(closing);
+    QCOMPARE(closing->interval(), 5000);
+    QVERIFY(closing->isActive());
     rig.window->hide();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.forms->loaded<AbtFrm>(), 6000);
+    QMetaObject::invokeMethod(closing, "timeout");
+    QVERIFY(!rig.forms->loaded<AbtFrm>());
+    QVERIFY(!turning->isActive());
     QVERIFY(rig.window->isVisible());
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
 }
