@@ -117,10 +117,14 @@ e2e_trust_test_authority() {
     [ -d /etc/ssl/certs ] && mount --bind "$store" /etc/ssl/certs
 }
 
-# A display of our own: Xvfb picks a free number itself and tells it once it listens, so two servers started at
-# once never share one, and no authority file is involved.
+# A display of our own, wholly inside this namespace: its abstract socket is private with the network, and its
+# socket folder gets a private mount, while it takes no lock file in the /tmp that tests running side by side
+# share. Otherwise each test's server would pick display 0 in its own network, and one would replace the other's
+# socket file or die on the other's lock. Xvfb tells its number once it listens; no authority file is involved.
 e2e_start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    mkdir -p -m 1777 /tmp/.X11-unix &&
+        mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || skip "no private X socket folder can be mounted here"
+    Xvfb -displayfd 3 -nolock -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     e2e_pids+=($!)
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
