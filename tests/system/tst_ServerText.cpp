@@ -66,7 +66,7 @@ void tst_ServerText::markupInTheNewsletterIsShownAsItStands()
     InternetRig rig;
     serveUpdates(rig.server, "/main/", NestedTables);
     rig.server.addBody("/main/x__c51/head.txt", EndlessPicture);
-    rig.frm->UpdArmed = -1;
+    rig.frm->UpdArmed = Flag::On;
     doubleClickAt(rig.frm->HUXOLBL[0]);
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();

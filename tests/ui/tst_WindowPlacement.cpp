@@ -50,7 +50,7 @@ void tst_WindowPlacement::besideTheAnchorWhereItFits()
 void tst_WindowPlacement::secondaryWindowsOpenBesideTheMainWindow()
 {
     Settings stored;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     stored.WinWidth = 5495;
     stored.WinLeft = 3000;
     stored.WinTop = 2250;

@@ -73,7 +73,7 @@ void huxofrm::hookEvents()
     }
 
     m_hooks->onDoubleClick(GMTc, [this] {
-        m_module.SetupDone = -1;
+        m_module.SetupDone = Flag::On;
         SetTimeFrm::showFor(m_forms, QStringLiteral("B"), QStringLiteral("GMT / UTC"));
     });
     const std::array<std::pair<ClockFace*, QLabel*>, 5> setClocks = {
@@ -136,7 +136,7 @@ void huxofrm::LocCap_DblClick()
 void huxofrm::showCalendar(bool shown)
 {
     DateFrame->setVisible(shown);
-    m_module.CalShown = shown ? -1 : 0;
+    m_module.CalShown = shown ? Flag::On : Flag::Off;
 }
 
 void huxofrm::markPreferencesHotSpot(bool bright)

@@ -7,32 +7,25 @@
 
 #include "core/DateFormat.h"
 #include "core/Module1.h"
-#include "net/NetOutcome.h"
+#include "core/StateCodes.h"
 #include "platform/Clock.h"
 #include "ui/Forms.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
-namespace {
-// What the scheduler has done today.
-constexpr qint16 Idle = 0;
-constexpr qint16 FirstAttemptMade = 1;
-constexpr qint16 AwaitingReport = 2;
-} // namespace
-
 void huxofrm::ACTTimer_Timer()
 {
-    qint16& state = m_module.ACTState;
-    const bool schedulerOn = m_module.ACTOn == -1;
-    if (state == Idle) {
+    SchedulerState& state = m_module.ACTState;
+    const bool schedulerOn = m_module.ACTOn == Flag::On;
+    if (state == SchedulerState::Idle) {
         const QString now = formatDate(m_module.services().clock.now(), u"HH:MM");
         if (!schedulerOn || m_module.ACTime != now) {
             return;
         }
         runAutoSet();
-        state = FirstAttemptMade;
+        state = SchedulerState::FirstAttemptMade;
     }
-    if (state == AwaitingReport) {
+    if (state == SchedulerState::AwaitingReport) {
         if (schedulerOn) {
             reportAutoCorrection();
         }
@@ -40,11 +33,11 @@ void huxofrm::ACTTimer_Timer()
     }
     if (m_module.NetStatus == NetOutcome::Completed) {
         // The note follows at the next firing, so that it comes after the newsflash.
-        state = AwaitingReport;
+        state = SchedulerState::AwaitingReport;
         return;
     }
     runAutoSet();
-    state = AwaitingReport;
+    state = SchedulerState::AwaitingReport;
     reportAutoCorrection();
 }
 
@@ -88,9 +81,9 @@ void huxofrm::reportAutoCorrection()
     note.Label1->setText(autoCorrectionNote());
     // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
     // double-click then goes to a window loaded anew, hidden, which it arms.
-    if (m_module.ACTUpdates == -1) {
+    if (m_module.ACTUpdates == Flag::On) {
         m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
         m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
     }
-    m_module.ACTState = Idle;
+    m_module.ACTState = SchedulerState::Idle;
 }

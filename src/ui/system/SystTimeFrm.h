@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "core/StateCodes.h"
+
 class EventHooks;
 class Forms;
 class Inet;
@@ -29,7 +31,7 @@ public:
 
     // The request time-out drops to a second so that the cancel ends a hanging transfer at once.
     void StopLink();
-    // Shows the cell of the last internet operation's result; callers check NetStatus's range first.
+    // Shows the cell of the last internet operation's outcome.
     void LinkShow();
 
     // Who started Auto Set: a user is there to answer questions, the daily run has nobody to ask.
@@ -69,7 +71,7 @@ public:
 
     // The time server being tried and the update retrieval's arming; both start afresh with each load.
     qint16 CurServer = 0;
-    qint16 UpdArmed = 0;
+    Flag UpdArmed = Flag::Off;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "core/Module1.h"
+#include "core/StateCodes.h"
 #include "net/Inet.h"
-#include "net/NetOutcome.h"
 #include "net/UpdateRetrieval.h"
 #include "ui/Forms.h"
 #include "ui/system/CTimesFrm.h"
@@ -25,10 +25,10 @@ void SystTimeFrm::HUXOLBL_DblClick()
         addStat(QStringLiteral("BUSY - PLEASE WAIT."));
         return;
     }
-    if (UpdArmed == 0) {
+    if (UpdArmed == Flag::Off) {
         addStat(QStringLiteral("Ready to retrieve updates"));
         addStat(QStringLiteral("double-click again to proceed."));
-        UpdArmed = -1;
+        UpdArmed = Flag::On;
         return;
     }
 
