@@ -1,6 +1,5 @@
 #include "Forms.h"
 
-#include <QTimer>
 
 #include "alarms/AlarmFrm.h"
 #include "alarms/AlarmMsgFrm.h"
@@ -18,7 +17,7 @@ void Forms::placeNewWindow(QWidget& window) const
 bool Forms::alarmSet() const
 {
     const AlarmFrm* settings = loaded<AlarmFrm>();
-    return settings && settings->Timer1->isActive();
+    return settings && settings->pending();
 }
 
 bool Forms::alarmSettingsShown() const

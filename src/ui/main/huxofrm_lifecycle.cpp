@@ -1,7 +1,6 @@
 // The main window's start-up and shut-down.
 #include "huxofrm.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -61,9 +60,7 @@ void huxofrm::Form_Load()
     placeOnScreen();
     if (m_module.SetupDone == Flag::Off) {
         // Opened once the window has its place, so that the licence opens beside it rather than under it.
-        HUXOhlp& help = m_forms.get<HUXOhlp>();
-        help.show();
-        help.LicMnu->trigger();
+        m_forms.get<HUXOhlp>().showLicence();
     }
 
     ColChg();

@@ -124,6 +124,26 @@ void huxofrm::Option1_DblClick()
     m_module.OffTop(this);
 }
 
+bool huxofrm::keptOnTop() const
+{
+    return Option1->isChecked();
+}
+
+QString huxofrm::localTimeText() const
+{
+    return LocTime->text();
+}
+
+QString huxofrm::localCaption() const
+{
+    return LocCap->text();
+}
+
+void huxofrm::showLocalCaption(const QString& caption)
+{
+    LocCap->setText(caption);
+}
+
 void huxofrm::LocCap_DblClick()
 {
     if (Option1->isChecked()) {

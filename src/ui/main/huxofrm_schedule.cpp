@@ -2,7 +2,7 @@
 // window, once more at once if it failed, and the outcome is left on the screen in a note.
 #include "huxofrm.h"
 
-#include <QLabel>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/DateFormat.h"
@@ -43,10 +43,16 @@ void huxofrm::ACTTimer_Timer()
 
 void huxofrm::runAutoSet()
 {
-    SystTimeFrm& systemTime = m_forms.get<SystTimeFrm>();
-    systemTime.AutoPanel->show();
-    systemTime.show();
-    systemTime.AutoSetBtn_Click(SystTimeFrm::StartedBy::Scheduler);
+    m_forms.get<SystTimeFrm>().runScheduledAutoSet();
+}
+
+void huxofrm::followSchedulerSetting()
+{
+    if (m_module.ACTOn != Flag::On) {
+        ACTTimer->stop();
+    } else if (!ACTTimer->isActive()) {
+        ACTTimer->start();
+    }
 }
 
 QString huxofrm::autoCorrectionNote() const
@@ -76,9 +82,7 @@ QString huxofrm::autoCorrectionNote() const
 
 void huxofrm::reportAutoCorrection()
 {
-    ACTdoneFrm& note = m_forms.get<ACTdoneFrm>();
-    note.show();
-    note.Label1->setText(autoCorrectionNote());
+    m_forms.get<ACTdoneFrm>().showNote(autoCorrectionNote());
     // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
     // double-click then goes to a window loaded anew, hidden, which it arms.
     if (m_module.ACTUpdates == Flag::On) {

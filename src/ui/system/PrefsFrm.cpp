@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
@@ -18,9 +17,7 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
-#include "ui/GlyphButton.h"
 #include "ui/StorableText.h"
-#include "ui/main/MainColours.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -343,7 +340,7 @@ void PrefsFrm::Frame7_MouseMove()
 void PrefsFrm::Form_MouseMove()
 {
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->DispChgBox->setColour(MainColours::HotSpotDark);
+        mainWindow->markPreferencesHotSpot(false);
     }
 }
 
@@ -358,13 +355,7 @@ void PrefsFrm::setConnectionFrameHeight(int twips)
 // that passing the mouse over the frame does not put off its next firing.
 void PrefsFrm::followSchedulerSetting()
 {
-    huxofrm* mainWindow = m_forms.mainWindow();
-    if (!mainWindow) {
-        return;
-    }
-    if (m_module.ACTOn != Flag::On) {
-        mainWindow->ACTTimer->stop();
-    } else if (!mainWindow->ACTTimer->isActive()) {
-        mainWindow->ACTTimer->start();
+    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+        mainWindow->followSchedulerSetting();
     }
 }

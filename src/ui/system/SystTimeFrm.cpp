@@ -209,7 +209,7 @@ void SystTimeFrm::Form_Load()
         m_module.OnTop(this);
     }
     if (mainWindow) {
-        Text2->setText(mainWindow->LocCap->text());
+        Text2->setText(mainWindow->localCaption());
     }
     Inet1->setAccessType(m_module.NetAccess);
     Inet1->setAuthorities(m_module.NetEndpoints.authorities);
@@ -252,7 +252,7 @@ void SystTimeFrm::Text2_Change()
 {
     m_module.LocCaption = Text2->text().trimmed();
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->LocCap->setText(m_module.LocCaption);
+        mainWindow->showLocalCaption(m_module.LocCaption);
     }
 }
 

@@ -42,8 +42,12 @@ public:
     };
     // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
     void AutoSetBtn_Click(StartedBy startedBy = StartedBy::User);
+    // The daily run of Auto Set, in view of the user.
+    void runScheduledAutoSet();
     // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
     void HUXOLBL_DblClick();
+    // Fetches a program file the update server offers over this window's link, cancelling what it was doing.
+    bool downloadProgramFile(const QString& serverName, const QString& bareName, QString* failure);
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -88,7 +92,6 @@ private:
     void adviseOnRepeatedFailure();
     void adviseOnUnsetProxy();
     void showNewsflash(const QString& flash);
-    void showNewsletter(const QString& headline, const QString& text, bool offersDownload);
     void DownloadNewProgram();
     // What an operation reports lands in this window's progress list while the window exists.
     Progress progress();

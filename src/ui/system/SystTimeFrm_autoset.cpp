@@ -113,6 +113,13 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
     showOutcome();
 }
 
+void SystTimeFrm::runScheduledAutoSet()
+{
+    AutoPanel->show();
+    show();
+    AutoSetBtn_Click(StartedBy::Scheduler);
+}
+
 void SystTimeFrm::adviseOnRepeatedFailure()
 {
     auto& prefs = m_forms.get<PrefsFrm>();
