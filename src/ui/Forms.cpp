@@ -1,9 +1,8 @@
 #include "Forms.h"
 
-
-#include "alarms/AlarmFrm.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "ui/WindowPlacement.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/CTimesFrm.h"
 

@@ -3,10 +3,10 @@
 #include <QTest>
 
 #include "InternetRig.h"
-#include "alarms/AlarmFrm.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/info/HUXOhlp.h"

@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "InternetRig.h"
-#include "alarms/AlarmFrm.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/system/CTimesFrm.h"
 #include "zones/DstText.h"
 

@@ -1,11 +1,11 @@
 #include <QScreen>
 #include <QTest>
 
-#include "alarms/AlarmFrm.h"
 #include "support/MainWindowRig.h"
 #include "support/UserInput.h"
 #include "ui/GlyphButton.h"
 #include "ui/WindowPlacement.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/system/PrefsFrm.h"
 

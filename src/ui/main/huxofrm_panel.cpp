@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "alarms/AlarmFrm.h"
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "platform/Clock.h"
@@ -13,6 +12,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/info/HUXOhlp.h"
 #include "ui/main/ClockFace.h"

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "alarms/AlarmFrm.h"
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
@@ -20,6 +19,7 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/ProgramDownload.h"
 #include "ui/system/SystTimeFrm.h"

@@ -14,8 +14,6 @@
 
 #include <limits>
 
-#include "alarms/AlarmFields.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "platform/Dialogs.h"
@@ -24,6 +22,8 @@
 #include "ui/DesignFont.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/alarms/AlarmFields.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/SystTimeFrm.h"
 

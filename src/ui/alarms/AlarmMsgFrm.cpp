@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "alarms/AlarmFrm.h"
-#include "alarms/ExclamationPicture.h"
 #include "core/Module1.h"
 #include "platform/Sound.h"
 #include "ui/BringUp.h"
@@ -15,6 +13,8 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/ExclamationPicture.h"
 
 namespace {
 constexpr int BlinkInterval = 500;
