@@ -31,6 +31,7 @@ public:
     void Timer1_Timer();
     // Ends the alarm and the window together, without asking: the reminder's own ways out use it.
     void unloadWithoutQuestion();
+    // An alarm is set and not yet due.
     bool pending() const;
     // Ends a pending alarm and keeps the window as it is, for a caller that has asked the user already.
     void cancelPending();

@@ -35,6 +35,7 @@ public:
     void ApplyArrows();
     // Releases the window from the top layer, as a double-click on the on-top button does.
     void Option1_DblClick();
+    // The on-top button is down: the window keeps itself in front of the others.
     bool keptOnTop() const;
     // The local clock's time as it reads now, "HH:MM".
     QString localTimeText() const;
