@@ -109,12 +109,12 @@ void ClockModel::DoTick()
 
 bool ClockModel::drawHands(int slot, int hour, int minute, const QDateTime& now)
 {
-    const qint16 redraw = m_module.Redraw;
-    if (SecX == NoSecondHand || redraw == 1 || redraw == 3) {
+    const RedrawRequest redraw = m_module.Redraw;
+    if (SecX == NoSecondHand || redraw == RedrawRequest::ClockApplied || redraw == RedrawRequest::ColoursChanged) {
         const double hours = minute / 60.0 + hour;
         const HandEnd hourEnd = handEnd(hours * Pi / 6, HourHandLength);
         const bool clockSlot = slot <= SlotCount;
-        if (redraw == 1 && changedByApply(slot)) {
+        if (redraw == RedrawRequest::ClockApplied && changedByApply(slot)) {
             m_view.clearFace(slot);
             // Clearing took this face's second hand too; put it back so that the next move, which inverts the
             // old hand on every face, removes it here as well instead of leaving a stray line.
@@ -122,7 +122,7 @@ bool ClockModel::drawHands(int slot, int hour, int minute, const QDateTime& now)
                 m_view.drawSecHandOn(slot, SecX, SecY);
             }
             if (slot == lastChangedByApply()) {
-                m_module.Redraw = 2;
+                m_module.Redraw = RedrawRequest::InsideTick;
             }
         }
         if (clockSlot) {
@@ -139,8 +139,8 @@ bool ClockModel::drawHands(int slot, int hour, int minute, const QDateTime& now)
         LastMin = qint16(minute);
         LastHour = qint16(hour);
     }
-    if (m_module.Redraw == 2) {
-        m_module.Redraw = 0;
+    if (m_module.Redraw == RedrawRequest::InsideTick) {
+        m_module.Redraw = RedrawRequest::None;
         return false;
     }
     return true;
@@ -162,10 +162,10 @@ int ClockModel::lastChangedByApply() const
 
 void ClockModel::moveSecondHand(int second)
 {
-    if (second != 0 && m_module.Redraw == 3) {
+    if (second != 0 && m_module.Redraw == RedrawRequest::ColoursChanged) {
         return;
     }
-    m_module.Redraw = 0;
+    m_module.Redraw = RedrawRequest::None;
     const HandEnd end = handEnd(second * Pi / 30, SecondHandLength);
     if (SecX != NoSecondHand) {
         m_view.DrawSecHand(SecX, SecY);

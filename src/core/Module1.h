@@ -2,9 +2,9 @@
 
 #include <QString>
 
+#include "core/Endpoints.h"
 #include "core/Settings.h"
-#include "net/Endpoints.h"
-#include "net/NetOutcome.h"
+#include "core/StateCodes.h"
 #include "platform/Services.h"
 
 class ClockView;
@@ -19,22 +19,21 @@ public:
     Module1(Services services, QString programFolder);
 
     // Run-time shared values, never stored.
-    QString AppPath;      // the program folder with a trailing separator
-    QString SetClock;     // letter "B" to "G" of the clock whose settings window is open
-    qint16 Redraw = 0;    // repaint request to the tick: 1 a clock was applied, 3 colours changed, 2 inside a tick
-    qint16 ACTState = 0;  // auto-correct scheduler state
-    qint16 NetStatus = 0; // last internet operation: 4 completed, 5 failed
-    qint16 Tries = 0;     // time-server requests since one last answered; outlives the system time window
-    QString MServerBase;  // update server base address in use, without scheme, ending with "/"
-    // What the last time correction did with the clock, beside NetStatus.
-    ClockOutcome LastClockOutcome = ClockOutcome::NotChecked;
+    QString AppPath;  // the program folder with a trailing separator
+    QString SetClock; // letter "B" to "G" of the clock whose settings window is open
+    RedrawRequest Redraw = RedrawRequest::None;
+    SchedulerState ACTState = SchedulerState::Idle;
+    NetOutcome NetStatus = NetOutcome::Pending;
+    ClockOutcome LastClockOutcome = ClockOutcome::NotChecked; // beside NetStatus
+    qint16 Tries = 0;    // time-server requests since one last answered; outlives the system time window
+    QString MServerBase; // update server base address in use, without scheme, ending with "/"
     Endpoints NetEndpoints = shippedEndpoints(); // tests point these at a loopback server
 
     // What the clock settings window is editing; kept here so that it outlives the window.
-    float SetOffset = 0;     // hours east of GMT
-    qint16 SetHourOn = 0;    // seasonal hour, 0 or 1
-    QString SetCaption;      // the caption box's text
-    qint16 NoAutoScroll = 0; // -1 while changes of the hour display leave the map where it is
+    float SetOffset = 0;           // hours east of GMT
+    qint16 SetHourOn = 0;          // seasonal hour, 0 or 1
+    QString SetCaption;            // the caption box's text
+    Flag NoAutoScroll = Flag::Off; // on while changes of the hour display leave the map where it is
 
     // The folder the program's own files live in: the program folder, or, when that cannot be written (a
     // system-wide install), the per-user folder $XDG_DATA_HOME/huxo/, created on first use.

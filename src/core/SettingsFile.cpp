@@ -24,8 +24,12 @@ constexpr int SecondProxyRecord = 35;
 constexpr int UsedBytes = RecordCount * RecordLength;
 const QByteArray Signature = QByteArrayLiteral("HUXO 5.1");
 
-// A record's value: which member it lives in decides how it is encoded.
+// A record's value: which member it lives in decides how it is encoded. The codes are 16-bit numbers as well.
 using Field = std::variant<qint16 Settings::*,
+                           Flag Settings::*,
+                           Colours Settings::*,
+                           ServerBase Settings::*,
+                           Connection Settings::*,
                            float Settings::*,
                            QString Settings::*,
                            std::optional<QString> Settings::*,
@@ -98,8 +102,8 @@ void decodeRecord(const char* at, Settings& settings, const Field& field)
     std::visit(
         [&](auto member) {
             using Value = std::remove_reference_t<decltype(settings.*member)>;
-            if constexpr (std::is_same_v<Value, qint16>) {
-                settings.*member = qint16(readWord(at));
+            if constexpr (std::is_same_v<Value, qint16> || std::is_enum_v<Value>) {
+                settings.*member = Value(qint16(readWord(at)));
             } else if constexpr (std::is_same_v<Value, float>) {
                 settings.*member = readSingle(at);
             } else if constexpr (std::is_same_v<Value, QString>) {
@@ -123,7 +127,7 @@ void encodeRecord(char* at, const Settings& settings, const Field& field)
         [&](auto member) {
             const auto& value = settings.*member;
             using Value = std::remove_cvref_t<decltype(value)>;
-            if constexpr (std::is_same_v<Value, qint16>) {
+            if constexpr (std::is_same_v<Value, qint16> || std::is_enum_v<Value>) {
                 writeWord(at, quint16(value));
             } else if constexpr (std::is_same_v<Value, float>) {
                 writeSingle(at, value);

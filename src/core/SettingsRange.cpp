@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <type_traits>
 
 #include "core/Twips.h"
 
@@ -13,9 +14,6 @@ constexpr float OffsetLimit = 12.5f;
 // A window position beyond the 16-bit pixel coordinates of the window system is on no screen.
 constexpr float PositionLimit = 32767.0f * Twips::PerPixel;
 
-constexpr qint16 Off = 0;
-constexpr qint16 On = -1;
-
 // Whole or half hours within the limits.
 float offsetInRange(float hours)
 {
@@ -23,7 +21,10 @@ float offsetInRange(float hours)
 }
 
 // A value that is none of the allowed ones becomes the one that the program takes it for today.
-void keepOneOf(qint16& value, std::initializer_list<qint16> allowed, qint16 otherwise)
+template <typename Value>
+void keepOneOf(Value& value,
+               std::initializer_list<std::type_identity_t<Value>> allowed,
+               std::type_identity_t<Value> otherwise)
 {
     if (std::find(allowed.begin(), allowed.end(), value) == allowed.end()) {
         value = otherwise;
@@ -48,18 +49,18 @@ void bringIntoRange(Settings& s)
     }
 
     // Flags that the program takes as on only when they are -1.
-    for (qint16* flag : {&s.AnaloguesHidden, &s.StartMin, &s.ACTOn, &s.ACTUpdates, &s.TaskbarClock3}) {
-        keepOneOf(*flag, {Off, On}, Off);
+    for (Flag* flag : {&s.AnaloguesHidden, &s.StartMin, &s.ACTOn, &s.ACTUpdates, &s.TaskbarClock3}) {
+        keepOneOf(*flag, {Flag::Off, Flag::On}, Flag::Off);
     }
     // Flags that the program takes as on whenever they are not 0.
-    for (qint16* flag : {&s.CalShown, &s.SetupDone}) {
-        keepOneOf(*flag, {Off, On}, On);
+    for (Flag* flag : {&s.CalShown, &s.SetupDone}) {
+        keepOneOf(*flag, {Flag::Off, Flag::On}, Flag::On);
     }
 
-    keepOneOf(s.ColourScheme, {0, 1}, 0);
-    keepOneOf(s.NetAccess, {0, 1, 2}, 0);
-    // 0 in a fresh file, where the primary address is in use as with 1.
-    keepOneOf(s.MServer, {0, 1, 2}, 1);
+    keepOneOf(s.ColourScheme, {Colours::System, Colours::Black}, Colours::System);
+    keepOneOf(
+        s.NetAccess, {Connection::SystemSettings, Connection::Direct, Connection::Proxy}, Connection::SystemSettings);
+    keepOneOf(s.MServer, {ServerBase::Fresh, ServerBase::Primary, ServerBase::Fallback}, ServerBase::Primary);
     // 0 in a fresh file: no server has answered yet, and the first is asked.
     keepOneOf(s.TimeServer, {0, 1, 2, 3}, 0);
 }

@@ -35,9 +35,9 @@ void GuardedLink::setRequestTimeout(int seconds)
     }
 }
 
-int GuardedLink::accessType() const
+Connection GuardedLink::accessType() const
 {
-    return m_link ? m_link->accessType() : 0;
+    return m_link ? m_link->accessType() : Connection::SystemSettings;
 }
 
 QString GuardedLink::failureText() const

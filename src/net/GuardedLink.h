@@ -21,7 +21,7 @@ public:
     // The time-out drops to a second before the cancel, so that a hanging transfer ends at once.
     void stop();
     void setRequestTimeout(int seconds);
-    int accessType() const;
+    Connection accessType() const;
     // Why the last fetch failed, in a sentence for the progress list.
     QString failureText() const;
 

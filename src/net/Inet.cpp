@@ -150,18 +150,18 @@ QString Inet::lastFailureText() const
 void Inet::applyConnectionMode()
 {
     switch (m_accessType) {
-    case 1:
+    case Connection::Direct:
         m_manager->setProxy(QNetworkProxy::NoProxy);
-        break;
-    case 2: {
+        return;
+    case Connection::Proxy: {
         const ProxyName name = parseProxyName(m_proxy);
         m_manager->setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, name.host, name.port));
+        return;
+    }
+    case Connection::SystemSettings:
         break;
     }
-    default:
-        m_manager->setProxyFactory(new SystemProxyFactory);
-        break;
-    }
+    m_manager->setProxyFactory(new SystemProxyFactory);
 }
 
 std::optional<QByteArray> Inet::fetch(const QString& address, qint64 maxBodyBytes, Pages pages, CertificateDates dates)

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "core/StateCodes.h"
+
 class QDeadlineTimer;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -72,10 +74,10 @@ public:
     explicit Inet(QObject* parent = nullptr);
     ~Inet() override;
 
-    // 0 the system's proxy settings, 1 direct, 2 the named proxy; as the NetAccess setting.
-    int accessType() const { return m_accessType; }
-    void setAccessType(int mode) { m_accessType = mode; }
-    // "host" or "host:port" (port 80 when none is given), used in mode 2.
+    // As the NetAccess setting.
+    Connection accessType() const { return m_accessType; }
+    void setAccessType(Connection mode) { m_accessType = mode; }
+    // "host" or "host:port" (port 80 when none is given), used with Connection::Proxy.
     QString proxy() const { return m_proxy; }
     void setProxy(const QString& name) { m_proxy = name; }
     int requestTimeout() const { return m_requestTimeoutSeconds; }
@@ -114,7 +116,7 @@ private:
     static QUrl redirectOf(const Transfer& transfer);
     static Failure failureOf(const Transfer& transfer, Pages pages);
 
-    int m_accessType = 0;
+    Connection m_accessType = Connection::SystemSettings;
     QString m_proxy;
     int m_requestTimeoutSeconds = RequestTimeoutSeconds;
     int m_totalDeadlineSeconds = TotalDeadlineSeconds;

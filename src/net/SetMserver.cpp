@@ -4,5 +4,6 @@
 
 void SetMserver(Module1& module)
 {
-    module.MServerBase = module.MServer == 2 ? module.NetEndpoints.fallbackBase : module.NetEndpoints.primaryBase;
+    module.MServerBase =
+        module.MServer == ServerBase::Fallback ? module.NetEndpoints.fallbackBase : module.NetEndpoints.primaryBase;
 }

@@ -2,5 +2,5 @@
 
 class Module1;
 
-// MServerBase becomes the fallback base address of the update server when MServer is 2, the primary otherwise.
+// MServerBase becomes the fallback base address of the update server when MServer says so, the primary otherwise.
 void SetMserver(Module1& module);

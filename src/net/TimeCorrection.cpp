@@ -109,7 +109,7 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
 bool TimeCorrection::proxyNotSet() const
 {
     const QString& proxy = m_module.ProxyName;
-    return m_link.accessType() == 2 && (proxy == ProxyPlaceholder || proxy.size() < 3);
+    return m_link.accessType() == Connection::Proxy && (proxy == ProxyPlaceholder || proxy.size() < 3);
 }
 
 ClockOutcome TimeCorrection::setClockFrom(const QString& answer, int server)
@@ -267,7 +267,7 @@ std::optional<QString> TimeCorrection::fetchNewsflash()
     m_link.cancel();
     if (!flash) {
         m_progress.add(QStringLiteral("Newsflash not fetched: ") + m_link.failureText());
-        m_module.MServer = m_module.MServer == 1 ? 2 : 1;
+        m_module.MServer = otherServerBase(m_module.MServer);
         return std::nullopt;
     }
     return flash->isEmpty() || matchesPattern(*flash, u"*404*") ? NoNewsflash : *flash;
@@ -282,5 +282,5 @@ void TimeCorrection::fail(const QString& reason)
     }
     m_progress.add(QStringLiteral("bad link"));
     m_module.NetStatus = NetOutcome::Failed;
-    m_module.MServer = m_module.MServer == 1 ? 2 : 1;
+    m_module.MServer = otherServerBase(m_module.MServer);
 }

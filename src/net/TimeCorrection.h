@@ -6,8 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "core/StateCodes.h"
 #include "net/GuardedLink.h"
-#include "net/NetOutcome.h"
 #include "net/Progress.h"
 #include "platform/Clock.h"
 

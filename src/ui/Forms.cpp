@@ -1,10 +1,8 @@
 #include "Forms.h"
 
-#include <QTimer>
-
-#include "alarms/AlarmFrm.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "ui/WindowPlacement.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/CTimesFrm.h"
 
@@ -18,7 +16,7 @@ void Forms::placeNewWindow(QWidget& window) const
 bool Forms::alarmSet() const
 {
     const AlarmFrm* settings = loaded<AlarmFrm>();
-    return settings && settings->Timer1->isActive();
+    return settings && settings->pending();
 }
 
 bool Forms::alarmSettingsShown() const

@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QTest>
 
-#include "alarms/AlarmFrm.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "core/Module1.h"
 #include "support/FakeServices.h"
 #include "support/MainWindowRig.h"
 #include "ui/BringUp.h"
 #include "ui/Forms.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/main/huxofrm.h"
 
 // The main window and the real window registry in a program folder of their own, with the clock at 09:15:30.

@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "alarms/AlarmFrm.h"
 #include "alarms/AlarmRig.h"
 #include "ui/GlyphButton.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
 using namespace Qt::StringLiterals;

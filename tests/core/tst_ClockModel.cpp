@@ -105,7 +105,7 @@ void tst_ClockModel::appliedClockIsRedrawnAlone()
 {
     m_module->DOffset = 2;
     tickAt(3, 0, 15);
-    m_module->Redraw = 1;
+    m_module->Redraw = RedrawRequest::ClockApplied;
     m_module->SetClock = u"D"_s;
     tickAt(3, 0, 16);
     // Slots up to D get their hands again; D's face is cleared and keeps the second hand in step with the
@@ -114,7 +114,7 @@ void tst_ClockModel::appliedClockIsRedrawnAlone()
     QCOMPARE(m_view->calls.mid(m_view->calls.indexOf(u"clear 4"_s), 2), (QStringList{u"clear 4"_s, u"sec 4 13,0"_s}));
     QVERIFY(m_view->calls.contains(u"hand 4 4,-7"_s)); // 05:00 on clock D
     QCOMPARE(m_view->count(u"sec "_s), 1);
-    QCOMPARE(m_module->Redraw, qint16(0));
+    QCOMPARE(m_module->Redraw, RedrawRequest::None);
 
     // The tick stopped at D, whose hour differs from local: the next tick redraws all faces.
     tickAt(3, 0, 17);
@@ -129,7 +129,7 @@ void tst_ClockModel::appliedGmtClockRedrawsEveryClockSetFromIt()
     tickAt(3, 0, 15);
     // The user now states GMT itself as their zone: GMT, and with it every set clock, moves an hour.
     m_module->BOffset = 0;
-    m_module->Redraw = 1;
+    m_module->Redraw = RedrawRequest::ClockApplied;
     m_module->SetClock = u"B"_s;
     tickAt(3, 0, 16);
     for (int slot = 2; slot <= 7; ++slot) {
@@ -141,7 +141,7 @@ void tst_ClockModel::appliedGmtClockRedrawsEveryClockSetFromIt()
     QVERIFY(m_view->calls.contains(u"hand 2 8,0"_s));  // GMT 03:00 now, as local
     QVERIFY(m_view->calls.contains(u"hand 4 4,-7"_s)); // 05:00 on clock D
     QCOMPARE(m_view->count(u"hand"_s), 14);
-    QCOMPARE(m_module->Redraw, qint16(0));
+    QCOMPARE(m_module->Redraw, RedrawRequest::None);
     // The next tick only moves the second hand on, in step on every face.
     tickAt(3, 0, 17);
     QCOMPARE(m_view->calls, (QStringList{u"sec 13,0"_s, u"sec 13,-3"_s}));
@@ -150,16 +150,16 @@ void tst_ClockModel::appliedGmtClockRedrawsEveryClockSetFromIt()
 void tst_ClockModel::colourChangeHidesSecondHandsUntilTheFullMinute()
 {
     tickAt(3, 0, 15);
-    m_module->Redraw = 3;
+    m_module->Redraw = RedrawRequest::ColoursChanged;
     tickAt(3, 0, 16);
     QCOMPARE(m_view->count(u"hand"_s), 14);
     QCOMPARE(m_view->count(u"sec"_s), 0);
-    QCOMPARE(m_module->Redraw, qint16(3));
+    QCOMPARE(m_module->Redraw, RedrawRequest::ColoursChanged);
     tickAt(3, 0, 59);
     QCOMPARE(m_view->count(u"sec"_s), 0);
     tickAt(3, 1, 0);
     QCOMPARE(m_view->calls.last(), u"sec 0,13"_s);
-    QCOMPARE(m_module->Redraw, qint16(0));
+    QCOMPARE(m_module->Redraw, RedrawRequest::None);
 }
 
 void tst_ClockModel::facesStartAfreshWhenTheirDrawingIsLost_data()

@@ -206,7 +206,7 @@ void tst_SettingsFaults::onlyARegularFileIsReadOrReplaced()
     QVERIFY2(readMessage.contains(u"could not read"_s) && readMessage.contains(reason)
                  && readMessage.contains(u"first-run settings"_s),
              qPrintable(readMessage));
-    QCOMPARE(module.SetupDone, qint16(0));
+    QCOMPARE(module.SetupDone, Flag::Off);
 
     module.CCaption = u"TOKYO"_s;
     QVERIFY(!module.SaveSettings());
@@ -225,7 +225,7 @@ void tst_SettingsFaults::aLinkToASettingsFileIsFollowed()
     const QString link = program.filePath(u"huxo.ini"_s);
     Settings stored;
     stored.CCaption = u"LONDON"_s;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     QVERIFY(SettingsFile::write(target, stored, nullptr));
     QVERIFY(QFile::link(target, link));
 
@@ -246,7 +246,7 @@ void tst_SettingsFaults::aHugeFileIsReadFromItsStartOnly()
     const QString path = dir.filePath(u"huxo.ini"_s);
     Settings stored;
     stored.GCaption = u"HONOLULU"_s;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     writeFile(path, SettingsFile::encode(stored));
     constexpr qint64 Huge = 300LL * 1024 * 1024;
     QVERIFY(QFile::resize(path, Huge));

@@ -47,6 +47,13 @@ QByteArray text(const QByteArray& bytes)
     return word(quint16(bytes.size())) + bytes;
 }
 
+// A 16-bit setting as the number its record holds.
+template <auto Member>
+qint16 wordOf(const Settings& settings)
+{
+    return qint16(settings.*Member);
+}
+
 Settings everyRecordSet()
 {
     Settings s;
@@ -64,29 +71,29 @@ Settings everyRecordSet()
     s.DHourOn = 0;
     s.EHourOn = 1;
     s.BHourOn = -1;
-    s.ColourScheme = 1;
+    s.ColourScheme = Colours::Black;
     s.WinTop = 1200.5f;
     s.WinLeft = -30;
-    s.AnaloguesHidden = -1;
+    s.AnaloguesHidden = Flag::On;
     s.LocCaption = u"HOME"_s;
-    s.MServer = 2;
+    s.MServer = ServerBase::Fallback;
     s.FCaption = u"TOKYO"_s;
     s.FOffset = 9;
     s.FHourOn = 0;
     s.GCaption = u"HONOLULU"_s;
     s.GOffset = -10;
     s.GHourOn = 1;
-    s.StartMin = -1;
+    s.StartMin = Flag::On;
     s.WinWidth = 7625;
     s.ACTime = u"05:45"_s;
-    s.ACTOn = -1;
-    s.ACTUpdates = -1;
-    s.NetAccess = 2;
+    s.ACTOn = Flag::On;
+    s.ACTUpdates = Flag::On;
+    s.NetAccess = Connection::Proxy;
     s.ProxyName = u"proxy.example.org:8080"_s;
     s.TimeServer = 3;
-    s.CalShown = -1;
-    s.SetupDone = -1;
-    s.TaskbarClock3 = -1;
+    s.CalShown = Flag::On;
+    s.SetupDone = Flag::On;
+    s.TaskbarClock3 = Flag::On;
     return s;
 }
 
@@ -193,8 +200,8 @@ void tst_SettingsFile::olderAndShorterFiles()
 
     // The earlier release wrote 38 records: the last one reads as off and is written on the next save.
     const Settings release50 = SettingsFile::decode(full.left(38 * SettingsFile::RecordLength));
-    QCOMPARE(release50.TaskbarClock3, qint16(0));
-    QCOMPARE(release50.SetupDone, qint16(-1));
+    QCOMPARE(release50.TaskbarClock3, Flag::Off);
+    QCOMPARE(release50.SetupDone, Flag::On);
     QCOMPARE(release50.GCaption, u"HONOLULU"_s);
     QCOMPARE(SettingsFile::encode(release50).size(), FileSize);
 
@@ -273,35 +280,35 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
     struct Range
     {
         int record;
-        qint16 Settings::*member;
+        qint16 (*read)(const Settings&);
         QList<qint16> allowed;
         qint16 otherwise;
     };
     const QList<Range> ranges = {
-        {12, &Settings::CHourOn, {0, 1}, 0},
-        {13, &Settings::DHourOn, {0, 1}, 0},
-        {14, &Settings::EHourOn, {0, 1}, 0},
-        {24, &Settings::FHourOn, {0, 1}, 0},
-        {27, &Settings::GHourOn, {0, 1}, 0},
-        {15, &Settings::BHourOn, {0, -1}, 0},
-        {16, &Settings::ColourScheme, {0, 1}, 0},
-        {19, &Settings::AnaloguesHidden, {0, -1}, 0},
-        {21, &Settings::MServer, {0, 1, 2}, 1},
-        {28, &Settings::StartMin, {0, -1}, 0},
-        {31, &Settings::ACTOn, {0, -1}, 0},
-        {32, &Settings::ACTUpdates, {0, -1}, 0},
-        {33, &Settings::NetAccess, {0, 1, 2}, 0},
-        {36, &Settings::TimeServer, {0, 1, 2, 3}, 0},
-        {37, &Settings::CalShown, {0, -1}, -1},
-        {38, &Settings::SetupDone, {0, -1}, -1},
-        {39, &Settings::TaskbarClock3, {0, -1}, 0},
+        {12, wordOf<&Settings::CHourOn>, {0, 1}, 0},
+        {13, wordOf<&Settings::DHourOn>, {0, 1}, 0},
+        {14, wordOf<&Settings::EHourOn>, {0, 1}, 0},
+        {24, wordOf<&Settings::FHourOn>, {0, 1}, 0},
+        {27, wordOf<&Settings::GHourOn>, {0, 1}, 0},
+        {15, wordOf<&Settings::BHourOn>, {0, -1}, 0},
+        {16, wordOf<&Settings::ColourScheme>, {0, 1}, 0},
+        {19, wordOf<&Settings::AnaloguesHidden>, {0, -1}, 0},
+        {21, wordOf<&Settings::MServer>, {0, 1, 2}, 1},
+        {28, wordOf<&Settings::StartMin>, {0, -1}, 0},
+        {31, wordOf<&Settings::ACTOn>, {0, -1}, 0},
+        {32, wordOf<&Settings::ACTUpdates>, {0, -1}, 0},
+        {33, wordOf<&Settings::NetAccess>, {0, 1, 2}, 0},
+        {36, wordOf<&Settings::TimeServer>, {0, 1, 2, 3}, 0},
+        {37, wordOf<&Settings::CalShown>, {0, -1}, -1},
+        {38, wordOf<&Settings::SetupDone>, {0, -1}, -1},
+        {39, wordOf<&Settings::TaskbarClock3>, {0, -1}, 0},
     };
     const QByteArray fresh = SettingsFile::encode(Settings{});
     for (const Range& range : ranges) {
         for (const int value : {-32768, -2, -1, 0, 1, 2, 3, 4, 32767}) {
             QByteArray file = fresh;
             file.replace((range.record - 1) * SettingsFile::RecordLength, 2, word(quint16(value)));
-            const qint16 read = SettingsFile::decode(file).*range.member;
+            const qint16 read = range.read(SettingsFile::decode(file));
             const qint16 expected = range.allowed.contains(qint16(value)) ? qint16(value) : range.otherwise;
             QVERIFY2(read == expected,
                      qPrintable(u"record %1 holding %2 reads as %3"_s.arg(range.record).arg(value).arg(read)));

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/Module1.h"
 #include "net/Inet.h"
@@ -22,7 +23,7 @@ struct NetRig
         , link(std::make_unique<Inet>())
     {
         fakes.clock.setNow(now);
-        link->setAccessType(1); // the machine's proxy settings must not reach the loopback server
+        link->setAccessType(Connection::Direct); // the machine's proxy settings must not reach the loopback server
         const QString host = server.hostAndPort();
         for (int n = 1; n <= 3; ++n) {
             module.NetEndpoints.timeServers.at(n - 1) = host + QStringLiteral("/s%1/cgi-bin/date").arg(n);
@@ -50,5 +51,5 @@ struct NetRig
     std::unique_ptr<Inet> link;
     QStringList lines; // the progress list as it stands
     int transfersStarted = 0;
-    qint16 netStatusAtStart = -1;
+    std::optional<NetOutcome> netStatusAtStart; // as the first transfer began
 };

@@ -99,7 +99,7 @@ void tst_Https::initTestCase()
 void tst_Https::init()
 {
     m_inet = std::make_unique<Inet>();
-    m_inet->setAccessType(1);
+    m_inet->setAccessType(Connection::Direct);
     m_inet->setAuthorities(m_authority);
 }
 
@@ -146,14 +146,14 @@ void tst_Https::certificatesAreChecked()
 void tst_Https::onlyTheSystemsAuthoritiesAreTrustedByDefault()
 {
     Inet program;
-    program.setAccessType(1);
+    program.setAccessType(Connection::Direct);
     QVERIFY(!program.FetchText(timeLineAt(u"server"_s)));
     QCOMPARE(program.lastFailure(), Inet::Failure::Untrusted);
 }
 
 void tst_Https::theNamedProxyCarriesHttpsAndItsChecks()
 {
-    m_inet->setAccessType(2);
+    m_inet->setAccessType(Connection::Proxy);
     m_inet->setProxy(u"127.0.0.1:%1"_s.arg(ProxyPort));
     QVERIFY(m_inet->FetchText(timeLineAt(u"server"_s)));
     QVERIFY(!m_inet->FetchText(timeLineAt(u"wrong-name"_s)));
@@ -175,7 +175,7 @@ void tst_Https::theTimeRequestAloneForgivesAnExpiredCertificate()
     const QString expired = u"127.0.0.1:%1/"_s.arg(httpsPort(u"expired"_s));
     rig.module.NetEndpoints.timeServers.at(0) = expired + u"cgi-bin/date"_s;
     rig.module.NetEndpoints.primaryBase = expired;
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     const TimeCorrection::Result result = TimeCorrection(rig.module, *rig.link, rig.progress()).run(0, true);
 
     QCOMPARE(result.clock, ClockOutcome::Set);

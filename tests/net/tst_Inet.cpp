@@ -102,7 +102,7 @@ void tst_Inet::init()
     QVERIFY(m_server->isListening());
     m_inet = std::make_unique<Inet>();
     // Direct unless a test says otherwise: the machine's proxy settings must not reach the loopback server.
-    m_inet->setAccessType(1);
+    m_inet->setAccessType(Connection::Direct);
     m_inet->setRequestTimeout(PatientTimeoutSeconds);
 }
 
@@ -335,12 +335,12 @@ void tst_Inet::namedProxyCarriesTheRequest()
     const QString url = u"http://time1.huxo-proxied.invalid/cgi-bin/date"_s;
 
     QVERIFY(!m_inet->FetchText(url));
-    m_inet->setAccessType(2);
+    m_inet->setAccessType(Connection::Proxy);
     m_inet->setProxy(u"127.0.0.1:%1"_s.arg(proxy.port()));
     QCOMPARE(m_inet->FetchText(url), std::optional(u"Tue Dec  8 03:25:23 UTC 2026"_s));
     QCOMPARE(proxy.requestedTargets(), QList<QByteArray>{"http://time1.huxo-proxied.invalid/cgi-bin/date"});
 
-    m_inet->setAccessType(1);
+    m_inet->setAccessType(Connection::Direct);
     QVERIFY(!m_inet->FetchText(url));
     QCOMPARE(proxy.requestedTargets().size(), 1);
 }
@@ -353,7 +353,7 @@ void tst_Inet::systemSettingsModeUsesTheDesktopProxy()
     {
         const EnvironmentOverride proxyVariable("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
         const EnvironmentOverride noExceptions("no_proxy", {});
-        m_inet->setAccessType(0);
+        m_inet->setAccessType(Connection::SystemSettings);
         answer = m_inet->FetchText(u"http://www.huxo-proxied.invalid/news"_s);
     }
 
@@ -404,16 +404,16 @@ void tst_Inet::setMserverPicksTheBaseAddress()
     module.NetEndpoints.primaryBase = m_server->hostAndPort() + u"/primary/"_s;
     module.NetEndpoints.fallbackBase = m_server->hostAndPort() + u"/fallback/"_s;
 
-    module.MServer = 2;
+    module.MServer = ServerBase::Fallback;
     SetMserver(module);
     QCOMPARE(module.MServerBase, module.NetEndpoints.fallbackBase);
-    for (const qint16 other : {qint16{1}, qint16{0}, qint16{3}}) {
+    for (const ServerBase other : {ServerBase::Primary, ServerBase::Fresh, ServerBase(3)}) {
         module.MServer = other;
         SetMserver(module);
         QCOMPARE(module.MServerBase, module.NetEndpoints.primaryBase);
     }
 
-    module.MServer = 2;
+    module.MServer = ServerBase::Fallback;
     SetMserver(module);
     m_server->addBody("/fallback/x__c51/flash51.txt", "from the fallback");
     QCOMPARE(m_inet->FetchText(module.MServerBase + u"x__c51/flash51.txt"_s), std::optional(u"from the fallback"_s));

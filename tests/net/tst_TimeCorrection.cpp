@@ -9,8 +9,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QByteArray GoodLine = "Tue Dec  8 12:59:59 UTC 2026\n";
-constexpr qint16 Completed = 4;
-constexpr qint16 Failed = 5;
 
 QByteArray dateRoute(int server)
 {
@@ -76,7 +74,7 @@ void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
     NetRig rig;
     rig.server.addBody(dateRoute(1), GoodLine);
     rig.server.addBody("/main/x__c51/flash51.txt", "All clocks are right today.");
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     TimeCorrection correction(rig.module, *rig.link, rig.progress());
     const TimeCorrection::Result result = correction.run(0, true);
 
@@ -92,7 +90,7 @@ void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
                           u"Date confirmed"_s,
                           u"TIME SET COMPLETE."_s}));
     QCOMPARE(rig.transfersStarted, 1);
-    QCOMPARE(rig.module.NetStatus, Completed);
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
 
     // Without the newsflash wanted (the window shows one already) the time server alone is asked.
     TimeCorrection again(rig.module, *rig.link, rig.progress());
@@ -118,7 +116,7 @@ void tst_TimeCorrection::aNewsflashThatFailsLeavesTheSettingComplete()
     rig.server.addRaw("/main/x__c51/flash51.txt",
                       bytes,
                       reset ? LoopbackHttpServer::Ending::Reset : LoopbackHttpServer::Ending::Close);
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     TimeCorrection correction(rig.module, *rig.link, rig.progress());
     const TimeCorrection::Result result = correction.run(0, true);
 
@@ -126,13 +124,13 @@ void tst_TimeCorrection::aNewsflashThatFailsLeavesTheSettingComplete()
     QCOMPARE(result.clock, ClockOutcome::Set);
     QVERIFY(!result.newsflash);
     QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
-    QCOMPARE(rig.module.NetStatus, Completed);
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
     QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
     QVERIFY2(rig.lines.at(rig.lines.size() - 2).startsWith(u"Newsflash not fetched: "_s),
              qPrintable(rig.lines.join('|')));
     QVERIFY(!rig.lines.contains(u"bad link"_s));
     // The update server did fail: the next operation asks its other address.
-    QCOMPARE(rig.module.MServer, qint16(2));
+    QCOMPARE(rig.module.MServer, ServerBase::Fallback);
 }
 
 void tst_TimeCorrection::noReportCarriesAnEarlierOutcome()
@@ -141,21 +139,21 @@ void tst_TimeCorrection::noReportCarriesAnEarlierOutcome()
     rig.server.addBody(dateRoute(1), "<html>no time here</html>");
 
     // Yesterday's success is gone once a request is on its way.
-    rig.module.NetStatus = Completed;
+    rig.module.NetStatus = NetOutcome::Completed;
     TimeCorrection(rig.module, *rig.link, rig.progress()).run(0, true);
-    QCOMPARE(rig.netStatusAtStart, qint16(0));
-    QCOMPARE(rig.module.NetStatus, Failed);
+    QCOMPARE(rig.netStatusAtStart, std::make_optional(NetOutcome::Pending));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
 
     // A run stopped by an unusable proxy name has no outcome to report, not an earlier one.
-    rig.module.NetStatus = Completed;
-    rig.link->setAccessType(2);
+    rig.module.NetStatus = NetOutcome::Completed;
+    rig.link->setAccessType(Connection::Proxy);
     rig.module.ProxyName = u"ab"_s;
     const TimeCorrection::Result unsent = TimeCorrection(rig.module, *rig.link, rig.progress()).run(0, true);
     QCOMPARE(unsent.outcome, TimeCorrection::Outcome::ProxyNotSet);
-    QCOMPARE(rig.module.NetStatus, qint16(0));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Pending);
 
     // The advice after five failures is given on the failure's own evidence, and asks nothing.
-    rig.module.NetStatus = Failed;
+    rig.module.NetStatus = NetOutcome::Failed;
     rig.module.Tries = 5;
     const TimeCorrection::Result advised = TimeCorrection(rig.module, *rig.link, rig.progress()).run(2, true);
     QCOMPARE(advised.outcome, TimeCorrection::Outcome::AdviceDue);
@@ -220,7 +218,7 @@ void tst_TimeCorrection::badAnswersLeaveTheClockAlone()
 
     QCOMPARE(rig.lines.last(), lastLine);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
-    QCOMPARE(rig.module.NetStatus, Failed);
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
     QVERIFY(result.clock != ClockOutcome::Set);
     QCOMPARE(rig.server.requestedTargets(), QList<QByteArray>{dateRoute(1)}); // no newsflash after a failure
 }
@@ -229,7 +227,7 @@ void tst_TimeCorrection::aLinkClosedDuringTheFetchEndsTheRunSafely()
 {
     NetRig rig;
     rig.server.addSilent(dateRoute(1));
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     // The window that owns the component is closed, and deleted, while the answer is awaited.
     QTimer::singleShot(50, [&rig] { rig.link.reset(); });
     TimeCorrection correction(rig.module, *rig.link, rig.progress());
@@ -238,8 +236,8 @@ void tst_TimeCorrection::aLinkClosedDuringTheFetchEndsTheRunSafely()
     QVERIFY(!rig.link);
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Failed);
     QCOMPARE(rig.lines.mid(rig.lines.size() - 2), (QStringList{u"The transfer was stopped."_s, u"bad link"_s}));
-    QCOMPARE(rig.module.NetStatus, Failed);
-    QCOMPARE(rig.module.MServer, qint16(2));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
+    QCOMPARE(rig.module.MServer, ServerBase::Fallback);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
 }
 
@@ -282,26 +280,26 @@ void tst_TimeCorrection::largeStepsWaitForTheUsersYes()
     for (const User user : {User::Absent, User::SaysNo, User::SaysYes}) {
         NetRig rig(noon);
         rig.module.TimeServer = qint16(server);
-        rig.module.MServer = 1;
+        rig.module.MServer = ServerBase::Primary;
         rig.server.addBody(dateRoute(server), answer);
         rig.server.addBody("/main/x__c51/flash51.txt", "Flash.");
         const Run run = runAs(rig, user);
         const QString said = rig.lines.join(u'|');
 
         QVERIFY2(rig.lines.contains(distance), qPrintable(said));
-        QCOMPARE(rig.module.MServer, qint16(1));
+        QCOMPARE(rig.module.MServer, ServerBase::Primary);
         if (user == User::SaysYes) {
             QCOMPARE(run.result.clock, ClockOutcome::Set);
             QVERIFY(rig.fakes.clock.setCount() > 0);
             QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
-            QCOMPARE(rig.module.NetStatus, Completed);
+            QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
             continue;
         }
         QCOMPARE(rig.fakes.clock.setCount(), 0);
         QCOMPARE(run.result.clock, ClockOutcome::LargeStepNotMade);
         QCOMPARE(rig.module.LastClockOutcome, ClockOutcome::LargeStepNotMade);
         QCOMPARE(rig.lines.last(), u"Large step, time not set."_s);
-        QCOMPARE(rig.module.NetStatus, Failed);
+        QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
         QCOMPARE(rig.server.requestedTargets(), QList<QByteArray>{dateRoute(server)}); // no newsflash
         if (user == User::Absent) {
             QVERIFY(run.questions.isEmpty());
@@ -382,7 +380,7 @@ void tst_TimeCorrection::aClockTheSystemKeepsInStepIsOnlyCompared()
     QFETCH(QString, status);
     NetRig rig;
     rig.fakes.clock.setKeptInStepBySystem(true);
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     rig.server.addBody(dateRoute(1), answer);
     rig.server.addBody("/main/x__c51/flash51.txt", "Flash.");
     const Run run = runAs(rig, User::SaysYes);
@@ -395,16 +393,16 @@ void tst_TimeCorrection::aClockTheSystemKeepsInStepIsOnlyCompared()
                           comparison,
                           status}));
     QVERIFY(!rig.lines.contains(u"TIME SET COMPLETE."_s));
-    QCOMPARE(rig.module.NetStatus, agrees ? Completed : Failed);
+    QCOMPARE(rig.module.NetStatus, agrees ? NetOutcome::Completed : NetOutcome::Failed);
     QCOMPARE(run.result.clock, agrees ? ClockOutcome::InStep : ClockOutcome::OutOfStep);
     QCOMPARE(run.result.newsflash.has_value(), agrees);
-    QCOMPARE(rig.module.MServer, qint16(1));
+    QCOMPARE(rig.module.MServer, ServerBase::Primary);
 }
 
 void tst_TimeCorrection::onlyAUserPresentLetsTheSystemAskForTheRight()
 {
     NetRig rig;
-    rig.module.MServer = 1;
+    rig.module.MServer = ServerBase::Primary;
     rig.fakes.clock.requireAsking();
     rig.server.addBody(dateRoute(1), GoodLine);
     const Run unattended = runAs(rig, User::Absent);
@@ -416,8 +414,8 @@ void tst_TimeCorrection::onlyAUserPresentLetsTheSystemAskForTheRight()
                           u"The daily correction never asks for a password; press Auto Set to set the clock "
                           u"yourself."_s,
                           u"Not allowed, time not set."_s}));
-    QCOMPARE(rig.module.NetStatus, Failed);
-    QCOMPARE(rig.module.MServer, qint16(1));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
+    QCOMPARE(rig.module.MServer, ServerBase::Primary);
 
     const Run byHand = runAs(rig, User::SaysYes, unattended.result.server);
     QCOMPARE(byHand.result.clock, ClockOutcome::Set);

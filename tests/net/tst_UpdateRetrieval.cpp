@@ -12,8 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint16 Completed = 4;
-constexpr qint16 Failed = 5;
 const QByteArray OldPicture = "GIF89a the old picture";
 const QString OldDst = u"The daylight-saving text as it was."_s;
 
@@ -22,7 +20,7 @@ struct RetrievalRig : NetRig
 {
     RetrievalRig()
     {
-        module.MServer = 1;
+        module.MServer = ServerBase::Primary;
         QVERIFY(DstText::writeFile(file(u"dst.txt"_s), OldDst));
         QFile picture(file(u"pic.gif"_s));
         QVERIFY(picture.open(QIODevice::WriteOnly));
@@ -57,7 +55,7 @@ void tst_UpdateRetrieval::storesTheFilesAndHandsOverTheNewsletter()
 {
     RetrievalRig rig;
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
-    rig.module.NetStatus = Completed; // an earlier operation's
+    rig.module.NetStatus = NetOutcome::Completed; // an earlier operation's
     const UpdateRetrieval::Result result = rig.run();
 
     QVERIFY(result.completed);
@@ -75,8 +73,8 @@ void tst_UpdateRetrieval::storesTheFilesAndHandsOverTheNewsletter()
                           u"Retrieved dst.txt at 12:59:40 (local)"_s,
                           u"RETRIEVAL COMPLETE"_s}));
     // Completed only at the end: while the files were on their way nothing said so.
-    QCOMPARE(rig.netStatusAtStart, qint16(0));
-    QCOMPARE(rig.module.NetStatus, Completed);
+    QCOMPARE(rig.netStatusAtStart, std::make_optional(NetOutcome::Pending));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
 }
 
 void tst_UpdateRetrieval::aMissingNewsFileIsShownAsText()
@@ -123,8 +121,8 @@ void tst_UpdateRetrieval::errorPagesAndCutBodiesKeepTheStoredFiles()
     QVERIFY(!result.completed);
     QVERIFY(!result.newsletter);
     QCOMPARE(rig.lines.last(), u"bad link"_s);
-    QCOMPARE(rig.module.NetStatus, Failed);
-    QCOMPARE(rig.module.MServer, qint16(1));
+    QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
+    QCOMPARE(rig.module.MServer, ServerBase::Primary);
     QCOMPARE(fileBytes(rig.file(u"pic.gif"_s)), OldPicture);
     // A failure after dst.txt keeps the new one, as a failure before it keeps the old one.
     QCOMPARE(DstText::readFile(rig.file(u"dst.txt"_s)), file == "dst.txt" ? OldDst : DstBody);

@@ -87,7 +87,7 @@ struct Rig : MainWindowRig<>
 Settings withClockC(float offset, qint16 hourOn, const QString& caption)
 {
     Settings settings;
-    settings.SetupDone = -1;
+    settings.SetupDone = Flag::On;
     settings.COffset = offset;
     settings.CHourOn = hourOn;
     settings.CCaption = caption;
@@ -182,7 +182,7 @@ void tst_SetTimeFrm::halfHourAreaProposesItsFirstPlace()
     // The same offset as before still replaces the caption being typed.
     QCOMPARE(rig.frm()->LTxt->text(), u"BOMBAY"_s);
     QCOMPARE(rig.module->SetCaption, u"BOMBAY"_s);
-    QCOMPARE(rig.module->NoAutoScroll, qint16(-1));
+    QCOMPARE(rig.module->NoAutoScroll, Flag::On);
 
     QTest::mouseClick(rig.frm()->CityList->viewport(),
                       Qt::LeftButton,
@@ -314,7 +314,7 @@ void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QCOMPARE(rig.module->SetClock, u"B"_s);
-    QCOMPARE(rig.module->SetupDone, qint16(-1));
+    QCOMPARE(rig.module->SetupDone, Flag::On);
     QCOMPARE(frm->windowTitle(), u"Settings for GMT / UTC Clock"_s);
     QCOMPARE(frm->ApplyBtn->toolTip(), u"save settings for GMT/UTC clock"_s);
     QVERIFY(!frm->GMTpanel1->isHidden());
@@ -352,7 +352,7 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
     QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
     const QString saved = u"settings saved - use the X button to close this window."_s;
     QCOMPARE(frm.ApplyBtn->toolTip(), saved);
-    QCOMPARE(rig.module->Redraw, qint16(1));
+    QCOMPARE(rig.module->Redraw, RedrawRequest::ClockApplied);
     QCOMPARE(rig.module->COffset, 5.5f);
     QCOMPARE(rig.module->CHourOn, qint16(1));
     QCOMPARE(rig.module->CCaption, u"BOMBAY"_s);
@@ -399,7 +399,7 @@ void tst_SetTimeFrm::hourDisplayScrollsTheMapUntilAMapClick()
     QCOMPARE(frm.Map->x(), -5880 / 15);
 
     QTest::keyClick(frm.HScroll1, Qt::Key_Left);
-    QCOMPARE(rig.module->NoAutoScroll, qint16(-1));
+    QCOMPARE(rig.module->NoAutoScroll, Flag::On);
     rig.frm()->MapClik(1.0f);
     frm.close();
     // After a map click a new window stays at the map's west end until the hours are pressed.
@@ -614,7 +614,7 @@ void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
     rig.fakes.clock.advanceSeconds(1);
     rig.window->Timer1->setInterval(0);
     QTRY_COMPARE(rig.window->CTime->text(), u"09:15"_s);
-    QCOMPARE(rig.module->Redraw, qint16(0));
+    QCOMPARE(rig.module->Redraw, RedrawRequest::None);
     // Same time, same second hand: the faces are the same picture.
     const QImage local = rig.window->LC->image();
     for (ClockFace* face : {rig.window->GMTc, rig.window->CC}) {

@@ -26,7 +26,7 @@ struct SystemRig : MainWindowRig<ScriptedForms>
 private:
     static const Settings& withSetupDone(Settings& stored)
     {
-        stored.SetupDone = -1;
+        stored.SetupDone = Flag::On;
         return stored;
     }
 };

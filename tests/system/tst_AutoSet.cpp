@@ -65,7 +65,7 @@ void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
                           u"TIME SET COMPLETE."_s}));
     QVERIFY(rig.frm->AutoPanel->isVisible());
     QVERIFY(!rig.frm->Frame1->isVisible() && !rig.frm->Frame2->isVisible());
-    QCOMPARE(rig.module->NetStatus, qint16(4));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Completed);
     QCOMPARE(rig.module->TimeServer, qint16(1));
     QCOMPARE(rig.module->Tries, qint16(0));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
@@ -139,7 +139,7 @@ void tst_AutoSet::aStatedZoneUnlikeTheComputersSetsNothing()
                           u"Your GMT / UTC clock puts this computer at GMT-5, but the computer's own zone is at GMT+0 now."_s,
                           u"Set the GMT / UTC clock to GMT+0 (double-click its face), then try again."_s,
                           u"Zones differ, time not set."_s}));
-    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module->Tries, qint16(0));
 }
 
@@ -166,7 +166,7 @@ void tst_AutoSet::unusableAnswersSetNothing()
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
     QCOMPARE(rig.stat(), stat);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
-    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module->Tries, qint16(0));
     QCOMPARE(rig.requests(), QList<QByteArray>{dateRoute(1)}); // no newsflash after a failure
 }
@@ -175,23 +175,25 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
 {
     Settings stored;
     stored.TimeServer = 2;
-    stored.MServer = 1;
+    stored.MServer = ServerBase::Primary;
     InternetRig rig(stored);
     rig.unplugTimeServers();
 
     QStringList asked;
-    QList<qint16> bases;
+    QList<ServerBase> bases;
     for (int click = 0; click < 5; ++click) {
         QTest::mouseClick(click == 0 ? rig.frm->AutoSetBtn : rig.frm->Command2, Qt::LeftButton);
         asked << rig.serverAsked();
         bases << rig.module->MServer;
         QCOMPARE(rig.stat().last(), u"bad link"_s);
-        QCOMPARE(rig.module->NetStatus, qint16(5));
+        QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     }
     QCOMPARE(asked,
              (QStringList{u"Time server  2"_s, u"Time server  3"_s, u"Time server  1"_s, u"Time server  2"_s,
                           u"Time server  3"_s}));
-    QCOMPARE(bases, (QList<qint16>{2, 1, 2, 1, 2}));
+    QCOMPARE(bases,
+             (QList<ServerBase>{ServerBase::Fallback, ServerBase::Primary, ServerBase::Fallback, ServerBase::Primary,
+                                ServerBase::Fallback}));
     QCOMPARE(rig.module->Tries, qint16(5));
 
     // The sixth click gives advice instead of a request.
@@ -216,7 +218,7 @@ void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
 {
     for (const QString& proxy : {u"www.proxy."_s, u"ab"_s}) {
         Settings stored;
-        stored.NetAccess = 2;
+        stored.NetAccess = Connection::Proxy;
         stored.ProxyName = proxy;
         InternetRig rig(stored);
         rig.fakes.dialogs.clear();
@@ -225,7 +227,7 @@ void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
         QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
         QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"You are attempting to connect via a proxy"_s));
         QVERIFY(rig.forms->loaded<PrefsFrm>());
-        QCOMPARE(rig.module->NetStatus, qint16(0));
+        QCOMPARE(rig.module->NetStatus, NetOutcome::Pending);
     }
 }
 
@@ -268,7 +270,7 @@ void tst_AutoSet::newsflashCases()
 void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
 {
     Settings stored;
-    stored.MServer = 2;
+    stored.MServer = ServerBase::Fallback;
     InternetRig rig(stored);
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.fakes.clock.refuseNextSet(u"The system refused to set the clock: Read-only file system"_s);
@@ -278,8 +280,8 @@ void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
     QCOMPARE(
         rig.stat().mid(rig.stat().size() - 2),
         (QStringList{u"The system refused to set the clock: Read-only file system"_s, u"Refused, time not set."_s}));
-    QCOMPARE(rig.module->NetStatus, qint16(5));
-    QCOMPARE(rig.module->MServer, qint16(2));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
+    QCOMPARE(rig.module->MServer, ServerBase::Fallback);
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
     QCOMPARE(rig.fakes.clock.askings(), QList<Clock::Asking>{Clock::Asking::MayAsk});
 }
@@ -351,7 +353,7 @@ void tst_AutoSet::theLinkPictureStopsATransferInEitherView()
 
     QCOMPARE(rig.stat().mid(rig.stat().size() - 2), (QStringList{u"The transfer was stopped."_s, u"bad link"_s}));
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
-    QCOMPARE(rig.module->NetStatus, qint16(5));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QTRY_COMPARE(rig.server.hangUps(), 1);
 }
 

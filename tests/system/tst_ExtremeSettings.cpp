@@ -21,22 +21,24 @@ Settings everyNumber(qint16 integer, float single)
                           &s.DHourOn,
                           &s.EHourOn,
                           &s.BHourOn,
-                          &s.ColourScheme,
-                          &s.AnaloguesHidden,
-                          &s.MServer,
                           &s.FHourOn,
                           &s.GHourOn,
-                          &s.StartMin,
                           &s.WinWidth,
-                          &s.ACTOn,
-                          &s.ACTUpdates,
-                          &s.NetAccess,
-                          &s.TimeServer,
-                          &s.CalShown,
-                          &s.SetupDone,
-                          &s.TaskbarClock3}) {
+                          &s.TimeServer}) {
         *value = integer;
     }
+    for (Flag* flag : {&s.AnaloguesHidden,
+                       &s.StartMin,
+                       &s.ACTOn,
+                       &s.ACTUpdates,
+                       &s.CalShown,
+                       &s.SetupDone,
+                       &s.TaskbarClock3}) {
+        *flag = Flag(integer);
+    }
+    s.ColourScheme = Colours(integer);
+    s.MServer = ServerBase(integer);
+    s.NetAccess = Connection(integer);
     for (float* value :
          {&s.BOffset, &s.COffset, &s.DOffset, &s.EOffset, &s.FOffset, &s.GOffset, &s.WinTop, &s.WinLeft}) {
         *value = single;

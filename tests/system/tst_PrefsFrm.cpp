@@ -17,10 +17,10 @@ namespace {
 
 const QString ScheduleMessage = u"The time set in the Auto Scheduler must be in the form HH:MM (24 hour clock)."_s;
 
-Settings storedScheme(int scheme)
+Settings storedScheme(Colours scheme)
 {
     Settings stored;
-    stored.ColourScheme = qint16(scheme);
+    stored.ColourScheme = scheme;
     return stored;
 }
 
@@ -56,12 +56,12 @@ private slots:
 void tst_PrefsFrm::loadShowsTheSettings()
 {
     Settings stored;
-    stored.StartMin = -1;
-    stored.TaskbarClock3 = -1;
-    stored.ACTOn = -1;
-    stored.ACTUpdates = -1;
+    stored.StartMin = Flag::On;
+    stored.TaskbarClock3 = Flag::On;
+    stored.ACTOn = Flag::On;
+    stored.ACTUpdates = Flag::On;
     stored.ACTime = u"06:30"_s;
-    stored.NetAccess = 1;
+    stored.NetAccess = Connection::Direct;
     stored.ProxyName = u"cache.test"_s;
     SystemRig rig(stored);
     QTest::mouseClick(rig.window->Option1, Qt::LeftButton);
@@ -79,7 +79,7 @@ void tst_PrefsFrm::loadShowsTheSettings()
     QVERIFY(frm.DirectOpt->isChecked());
     QCOMPARE(frm.Text1->text(), u"cache.test"_s);
     QVERIFY(frm.Option2->isChecked());
-    QCOMPARE(frm.ColArmed, qint16(0));
+    QCOMPARE(frm.ColArmed, Flag::Off);
 }
 
 void tst_PrefsFrm::optionsWriteTheirSettings()
@@ -88,17 +88,17 @@ void tst_PrefsFrm::optionsWriteTheirSettings()
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
     choose(frm.Option1);
-    QCOMPARE(rig.module->TaskbarClock3, qint16(-1));
+    QCOMPARE(rig.module->TaskbarClock3, Flag::On);
     choose(frm.Option3);
-    QCOMPARE(rig.module->TaskbarClock3, qint16(0));
+    QCOMPARE(rig.module->TaskbarClock3, Flag::Off);
     choose(frm.MinOpt);
-    QCOMPARE(rig.module->StartMin, qint16(-1));
+    QCOMPARE(rig.module->StartMin, Flag::On);
     choose(frm.NormOpt);
-    QCOMPARE(rig.module->StartMin, qint16(0));
+    QCOMPARE(rig.module->StartMin, Flag::Off);
     choose(frm.Proxy);
-    QCOMPARE(rig.module->NetAccess, qint16(2));
+    QCOMPARE(rig.module->NetAccess, Connection::Proxy);
     choose(frm.SystemOpt);
-    QCOMPARE(rig.module->NetAccess, qint16(0));
+    QCOMPARE(rig.module->NetAccess, Connection::SystemSettings);
 }
 
 void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing_data()
@@ -121,7 +121,7 @@ void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
     QFETCH(QString, stored);
     QFETCH(bool, accepted);
     Settings before;
-    before.ACTOn = -1;
+    before.ACTOn = Flag::On;
     SystemRig rig(before);
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
@@ -130,13 +130,13 @@ void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
 
     QCOMPARE(frm.close(), accepted);
     QCOMPARE(rig.module->ACTime, std::optional<QString>(stored));
-    QCOMPARE(rig.module->ACTUpdates, qint16(-1));
+    QCOMPARE(rig.module->ACTUpdates, Flag::On);
     QVERIFY(rig.window->ACTTimer->isActive());
     if (accepted) {
         QVERIFY(rig.fakes.dialogs.shown().isEmpty());
         QVERIFY(!rig.forms->loaded<PrefsFrm>());
         QCOMPARE(rig.saved().ACTime, std::optional<QString>(stored));
-        QCOMPARE(rig.saved().ACTUpdates, qint16(-1));
+        QCOMPARE(rig.saved().ACTUpdates, Flag::On);
     } else {
         QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
         QCOMPARE(rig.fakes.dialogs.shown()[0].text, ScheduleMessage);
@@ -185,7 +185,7 @@ void tst_PrefsFrm::emptyProxyNameShowsThePlaceholder()
 void tst_PrefsFrm::connectionFrameGrowsForTheProxy()
 {
     Settings stored;
-    stored.NetAccess = 2;
+    stored.NetAccess = Connection::Proxy;
     SystemRig rig(stored);
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
@@ -206,54 +206,54 @@ void tst_PrefsFrm::connectionFrameGrowsForTheProxy()
 
 void tst_PrefsFrm::loadRecoloursOnlyWithSystemColours()
 {
-    SystemRig systemColours(storedScheme(0));
+    SystemRig systemColours(storedScheme(Colours::System));
     systemColours.forms->get<PrefsFrm>();
-    QCOMPARE(systemColours.module->Redraw, qint16(3));
-    QCOMPARE(systemColours.module->ColourScheme, qint16(0));
+    QCOMPARE(systemColours.module->Redraw, RedrawRequest::ColoursChanged);
+    QCOMPARE(systemColours.module->ColourScheme, Colours::System);
 
-    SystemRig black(storedScheme(1));
+    SystemRig black(storedScheme(Colours::Black));
     PrefsFrm& frm = black.forms->get<PrefsFrm>();
     QVERIFY(frm.Black->isChecked());
-    QCOMPARE(black.module->Redraw, qint16(0));
-    QCOMPARE(black.module->ColourScheme, qint16(1));
+    QCOMPARE(black.module->Redraw, RedrawRequest::None);
+    QCOMPARE(black.module->ColourScheme, Colours::Black);
     QCOMPARE(backgroundOf(black.window->Cpanel), QColor(0, 0, 0));
 }
 
 void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
 {
-    SystemRig rig(storedScheme(0));
+    SystemRig rig(storedScheme(Colours::System));
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
-    rig.module->Redraw = 0;
+    rig.module->Redraw = RedrawRequest::None;
     frm.Black->setChecked(true);
-    QCOMPARE(rig.module->ColourScheme, qint16(0));
-    QCOMPARE(rig.module->Redraw, qint16(0));
+    QCOMPARE(rig.module->ColourScheme, Colours::System);
+    QCOMPARE(rig.module->Redraw, RedrawRequest::None);
 
     choose(frm.Option2);
     mouseOver(frm.Black);
-    QCOMPARE(frm.ColArmed, qint16(-1));
+    QCOMPARE(frm.ColArmed, Flag::On);
     choose(frm.Black);
-    QCOMPARE(rig.module->ColourScheme, qint16(1));
-    QCOMPARE(rig.module->Redraw, qint16(3));
+    QCOMPARE(rig.module->ColourScheme, Colours::Black);
+    QCOMPARE(rig.module->Redraw, RedrawRequest::ColoursChanged);
     QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
 
     choose(frm.Option2);
-    QCOMPARE(rig.module->ColourScheme, qint16(0));
+    QCOMPARE(rig.module->ColourScheme, Colours::System);
     QVERIFY(backgroundOf(rig.window->Cpanel) != QColor(0, 0, 0));
     QVERIFY(frm.close());
-    QCOMPARE(frm.ColArmed, qint16(0));
+    QCOMPARE(frm.ColArmed, Flag::Off);
 }
 
 void tst_PrefsFrm::blackChosenByKeyboardRecolours()
 {
-    SystemRig rig(storedScheme(0));
+    SystemRig rig(storedScheme(Colours::System));
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
     QVERIFY(QTest::qWaitForWindowActive(&frm));
     frm.Option2->setFocus();
     QTest::keyClick(frm.Option2, Qt::Key_Right);
     QVERIFY(frm.Black->isChecked());
-    QCOMPARE(rig.module->ColourScheme, qint16(1));
+    QCOMPARE(rig.module->ColourScheme, Colours::Black);
     QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
 }
 
@@ -269,10 +269,10 @@ void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()
     choose(frm.AutoChk);
     QVERIFY(frm.AutCorrTime->isEnabled());
     QVERIFY(frm.GetCTchk->isEnabled());
-    QCOMPARE(rig.module->ACTOn, qint16(0));
+    QCOMPARE(rig.module->ACTOn, Flag::Off);
 
     QVERIFY(frm.close());
-    QCOMPARE(rig.module->ACTOn, qint16(-1));
+    QCOMPARE(rig.module->ACTOn, Flag::On);
     QVERIFY(rig.window->ACTTimer->isActive());
 }
 
@@ -281,14 +281,14 @@ void tst_PrefsFrm::schedulerFrameFollowsTheSetting()
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     QTimer* scheduler = rig.window->ACTTimer;
-    rig.module->ACTOn = -1;
+    rig.module->ACTOn = Flag::On;
     mouseOver(frm.Frame7);
     QVERIFY(scheduler->isActive());
     const int remaining = scheduler->remainingTime();
     mouseOver(frm.Frame7);
     QVERIFY(scheduler->remainingTime() <= remaining);
 
-    rig.module->ACTOn = 0;
+    rig.module->ACTOn = Flag::Off;
     mouseOver(frm.Frame7);
     QVERIFY(!scheduler->isActive());
 }

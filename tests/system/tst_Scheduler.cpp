@@ -16,11 +16,11 @@ namespace {
 
 const QString NotChecked = u"Please note: HUXO didn't get to check the system time."_s;
 
-Settings scheduledAt(std::optional<QString> time, qint16 updates = 0)
+Settings scheduledAt(std::optional<QString> time, Flag updates = Flag::Off)
 {
     Settings stored;
     stored.ACTime = std::move(time);
-    stored.ACTOn = -1;
+    stored.ACTOn = Flag::On;
     stored.ACTUpdates = updates;
     return stored;
 }
@@ -80,7 +80,7 @@ void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
     fireAt(rig, at(5, 46, 21));
     QVERIFY(note(rig) && note(rig)->isVisible());
     QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:45am"_s);
-    QCOMPARE(rig.module->ACTState, qint16(0));
+    QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
     // Without ACTUpdates nothing more is fetched, and the day's correction is over.
     const qsizetype asked = rig.requests().size();
     fireAt(rig, at(5, 47, 21));
@@ -99,12 +99,12 @@ void tst_Scheduler::aFailureIsRetriedAtOnceAndReportedAtOnce()
     QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(17, 30, 6)});
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:29pm"_s);
-    QCOMPARE(rig.module->ACTState, qint16(0));
+    QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
 }
 
 void tst_Scheduler::bothAttemptsFailingStillFetchTheUpdatesWhenAsked()
 {
-    InternetRig rig(scheduledAt(u"05:45"_s, -1), at(5, 45, 0));
+    InternetRig rig(scheduledAt(u"05:45"_s, Flag::On), at(5, 45, 0));
     rig.unplugTimeServers();
     serveUpdates(rig.server, "/mirror/", "tiny");
 
@@ -136,7 +136,7 @@ void tst_Scheduler::aTimeThatIsNotHHMMNeverMatches()
     }
     QVERIFY(rig.requests().isEmpty());
     QVERIFY(!note(rig));
-    QCOMPARE(rig.module->ACTState, qint16(0));
+    QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
 }
 
 void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
@@ -144,14 +144,14 @@ void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
     InternetRig rig(scheduledAt(u"05:45"_s), at(5, 45, 0));
     rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
     fireAt(rig, at(5, 45, 0));
-    QCOMPARE(rig.module->ACTState, qint16(2));
+    QCOMPARE(rig.module->ACTState, SchedulerState::AwaitingReport);
 
-    rig.module->ACTOn = 0;
+    rig.module->ACTOn = Flag::Off;
     fireAt(rig, at(5, 46, 1));
     fireAt(rig, at(5, 47, 1));
     QVERIFY(!note(rig));
 
-    rig.module->ACTOn = -1;
+    rig.module->ACTOn = Flag::On;
     fireAt(rig, at(9, 10, 0));
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 09:09am"_s);
@@ -159,12 +159,12 @@ void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
 
 void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
 {
-    InternetRig rig(scheduledAt(u"05:45"_s, -1), at(5, 44, 50));
+    InternetRig rig(scheduledAt(u"05:45"_s, Flag::On), at(5, 44, 50));
     rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
     // The user left the system time window open with the retrieval armed.
     doubleClickAt(rig.frm->HUXOLBL[0]);
-    QCOMPARE(rig.frm->UpdArmed, qint16(-1));
+    QCOMPARE(rig.frm->UpdArmed, Flag::On);
     const QPointer<SystTimeFrm> armed = rig.frm;
 
     fireAt(rig, at(5, 45, 0));
@@ -180,14 +180,14 @@ void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
     SystTimeFrm* reloaded = rig.forms->loaded<SystTimeFrm>();
     QVERIFY(reloaded);
     QVERIFY(!reloaded->isVisible());
-    QCOMPARE(reloaded->UpdArmed, qint16(-1));
+    QCOMPARE(reloaded->UpdArmed, Flag::On);
 }
 
 void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
 {
     InternetRig rig(scheduledAt(u"05:45"_s), at(5, 44, 58));
     rig.server.addSilent(dateRoute(1));
-    rig.module->NetStatus = 4; // yesterday's correction
+    rig.module->NetStatus = NetOutcome::Completed; // yesterday's correction
 
     // The daily minute comes while a correction the user started waits for its answer; then the user stops it.
     QTimer::singleShot(100, rig.frm, [&rig] {
@@ -199,7 +199,7 @@ void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), NotChecked);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
-    QCOMPARE(rig.module->ACTState, qint16(0));
+    QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
 }
 
 void tst_Scheduler::theNoteSaysWhatWasDoneWithTheClock_data()

@@ -3,10 +3,10 @@
 #include <QTest>
 
 #include "InternetRig.h"
-#include "alarms/AlarmFrm.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/info/HUXOhlp.h"
@@ -66,7 +66,7 @@ void tst_ServerText::markupInTheNewsletterIsShownAsItStands()
     InternetRig rig;
     serveUpdates(rig.server, "/main/", NestedTables);
     rig.server.addBody("/main/x__c51/head.txt", EndlessPicture);
-    rig.frm->UpdArmed = -1;
+    rig.frm->UpdArmed = Flag::On;
     doubleClickAt(rig.frm->HUXOLBL[0]);
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();

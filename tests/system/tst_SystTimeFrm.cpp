@@ -200,26 +200,26 @@ void tst_SystTimeFrm::captionEditsTheLocalClockLive()
 void tst_SystTimeFrm::connectionIsTakenAtLoadOnly()
 {
     Settings stored;
-    stored.NetAccess = 2;
+    stored.NetAccess = Connection::Proxy;
     stored.ProxyName = u"proxy.test:3128"_s;
     SystemRig rig(stored);
     SystTimeFrm& first = rig.forms->get<SystTimeFrm>();
-    QCOMPARE(first.Inet1->accessType(), 2);
+    QCOMPARE(first.Inet1->accessType(), Connection::Proxy);
     QCOMPARE(first.Inet1->proxy(), u"proxy.test:3128"_s);
 
     PrefsFrm& prefs = rig.forms->get<PrefsFrm>();
     prefs.show();
     retype(prefs.Text1, u"other.test:8080"_s);
     choose(prefs.DirectOpt);
-    QCOMPARE(rig.module->NetAccess, qint16(1));
-    QCOMPARE(first.Inet1->accessType(), 2);
+    QCOMPARE(rig.module->NetAccess, Connection::Direct);
+    QCOMPARE(first.Inet1->accessType(), Connection::Proxy);
     QCOMPARE(first.Inet1->proxy(), u"proxy.test:3128"_s);
 
     first.close();
     choose(prefs.Proxy);
     SystTimeFrm& second = rig.forms->get<SystTimeFrm>();
     QVERIFY(&second != &first);
-    QCOMPARE(second.Inet1->accessType(), 2);
+    QCOMPARE(second.Inet1->accessType(), Connection::Proxy);
     QCOMPARE(second.Inet1->proxy(), u"other.test:8080"_s);
 }
 
@@ -244,10 +244,10 @@ void tst_SystTimeFrm::animationRunsTheFourFramesOnly()
     }
     QCOMPARE(frames, (QList<int>{1, 2, 3, 0, 1, 2, 3, 0}));
 
-    for (int result : {4, 5}) {
-        rig.module->NetStatus = qint16(result);
+    for (NetOutcome result : {NetOutcome::Completed, NetOutcome::Failed}) {
+        rig.module->NetStatus = result;
         frm.LinkShow();
-        QCOMPARE(shownImage(frm), cellImage(frm, result));
+        QCOMPARE(shownImage(frm), cellImage(frm, int(result)));
     }
 }
 

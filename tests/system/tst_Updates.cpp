@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "InternetRig.h"
-#include "alarms/AlarmFrm.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/system/CTimesFrm.h"
 #include "zones/DstText.h"
 
@@ -25,10 +25,10 @@ QList<QByteArray> updateRequests(const QByteArray& base)
     return targets;
 }
 
-Settings onServer(int mserver)
+Settings onServer(ServerBase mserver)
 {
     Settings stored;
-    stored.MServer = qint16(mserver);
+    stored.MServer = mserver;
     return stored;
 }
 
@@ -58,7 +58,7 @@ private slots:
 
 void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     serveUpdates(rig.server, "/main/", "tiny");
     doubleClick(rig.frm->HUXOLBL[0]);
     QCOMPARE(rig.frm->windowTitle(), u"HUXO Updates"_s);
@@ -73,7 +73,7 @@ void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
                           u"RETRIEVAL COMPLETE"_s}));
     QCOMPARE(DstText::readFile(rig.module->programFile(u"dst.txt"_s)), DstBody);
     QCOMPARE(fileBytes(rig.module->programFile(u"pic.gif"_s)), pictureBytes());
-    QCOMPARE(rig.module->NetStatus, qint16(4));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Completed);
     QVERIFY(!rig.forms->loaded<CTimesFrm>());
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
 
@@ -84,9 +84,9 @@ void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
 
 void tst_Updates::newsMakesTheNewsletterAndClosesTheWindow()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
-    rig.frm->UpdArmed = -1;
+    rig.frm->UpdArmed = Flag::On;
     doubleClick(rig.frm->HUXOLBL[1]);
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
@@ -102,9 +102,9 @@ void tst_Updates::newsMakesTheNewsletterAndClosesTheWindow()
 
 void tst_Updates::theSecondServerServesEveryFile()
 {
-    InternetRig rig(onServer(2));
+    InternetRig rig(onServer(ServerBase::Fallback));
     serveUpdates(rig.server, "/mirror/", "No download offered in this issue, only news.");
-    rig.frm->UpdArmed = -1;
+    rig.frm->UpdArmed = Flag::On;
     doubleClick(rig.frm->HUXOLBL[0]);
     QCOMPARE(rig.requests(), updateRequests("/mirror/"));
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
@@ -114,8 +114,8 @@ void tst_Updates::theSecondServerServesEveryFile()
 
 void tst_Updates::aRunningTransferRefusesARetrieval()
 {
-    InternetRig rig(onServer(1));
-    rig.frm->UpdArmed = -1;
+    InternetRig rig(onServer(ServerBase::Primary));
+    rig.frm->UpdArmed = Flag::On;
     rig.frm->LinkAniTimer->start();
     doubleClick(rig.frm->HUXOLBL[0]);
     QCOMPARE(rig.stat(), QStringList{u"BUSY - PLEASE WAIT."_s});
@@ -124,16 +124,16 @@ void tst_Updates::aRunningTransferRefusesARetrieval()
 
 void tst_Updates::aTextTooLongForTheRecordKeepsTheOldFile()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     const QString dstPath = rig.module->programFile(u"dst.txt"_s);
     QVERIFY(DstText::writeFile(dstPath, DstBody));
     rig.server.addBody("/main/x__c51/dst.txt", QByteArray(DstText::MaxTextLength + 1, 'x'));
-    rig.frm->UpdArmed = -1;
+    rig.frm->UpdArmed = Flag::On;
     doubleClick(rig.frm->HUXOLBL[0]);
 
     QCOMPARE(rig.stat().last(), u"bad link"_s);
-    QCOMPARE(rig.module->NetStatus, qint16(5));
-    QCOMPARE(rig.module->MServer, qint16(1));
+    QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
+    QCOMPARE(rig.module->MServer, ServerBase::Primary);
     QCOMPARE(DstText::readFile(dstPath), DstBody);
     QCOMPARE(rig.requests().size(), 1);
     QVERIFY(!rig.frm->LinkAniTimer->isActive());
@@ -141,7 +141,7 @@ void tst_Updates::aTextTooLongForTheRecordKeepsTheOldFile()
 
 void tst_Updates::theFetchButtonSavesTheNewProgramWithoutStartingIt()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.server.addBody(Flash.toLatin1(), "A new version: press the fetch button.");
     rig.server.addBody("/main/x__c51/new.ex", "MZ new program");
@@ -185,7 +185,7 @@ void tst_Updates::newsletterPrintsUnlessADownloadRuns()
 
 void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     rig.server.addBody("/main/x__c51/self.ex", "MZ accessory");
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
     rig.forms->alarm = true;
@@ -217,7 +217,7 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
 
 void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase; // self.ex is not served: a 404 page comes
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.DLDBtn->show();
@@ -235,7 +235,7 @@ void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
 
 void tst_Updates::closingTheNewsletterDuringItsDownloadStopsIt()
 {
-    InternetRig rig(onServer(1));
+    InternetRig rig(onServer(ServerBase::Primary));
     rig.server.addSilent("/main/x__c51/self.ex");
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
     const QString older = rig.module->programFile(u"inst.exe"_s);

@@ -100,7 +100,7 @@ void tst_AccessibleNames::everyControlOfTheMainWindowCanBeRead()
     QCOMPARE(nameOf(window.CTime), window.CTime->text());
     QCOMPARE(descriptionOf(window.Image3), u"Tuesday December 08 2026"_s);
 
-    rig.module->AnaloguesHidden = -1;
+    rig.module->AnaloguesHidden = Flag::On;
     window.ApplyArrows();
     QCOMPARE(nameOf(window.dngreen), u"show analogues"_s);
 }

@@ -98,7 +98,7 @@ void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
 
     // After a colour change the faces carry their hands but no second hand until the next full minute.
     window.ColChg();
-    module.Redraw = 3;
+    module.Redraw = RedrawRequest::ColoursChanged;
     clock.advanceSeconds(1);
     window.clockModel().DoTick();
     QCOMPARE(face->image(), handsAt0900);
@@ -108,7 +108,7 @@ void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
 
     clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(9, 1, 0)));
     window.clockModel().DoTick();
-    QCOMPARE(module.Redraw, qint16(0));
+    QCOMPARE(module.Redraw, RedrawRequest::None);
     ClockFace expected;
     expected.resize(face->size());
     expected.setBackColor(face->backColor());

@@ -29,7 +29,7 @@ const QString FirstUse = u"As you are using HUXO for the first time, you should 
 // Settings of a program that has run before.
 const Settings SetUp = [] {
     Settings stored;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     return stored;
 }();
 
@@ -290,17 +290,17 @@ void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
 
 void tst_InfoWindows::aboutFirstUseMessage_data()
 {
-    QTest::addColumn<qint16>("setupDone");
+    QTest::addColumn<Flag>("setupDone");
     QTest::addColumn<bool>("reminderShown");
     QTest::addColumn<bool>("told");
-    QTest::newRow("fresh settings") << qint16(0) << false << true;
-    QTest::newRow("set up before") << qint16(-1) << false << false;
-    QTest::newRow("fresh, but a reminder is on screen") << qint16(0) << true << false;
+    QTest::newRow("fresh settings") << Flag::Off << false << true;
+    QTest::newRow("set up before") << Flag::On << false << false;
+    QTest::newRow("fresh, but a reminder is on screen") << Flag::Off << true << false;
 }
 
 void tst_InfoWindows::aboutFirstUseMessage()
 {
-    QFETCH(qint16, setupDone);
+    QFETCH(Flag, setupDone);
     QFETCH(bool, reminderShown);
     QFETCH(bool, told);
     Rig rig(&SetUp);

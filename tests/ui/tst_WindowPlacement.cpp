@@ -1,11 +1,11 @@
 #include <QScreen>
 #include <QTest>
 
-#include "alarms/AlarmFrm.h"
 #include "support/MainWindowRig.h"
 #include "support/UserInput.h"
 #include "ui/GlyphButton.h"
 #include "ui/WindowPlacement.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/system/PrefsFrm.h"
 
@@ -50,7 +50,7 @@ void tst_WindowPlacement::besideTheAnchorWhereItFits()
 void tst_WindowPlacement::secondaryWindowsOpenBesideTheMainWindow()
 {
     Settings stored;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     stored.WinWidth = 5495;
     stored.WinLeft = 3000;
     stored.WinTop = 2250;

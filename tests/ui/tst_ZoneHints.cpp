@@ -22,7 +22,7 @@ const QDateTime December(QDate(2026, 12, 8), QTime(9, 15, 30));
 Settings clocks()
 {
     Settings stored;
-    stored.SetupDone = -1;
+    stored.SetupDone = Flag::On;
     stored.WinWidth = 7625;
     stored.CCaption = u"LONDON"_s;
     stored.DCaption = u"TOKYO"_s;

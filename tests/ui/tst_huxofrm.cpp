@@ -45,7 +45,7 @@ struct Rig : MainWindowRig<ScriptedForms>
 Settings storedWindow(int height, int width = 7625)
 {
     Settings settings;
-    settings.SetupDone = -1;
+    settings.SetupDone = Flag::On;
     settings.WinHeight = qint16(height);
     settings.WinWidth = qint16(width);
     settings.CCaption = u"LONDON"_s;
@@ -108,11 +108,11 @@ void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
     QCOMPARE(window.LocTime->text(), u"09:15"_s);
     // The start-up already stored the arrows' state, so the file exists before the first exit.
     QVERIFY(QFile::exists(rig.iniPath()));
-    QCOMPARE(rig.saved().SetupDone, qint16(0));
+    QCOMPARE(rig.saved().SetupDone, Flag::Off);
 
     QVERIFY(window.close());
     const Settings afterExit = rig.saved();
-    QCOMPARE(afterExit.SetupDone, qint16(-1));
+    QCOMPARE(afterExit.SetupDone, Flag::On);
     QCOMPARE(afterExit.CCaption, u"WELCOME"_s);
     QCOMPARE(afterExit.DCaption, QString());
     QCOMPARE(afterExit.WinHeight, qint16(2350));
@@ -144,19 +144,19 @@ void tst_huxofrm::arrowsHideAndShowTheBands()
 
     rig.click("upgrey");
     QCOMPARE(window.windowHeight(), 1375);
-    QCOMPARE(rig.module->AnaloguesHidden, qint16(-1));
+    QCOMPARE(rig.module->AnaloguesHidden, Flag::On);
     QCOMPARE(panel->y(), -950 / 15);
     QVERIFY(rig.glyph("dngreen")->isVisible());
     QVERIFY(!rig.glyph("upgreen")->isVisible());
     QCOMPARE(rig.glyph("dngreen")->toolTip(), u"show analogues"_s);
-    QCOMPARE(rig.saved().AnaloguesHidden, qint16(-1));
+    QCOMPARE(rig.saved().AnaloguesHidden, Flag::On);
     QCOMPARE(rig.fakes.sound.played().last(), rig.dir.filePath(u"b.wav"_s));
 
     // Showing the analogues again gives back exactly the band taken away.
     rig.click("dngreen");
     QCOMPARE(window.windowHeight(), 2335);
     QCOMPARE(panel->y(), 20 / 15);
-    QCOMPARE(rig.saved().AnaloguesHidden, qint16(0));
+    QCOMPARE(rig.saved().AnaloguesHidden, Flag::Off);
     QVERIFY(!rig.glyph("dnred")->isVisible());
     QVERIFY(rig.glyph("upgreen")->isVisible());
 
@@ -181,7 +181,7 @@ void tst_huxofrm::arrowsHideAndShowTheBands()
 
     rig.click("dngreen");
     QCOMPARE(window.windowHeight(), 1990);
-    QCOMPARE(rig.module->AnaloguesHidden, qint16(0));
+    QCOMPARE(rig.module->AnaloguesHidden, Flag::Off);
     QVERIFY(rig.glyph("dnred")->isVisible());
     // The resize rule keeps the stored height up to date.
     QCOMPARE(rig.module->WinHeight, qint16(1990));
@@ -207,7 +207,7 @@ void tst_huxofrm::arrowsAtStartupFollowTheStoredHeight()
     QFETCH(int, height);
     QFETCH(bool, hidden);
     Settings stored = storedWindow(height);
-    stored.AnaloguesHidden = hidden ? -1 : 0;
+    stored.AnaloguesHidden = hidden ? Flag::On : Flag::Off;
     Rig rig(&stored);
     QCOMPARE(rig.window->windowHeight(), height);
     QCOMPARE(rig.window->Cpanel->y(), (hidden ? -950 : 20) / 15);
@@ -304,7 +304,7 @@ void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
     window.setWindowState(Qt::WindowMinimized);
     QTRY_COMPARE(window.windowTitle(), u"09:15:30 Tuesday, December 08 2026 (local) "_s);
 
-    rig.module->TaskbarClock3 = -1;
+    rig.module->TaskbarClock3 = Flag::On;
     rig.fakes.clock.advanceSeconds(1);
     window.Timer1->setInterval(0);
     QTRY_COMPARE(window.windowTitle(), u"14:45 LONDON  (Tue.) HUXO "_s);
@@ -371,7 +371,7 @@ void tst_huxofrm::closingWhileMinimisedStoresTheNormalGeometry()
     QCOMPARE(saved.WinHeight, qint16(2000));
     QCOMPARE(saved.WinWidth, qint16(5495));
     QCOMPARE(saved.LocCaption, u"HOME"_s);
-    QCOMPARE(saved.SetupDone, qint16(-1));
+    QCOMPARE(saved.SetupDone, Flag::On);
 }
 
 void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
@@ -445,7 +445,7 @@ void tst_huxofrm::onTopButtonAndLocalCaption()
 void tst_huxofrm::calendarShowsAndHides()
 {
     Settings stored = storedWindow(2335);
-    stored.CalShown = -1;
+    stored.CalShown = Flag::On;
     Rig rig(&stored);
     huxofrm& window = *rig.window;
     QVERIFY(window.DateFrame->isVisible());
@@ -456,10 +456,10 @@ void tst_huxofrm::calendarShowsAndHides()
 
     QTest::mouseDClick(window.MonthLbl, Qt::LeftButton);
     QVERIFY(!window.DateFrame->isVisible());
-    QCOMPARE(rig.module->CalShown, qint16(0));
+    QCOMPARE(rig.module->CalShown, Flag::Off);
     QTest::mouseDClick(rig.glyph("Image5"), Qt::LeftButton);
     QVERIFY(window.DateFrame->isVisible());
-    QCOMPARE(rig.module->CalShown, qint16(-1));
+    QCOMPARE(rig.module->CalShown, Flag::On);
     QTest::mouseDClick(rig.glyph("Image4"), Qt::LeftButton);
     QVERIFY(!window.DateFrame->isVisible());
 
@@ -500,7 +500,7 @@ void tst_huxofrm::mouseOverTipsShowToday()
 void tst_huxofrm::coloursFollowTheScheme()
 {
     Settings stored = storedWindow(2335);
-    stored.ColourScheme = 1;
+    stored.ColourScheme = Colours::Black;
     Rig rig(&stored);
     huxofrm& window = *rig.window;
     for (QWidget* surface : {static_cast<QWidget*>(&window), window.Cpanel, rig.control<QWidget>("CtrlPanel1")}) {
@@ -509,7 +509,7 @@ void tst_huxofrm::coloursFollowTheScheme()
     QCOMPARE(window.EC->backColor(), QColor(0, 0, 0));
     QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 
-    rig.module->ColourScheme = 0;
+    rig.module->ColourScheme = Colours::System;
     window.ColChg();
     QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QCOMPARE(window.EC->backColor(), QApplication::palette().color(QPalette::Button));
@@ -548,7 +548,7 @@ void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
         QVERIFY(window.close());
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(SettingsFile::decode(saved.readAll()).SetupDone, qint16(-1));
+        QCOMPARE(SettingsFile::decode(saved.readAll()).SetupDone, Flag::On);
     }
     QVERIFY(fakes.dialogs.shown().isEmpty());
 }

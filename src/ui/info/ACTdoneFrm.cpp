@@ -67,6 +67,12 @@ ACTdoneFrm::ACTdoneFrm(Module1& module, Forms& forms)
     }
 }
 
+void ACTdoneFrm::showNote(const QString& text)
+{
+    show();
+    Label1->setText(text);
+}
+
 void ACTdoneFrm::Label1_MouseDown()
 {
     auto* data = new QMimeData;

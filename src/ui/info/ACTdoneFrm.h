@@ -17,6 +17,9 @@ class ACTdoneFrm final : public QWidget
 public:
     ACTdoneFrm(Module1& module, Forms& forms);
 
+    // Brings up the note with what the daily correction did.
+    void showNote(const QString& text);
+
     QLabel* Label1 = nullptr;
     QLabel* Trash = nullptr;
     QLabel* Trash2 = nullptr;

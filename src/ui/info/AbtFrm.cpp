@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "core/Endpoints.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
-#include "net/Endpoints.h"
 #include "platform/Dialogs.h"
 #include "ui/BringUp.h"
 #include "ui/Colouring.h"
@@ -159,7 +159,7 @@ void AbtFrm::Form_Unload()
     animtime->stop();
     Timer1->stop();
     hide();
-    if (!m_forms.reminderShown() && m_module.SetupDone == 0) {
+    if (!m_forms.reminderShown() && m_module.SetupDone == Flag::Off) {
         m_module.services().dialogs.tell(
             QStringLiteral("As you are using HUXO for the first time, you should set your local GMT/UTC offset by "
                            "double-clicking the second clock from the left. Click the 'OK' button below first..."),

@@ -1,5 +1,6 @@
 #include "HUXOhlp.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
@@ -83,6 +84,12 @@ void HUXOhlp::showTopic(const QPlainTextEdit* topic)
     Text1->setPlainText(topic->toPlainText());
     Text1->verticalScrollBar()->setValue(0);
     B1->setFocus();
+}
+
+void HUXOhlp::showLicence()
+{
+    show();
+    LicMnu->trigger();
 }
 
 void HUXOhlp::closeEvent(QCloseEvent* event)

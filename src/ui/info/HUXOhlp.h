@@ -19,6 +19,9 @@ class HUXOhlp final : public QWidget
 public:
     HUXOhlp(Module1& module, Forms& forms);
 
+    // Comes up at the licence, as on first use.
+    void showLicence();
+
     QPlainTextEdit* Text1 = nullptr;
     QPlainTextEdit* Text0 = nullptr;
     QPlainTextEdit* Text2 = nullptr;

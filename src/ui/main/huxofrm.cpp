@@ -279,7 +279,7 @@ void huxofrm::buildCalendar()
 
 void huxofrm::ColChg()
 {
-    const bool black = m_module.ColourScheme == 1;
+    const bool black = m_module.ColourScheme == Colours::Black;
     const QColor background = black ? QColor(0, 0, 0) : QApplication::palette().color(QPalette::Button);
     const QColor captionText = black ? QColor(255, 255, 255) : NavyCaption;
     for (QWidget* surface :
@@ -321,7 +321,7 @@ void huxofrm::Timer1_Timer()
 
 QString huxofrm::minimisedCaption() const
 {
-    if (m_module.TaskbarClock3 == -1) {
+    if (m_module.TaskbarClock3 == Flag::On) {
         return CTime->text() + u' ' + CCap->text() + u"  (" + CDay->text() + u".) HUXO ";
     }
     return formatDate(m_module.services().clock.now(), u"hh:mm:ss dddd, mmmm dd yyyy") + u" (local) ";

@@ -35,6 +35,17 @@ public:
     void ApplyArrows();
     // Releases the window from the top layer, as a double-click on the on-top button does.
     void Option1_DblClick();
+    // The on-top button is down: the window keeps itself in front of the others.
+    bool keptOnTop() const;
+    // The local clock's time as it reads now, "HH:MM".
+    QString localTimeText() const;
+    // The local clock's caption, and a new one the user typed elsewhere.
+    QString localCaption() const;
+    void showLocalCaption(const QString& caption);
+    // The hot spot that opens the preferences, bright while the mouse is over it.
+    void markPreferencesHotSpot(bool bright);
+    // The scheduler's timer runs exactly while the daily auto-correct is on; a running one is left alone.
+    void followSchedulerSetting();
     // The daily correction of the computer's clock, once a minute.
     void ACTTimer_Timer();
     // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
@@ -170,7 +181,6 @@ private:
     void showAlarmSettings();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
     void showCalendar(bool shown);
-    void markPreferencesHotSpot(bool bright);
 
     void playClick();
 

@@ -56,7 +56,7 @@ void huxofrm::Form_Resize()
 
 void huxofrm::ApplyArrows()
 {
-    if (m_module.AnaloguesHidden == -1) {
+    if (m_module.AnaloguesHidden == Flag::On) {
         Cpanel->move(Cpanel->x(), Twips::toPixels(PanelTopAnaloguesHidden));
         upgreen->hide();
         dngreen->show();
@@ -89,11 +89,11 @@ void huxofrm::upgrey_Click()
 {
     const int height = windowHeight();
     m_module.WinHeight = qint16(height);
-    if (m_module.AnaloguesHidden == 0) {
+    if (m_module.AnaloguesHidden == Flag::Off) {
         const int lower = height <= 1900 ? HiddenAnaloguesHeight : height - AnalogueBand;
         m_module.WinHeight = qint16(lower);
         setWindowHeight(lower);
-        m_module.AnaloguesHidden = -1;
+        m_module.AnaloguesHidden = Flag::On;
         if (lower < 1050) {
             dnred->show();
         }
@@ -105,13 +105,13 @@ void huxofrm::upgrey_Click()
 void huxofrm::dngreen_Click()
 {
     dnred->show();
-    if (m_module.AnaloguesHidden == 0) {
+    if (m_module.AnaloguesHidden == Flag::Off) {
         setWindowHeight(DigitalsShownHeight);
-    } else if (m_module.AnaloguesHidden == -1) {
+    } else if (m_module.AnaloguesHidden == Flag::On) {
         Cpanel->move(Cpanel->x(), Cpanel->y() + Twips::toPixels(AnalogueBand));
         const int taller = windowHeight() + AnalogueBand;
         setWindowHeight(taller);
-        m_module.AnaloguesHidden = 0;
+        m_module.AnaloguesHidden = Flag::Off;
         if (taller > 2100) {
             dnred->hide();
         }
@@ -133,7 +133,7 @@ void huxofrm::upgreen_Click()
 void huxofrm::dnred_Click()
 {
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
-        setWindowHeight(m_module.AnaloguesHidden == 0 ? AllBandsHeight : HiddenAnaloguesWithDaysHeight);
+        setWindowHeight(m_module.AnaloguesHidden == Flag::Off ? AllBandsHeight : HiddenAnaloguesWithDaysHeight);
         dnred->hide();
     }
     playClick();
@@ -141,7 +141,7 @@ void huxofrm::dnred_Click()
 
 void huxofrm::upred_Click()
 {
-    setWindowHeight(m_module.AnaloguesHidden == 0 ? NoDaysHeight : HiddenAnaloguesHeight);
+    setWindowHeight(m_module.AnaloguesHidden == Flag::Off ? NoDaysHeight : HiddenAnaloguesHeight);
     dnred->show();
     playClick();
 }

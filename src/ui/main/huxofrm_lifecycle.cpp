@@ -1,7 +1,6 @@
 // The main window's start-up and shut-down.
 #include "huxofrm.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -43,12 +42,12 @@ void huxofrm::Form_Load()
         m_module.WinHeight = FirstRunHeight;
     }
     LocCap->setText(m_module.LocCaption);
-    if (m_module.SetupDone == 0) {
+    if (m_module.SetupDone == Flag::Off) {
         m_module.WinHeight = FirstRunHeight;
         m_module.WinWidth = SevenClockWidth;
         CtrlPanel1->move(Twips::toPixels(SevenClockPanelLeft), CtrlPanel1->y());
         setWindowHeight(FirstRunHeight);
-        m_module.CalShown = 0;
+        m_module.CalShown = Flag::Off;
     }
     ApplyArrows();
 
@@ -59,33 +58,31 @@ void huxofrm::Form_Load()
     }
     setWindowWidth(m_module.WinWidth);
     placeOnScreen();
-    if (m_module.SetupDone == 0) {
+    if (m_module.SetupDone == Flag::Off) {
         // Opened once the window has its place, so that the licence opens beside it rather than under it.
-        HUXOhlp& help = m_forms.get<HUXOhlp>();
-        help.show();
-        help.LicMnu->trigger();
+        m_forms.get<HUXOhlp>().showLicence();
     }
 
     ColChg();
-    DateFrame->setVisible(m_module.CalShown != 0);
+    DateFrame->setVisible(m_module.CalShown != Flag::Off);
     paintFacePictures();
 
     setWindowHeight(m_module.WinHeight);
     showArrowsForHeight(m_module.WinHeight);
     m_clockModel.LastMin = -1;
     UpdateCaptions();
-    if (DCap->text().isEmpty() && m_module.SetupDone == 0) {
+    if (DCap->text().isEmpty() && m_module.SetupDone == Flag::Off) {
         // The greeting lives only in the caption row: the captions themselves stay empty.
         DCap->setText(QStringLiteral("TO"));
         ECap->setText(QStringLiteral("HUXO"));
         FCap->setText(QStringLiteral("WORLD"));
         GCap->setText(QStringLiteral("CLOCKS"));
     }
-    if (m_module.StartMin == -1) {
+    if (m_module.StartMin == Flag::On) {
         setWindowState(windowState() | Qt::WindowMinimized);
     }
-    m_module.ACTState = 0;
-    if (m_module.ACTOn == -1) {
+    m_module.ACTState = SchedulerState::Idle;
+    if (m_module.ACTOn == Flag::On) {
         ACTTimer->start();
     }
     m_module.AppPath = m_module.AppDir();
@@ -184,7 +181,7 @@ void huxofrm::Form_Unload()
 {
     Timer1->stop();
     ACTTimer->stop();
-    m_module.SetupDone = -1;
+    m_module.SetupDone = Flag::On;
     (void)m_module.SaveSettings(Module1::SavingAt::Exit);
     emit unloaded();
 }

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "alarms/AlarmFrm.h"
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "platform/Clock.h"
@@ -13,6 +12,7 @@
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/info/AbtFrm.h"
 #include "ui/info/HUXOhlp.h"
 #include "ui/main/ClockFace.h"
@@ -73,7 +73,7 @@ void huxofrm::hookEvents()
     }
 
     m_hooks->onDoubleClick(GMTc, [this] {
-        m_module.SetupDone = -1;
+        m_module.SetupDone = Flag::On;
         SetTimeFrm::showFor(m_forms, QStringLiteral("B"), QStringLiteral("GMT / UTC"));
     });
     const std::array<std::pair<ClockFace*, QLabel*>, 5> setClocks = {
@@ -124,6 +124,26 @@ void huxofrm::Option1_DblClick()
     m_module.OffTop(this);
 }
 
+bool huxofrm::keptOnTop() const
+{
+    return Option1->isChecked();
+}
+
+QString huxofrm::localTimeText() const
+{
+    return LocTime->text();
+}
+
+QString huxofrm::localCaption() const
+{
+    return LocCap->text();
+}
+
+void huxofrm::showLocalCaption(const QString& caption)
+{
+    LocCap->setText(caption);
+}
+
 void huxofrm::LocCap_DblClick()
 {
     if (Option1->isChecked()) {
@@ -136,7 +156,7 @@ void huxofrm::LocCap_DblClick()
 void huxofrm::showCalendar(bool shown)
 {
     DateFrame->setVisible(shown);
-    m_module.CalShown = shown ? -1 : 0;
+    m_module.CalShown = shown ? Flag::On : Flag::Off;
 }
 
 void huxofrm::markPreferencesHotSpot(bool bright)

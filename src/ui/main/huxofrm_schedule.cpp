@@ -2,37 +2,30 @@
 // window, once more at once if it failed, and the outcome is left on the screen in a note.
 #include "huxofrm.h"
 
-#include <QLabel>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/DateFormat.h"
 #include "core/Module1.h"
-#include "net/NetOutcome.h"
+#include "core/StateCodes.h"
 #include "platform/Clock.h"
 #include "ui/Forms.h"
 #include "ui/info/ACTdoneFrm.h"
 #include "ui/system/SystTimeFrm.h"
 
-namespace {
-// What the scheduler has done today.
-constexpr qint16 Idle = 0;
-constexpr qint16 FirstAttemptMade = 1;
-constexpr qint16 AwaitingReport = 2;
-} // namespace
-
 void huxofrm::ACTTimer_Timer()
 {
-    qint16& state = m_module.ACTState;
-    const bool schedulerOn = m_module.ACTOn == -1;
-    if (state == Idle) {
+    SchedulerState& state = m_module.ACTState;
+    const bool schedulerOn = m_module.ACTOn == Flag::On;
+    if (state == SchedulerState::Idle) {
         const QString now = formatDate(m_module.services().clock.now(), u"HH:MM");
         if (!schedulerOn || m_module.ACTime != now) {
             return;
         }
         runAutoSet();
-        state = FirstAttemptMade;
+        state = SchedulerState::FirstAttemptMade;
     }
-    if (state == AwaitingReport) {
+    if (state == SchedulerState::AwaitingReport) {
         if (schedulerOn) {
             reportAutoCorrection();
         }
@@ -40,20 +33,26 @@ void huxofrm::ACTTimer_Timer()
     }
     if (m_module.NetStatus == NetOutcome::Completed) {
         // The note follows at the next firing, so that it comes after the newsflash.
-        state = AwaitingReport;
+        state = SchedulerState::AwaitingReport;
         return;
     }
     runAutoSet();
-    state = AwaitingReport;
+    state = SchedulerState::AwaitingReport;
     reportAutoCorrection();
 }
 
 void huxofrm::runAutoSet()
 {
-    SystTimeFrm& systemTime = m_forms.get<SystTimeFrm>();
-    systemTime.AutoPanel->show();
-    systemTime.show();
-    systemTime.AutoSetBtn_Click(SystTimeFrm::StartedBy::Scheduler);
+    m_forms.get<SystTimeFrm>().runScheduledAutoSet();
+}
+
+void huxofrm::followSchedulerSetting()
+{
+    if (m_module.ACTOn != Flag::On) {
+        ACTTimer->stop();
+    } else if (!ACTTimer->isActive()) {
+        ACTTimer->start();
+    }
 }
 
 QString huxofrm::autoCorrectionNote() const
@@ -83,14 +82,12 @@ QString huxofrm::autoCorrectionNote() const
 
 void huxofrm::reportAutoCorrection()
 {
-    ACTdoneFrm& note = m_forms.get<ACTdoneFrm>();
-    note.show();
-    note.Label1->setText(autoCorrectionNote());
+    m_forms.get<ACTdoneFrm>().showNote(autoCorrectionNote());
     // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
     // double-click then goes to a window loaded anew, hidden, which it arms.
-    if (m_module.ACTUpdates == -1) {
+    if (m_module.ACTUpdates == Flag::On) {
         m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
         m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
     }
-    m_module.ACTState = Idle;
+    m_module.ACTState = SchedulerState::Idle;
 }

@@ -288,7 +288,7 @@ bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
         // A user who steers the map with the keys keeps it where they put it.
-        m_module.NoAutoScroll = -1;
+        m_module.NoAutoScroll = Flag::On;
     }
     if (watched == CityList->viewport()) {
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {

@@ -94,7 +94,7 @@ private:
     Module1& m_module;
     Forms& m_forms;
     EventHooks* m_hooks = nullptr;
-    qint16 m_applied = 0;
+    bool m_applied = false; // Apply was pressed: a later change is one to save again
     // The window is activated again only after another window of the program took over; not after a switch to
     // another program, which should not throw away the user's edits.
     bool m_ownWindowWasActive = false;

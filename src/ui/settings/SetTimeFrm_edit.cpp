@@ -89,7 +89,7 @@ void SetTimeFrm::showZoneHint()
 void SetTimeFrm::MapClik(float offset)
 {
     playClick();
-    m_module.NoAutoScroll = -1;
+    m_module.NoAutoScroll = Flag::On;
     m_module.SetOffset = offset;
     DoCityList();
     MinLbl->setText(isHalfHour(offset) ? QStringLiteral("30") : QStringLiteral("00"));
@@ -118,7 +118,7 @@ void SetTimeFrm::AutoScrollMap()
 
 void SetTimeFrm::HourLbl_MouseDown(Qt::MouseButton button)
 {
-    m_module.NoAutoScroll = 0;
+    m_module.NoAutoScroll = Flag::Off;
     setHourDisplay(steppedHour(HourLbl->text(), button == Qt::RightButton, button == Qt::LeftButton));
     m_module.SetOffset = float(hourValue(HourLbl->text()));
     AnalyseTimeDiff();
@@ -137,7 +137,7 @@ void SetTimeFrm::setHourDisplay(const QString& text)
 
 void SetTimeFrm::HourLbl_Change()
 {
-    if (m_module.NoAutoScroll == 0) {
+    if (m_module.NoAutoScroll == Flag::Off) {
         AutoScrollMap();
     }
     markUnsavedChange();
@@ -211,9 +211,9 @@ void SetTimeFrm::ApplyBtn_Click()
         main->refreshZoneHints();
     }
     m_module.SaveSettings();
-    m_module.Redraw = 1;
+    m_module.Redraw = RedrawRequest::ClockApplied;
     ApplyBtn->setToolTip(SavedTip);
-    m_applied = -1;
+    m_applied = true;
 }
 
 void SetTimeFrm::playClick()
@@ -223,7 +223,7 @@ void SetTimeFrm::playClick()
 
 void SetTimeFrm::markUnsavedChange()
 {
-    if (m_applied == -1) {
+    if (m_applied) {
         ApplyBtn->setToolTip(QStringLiteral("save new changes"));
     }
 }

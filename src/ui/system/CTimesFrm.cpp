@@ -3,16 +3,14 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
-#include "alarms/AlarmFrm.h"
 #include "core/DateFormat.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
-#include "net/Inet.h"
-#include "net/UpdateRetrieval.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
@@ -21,6 +19,7 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/alarms/AlarmFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/ProgramDownload.h"
 #include "ui/system/SystTimeFrm.h"
@@ -103,6 +102,15 @@ void CTimesFrm::Form_Load()
     DateLbl->setText(formatDate(m_module.services().clock.now(), u"dddd dd mmm yyyy"));
 }
 
+void CTimesFrm::showNewsletter(const QString& headline, const QString& text, bool offersDownload)
+{
+    ParagLbl->setText(text);
+    HeadLbl->setText(headline);
+    Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("pic.gif"))));
+    DLDBtn->setVisible(offersDownload);
+    show();
+}
+
 void CTimesFrm::closeEvent(QCloseEvent* event)
 {
     // Closing the window that waits for the file is how the user gives up on it.
@@ -150,12 +158,10 @@ void CTimesFrm::DLDBtn_Click()
     }
     DLDBtn->setText(QStringLiteral("WAIT"));
 
-    SystTimeFrm& link = m_forms.get<SystTimeFrm>();
-    link.Inet1->Cancel();
     m_downloading = true;
     QString failure;
-    const bool saved =
-        fetchProgramFile(m_module, *link.Inet1, QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
+    const bool saved = m_forms.get<SystTimeFrm>().downloadProgramFile(
+        QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
     if (!alive || m_forms.loaded<CTimesFrm>() != this) {
         return;
     }

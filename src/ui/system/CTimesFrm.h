@@ -18,6 +18,9 @@ class CTimesFrm final : public QWidget
 public:
     CTimesFrm(Module1& module, Forms& forms);
 
+    // Shows a newsletter the update server sent, with the picture that came with it.
+    void showNewsletter(const QString& headline, const QString& text, bool offersDownload);
+
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
@@ -18,9 +17,7 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
-#include "ui/GlyphButton.h"
 #include "ui/StorableText.h"
-#include "ui/main/MainColours.h"
 #include "ui/main/huxofrm.h"
 
 namespace {
@@ -144,7 +141,7 @@ void PrefsFrm::buildOptions()
         });
         this->*row.member = option;
     }
-    m_hooks->onMouseOver(Black, [this] { ColArmed = -1; });
+    m_hooks->onMouseOver(Black, [this] { ColArmed = Flag::On; });
     // The keyboard reaches Black without the mouse (arrow keys from Option2, or a blank on Black); a key pressed on
     // either arms it as the mouse does.
     Option2->installEventFilter(this);
@@ -154,7 +151,7 @@ void PrefsFrm::buildOptions()
 bool PrefsFrm::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == Option2 || watched == Black) && event->type() == QEvent::KeyPress) {
-        ColArmed = -1;
+        ColArmed = Flag::On;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -194,32 +191,32 @@ void PrefsFrm::Form_Load()
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
         mainWindow->Option1_DblClick();
     }
-    if (m_module.ColourScheme == 0) {
+    if (m_module.ColourScheme == Colours::System) {
         Option2->setChecked(true);
-    } else if (m_module.ColourScheme == 1) {
+    } else if (m_module.ColourScheme == Colours::Black) {
         Black->setChecked(true);
     }
-    ColArmed = 0;
-    if (m_module.StartMin == 0) {
+    ColArmed = Flag::Off;
+    if (m_module.StartMin == Flag::Off) {
         NormOpt->setChecked(true);
-    } else if (m_module.StartMin == -1) {
+    } else if (m_module.StartMin == Flag::On) {
         MinOpt->setChecked(true);
     }
-    if (m_module.TaskbarClock3 == -1) {
+    if (m_module.TaskbarClock3 == Flag::On) {
         Option1->setChecked(true);
-    } else if (m_module.TaskbarClock3 == 0) {
+    } else if (m_module.TaskbarClock3 == Flag::Off) {
         Option3->setChecked(true);
     }
-    AutoChk->setChecked(m_module.ACTOn == -1);
-    GetCTchk->setChecked(m_module.ACTUpdates == -1);
+    AutoChk->setChecked(m_module.ACTOn == Flag::On);
+    GetCTchk->setChecked(m_module.ACTUpdates == Flag::On);
     AutoChk_Click();
     m_module.ACTime = ScheduleTime::shownAtLoad(m_module.ACTime.value_or(QString()));
     AutCorrTime->setText(*m_module.ACTime);
-    if (m_module.NetAccess == 0) {
+    if (m_module.NetAccess == Connection::SystemSettings) {
         SystemOpt->setChecked(true);
-    } else if (m_module.NetAccess == 2) {
+    } else if (m_module.NetAccess == Connection::Proxy) {
         Proxy->setChecked(true);
-    } else if (m_module.NetAccess == 1) {
+    } else if (m_module.NetAccess == Connection::Direct) {
         DirectOpt->setChecked(true);
     }
     if (m_module.ProxyName.isEmpty()) {
@@ -230,7 +227,7 @@ void PrefsFrm::Form_Load()
 
 bool PrefsFrm::Form_QueryUnload()
 {
-    ColArmed = 0;
+    ColArmed = Flag::Off;
     m_module.ACTime = ScheduleTime::fromTyped(AutCorrTime->text());
     const bool valid = ScheduleTime::isValid(*m_module.ACTime);
     if (!valid) {
@@ -241,8 +238,8 @@ bool PrefsFrm::Form_QueryUnload()
             this);
         m_module.ACTime = ScheduleTime::fallback();
     }
-    m_module.ACTOn = AutoChk->isChecked() ? -1 : 0;
-    m_module.ACTUpdates = GetCTchk->isChecked() ? -1 : 0;
+    m_module.ACTOn = AutoChk->isChecked() ? Flag::On : Flag::Off;
+    m_module.ACTUpdates = GetCTchk->isChecked() ? Flag::On : Flag::Off;
     followSchedulerSetting();
     return valid;
 }
@@ -266,12 +263,12 @@ void PrefsFrm::closeEvent(QCloseEvent* event)
 
 void PrefsFrm::Option3_Click()
 {
-    m_module.TaskbarClock3 = 0;
+    m_module.TaskbarClock3 = Flag::Off;
 }
 
 void PrefsFrm::Option1_Click()
 {
-    m_module.TaskbarClock3 = -1;
+    m_module.TaskbarClock3 = Flag::On;
 }
 
 void PrefsFrm::AutoChk_Click()
@@ -283,8 +280,8 @@ void PrefsFrm::AutoChk_Click()
 
 void PrefsFrm::Option2_Click()
 {
-    m_module.ColourScheme = 0;
-    m_module.Redraw = 3;
+    m_module.ColourScheme = Colours::System;
+    m_module.Redraw = RedrawRequest::ColoursChanged;
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
         mainWindow->ColChg();
     }
@@ -292,31 +289,31 @@ void PrefsFrm::Option2_Click()
 
 void PrefsFrm::Black_Click()
 {
-    if (ColArmed != -1) {
+    if (ColArmed != Flag::On) {
         return;
     }
-    m_module.ColourScheme = 1;
+    m_module.ColourScheme = Colours::Black;
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
         mainWindow->ColChg();
     }
-    m_module.Redraw = 3;
+    m_module.Redraw = RedrawRequest::ColoursChanged;
 }
 
 void PrefsFrm::SystemOpt_Click()
 {
-    m_module.NetAccess = 0;
+    m_module.NetAccess = Connection::SystemSettings;
     setConnectionFrameHeight(ConnectionClosed);
 }
 
 void PrefsFrm::DirectOpt_Click()
 {
-    m_module.NetAccess = 1;
+    m_module.NetAccess = Connection::Direct;
     setConnectionFrameHeight(ConnectionClosed);
 }
 
 void PrefsFrm::Proxy_Click()
 {
-    m_module.NetAccess = 2;
+    m_module.NetAccess = Connection::Proxy;
     setConnectionFrameHeight(ConnectionOpen);
 }
 
@@ -327,12 +324,12 @@ void PrefsFrm::Text1_Change()
 
 void PrefsFrm::MinOpt_Click()
 {
-    m_module.StartMin = -1;
+    m_module.StartMin = Flag::On;
 }
 
 void PrefsFrm::NormOpt_Click()
 {
-    m_module.StartMin = 0;
+    m_module.StartMin = Flag::Off;
 }
 
 void PrefsFrm::Frame7_MouseMove()
@@ -343,7 +340,7 @@ void PrefsFrm::Frame7_MouseMove()
 void PrefsFrm::Form_MouseMove()
 {
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->DispChgBox->setColour(MainColours::HotSpotDark);
+        mainWindow->markPreferencesHotSpot(false);
     }
 }
 
@@ -358,13 +355,7 @@ void PrefsFrm::setConnectionFrameHeight(int twips)
 // that passing the mouse over the frame does not put off its next firing.
 void PrefsFrm::followSchedulerSetting()
 {
-    huxofrm* mainWindow = m_forms.mainWindow();
-    if (!mainWindow) {
-        return;
-    }
-    if (m_module.ACTOn != -1) {
-        mainWindow->ACTTimer->stop();
-    } else if (!mainWindow->ACTTimer->isActive()) {
-        mainWindow->ACTTimer->start();
+    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+        mainWindow->followSchedulerSetting();
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "core/StateCodes.h"
+
 class EventHooks;
 class Forms;
 class Module1;
@@ -43,9 +45,9 @@ public:
     QRadioButton* MinOpt = nullptr;
     QRadioButton* NormOpt = nullptr;
 
-    // -1 once the mouse has been over Black or a key was pressed on the colour options: selecting Black otherwise,
+    // On once the mouse has been over Black or a key was pressed on the colour options: selecting Black otherwise,
     // as the load does, changes nothing.
-    qint16 ColArmed = 0;
+    Flag ColArmed = Flag::Off;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -209,18 +209,18 @@ void SystTimeFrm::Form_Load()
         m_module.OnTop(this);
     }
     if (mainWindow) {
-        Text2->setText(mainWindow->LocCap->text());
+        Text2->setText(mainWindow->localCaption());
     }
     Inet1->setAccessType(m_module.NetAccess);
     Inet1->setAuthorities(m_module.NetEndpoints.authorities);
-    if (m_module.NetAccess == 2) {
+    if (m_module.NetAccess == Connection::Proxy) {
         Inet1->setProxy(m_module.ProxyName);
     }
     Timer1->start();
     playClick();
     Text1->setText(formatDate(m_module.services().clock.now(), u"HH:MM:SS"));
     CurServer = 0;
-    UpdArmed = 0;
+    UpdArmed = Flag::Off;
 }
 
 void SystTimeFrm::Form_QueryUnload()
@@ -252,7 +252,7 @@ void SystTimeFrm::Text2_Change()
 {
     m_module.LocCaption = Text2->text().trimmed();
     if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->LocCap->setText(m_module.LocCaption);
+        mainWindow->showLocalCaption(m_module.LocCaption);
     }
 }
 
@@ -293,7 +293,7 @@ void SystTimeFrm::LinkAniTimer_Timer()
 
 void SystTimeFrm::LinkShow()
 {
-    LinkAniImg->setPixmap(PictureClip1->GraphicCell(m_module.NetStatus));
+    LinkAniImg->setPixmap(PictureClip1->GraphicCell(int(m_module.NetStatus)));
 }
 
 void SystTimeFrm::StopLink()

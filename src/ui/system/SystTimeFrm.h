@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "core/StateCodes.h"
+
 class EventHooks;
 class Forms;
 class Inet;
@@ -29,7 +31,7 @@ public:
 
     // The request time-out drops to a second so that the cancel ends a hanging transfer at once.
     void StopLink();
-    // Shows the cell of the last internet operation's result; callers check NetStatus's range first.
+    // Shows the cell of the last internet operation's outcome.
     void LinkShow();
 
     // Who started Auto Set: a user is there to answer questions, the daily run has nobody to ask.
@@ -40,8 +42,12 @@ public:
     };
     // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
     void AutoSetBtn_Click(StartedBy startedBy = StartedBy::User);
+    // The daily run of Auto Set, in view of the user.
+    void runScheduledAutoSet();
     // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
     void HUXOLBL_DblClick();
+    // Fetches a program file the update server offers over this window's link, cancelling what it was doing.
+    bool downloadProgramFile(const QString& serverName, const QString& bareName, QString* failure);
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -69,7 +75,7 @@ public:
 
     // The time server being tried and the update retrieval's arming; both start afresh with each load.
     qint16 CurServer = 0;
-    qint16 UpdArmed = 0;
+    Flag UpdArmed = Flag::Off;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,7 +92,6 @@ private:
     void adviseOnRepeatedFailure();
     void adviseOnUnsetProxy();
     void showNewsflash(const QString& flash);
-    void showNewsletter(const QString& headline, const QString& text, bool offersDownload);
     void DownloadNewProgram();
     // What an operation reports lands in this window's progress list while the window exists.
     Progress progress();

@@ -11,7 +11,7 @@
 
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
-#include "net/NetOutcome.h"
+#include "core/StateCodes.h"
 #include "net/Progress.h"
 #include "net/TimeCorrection.h"
 #include "platform/Dialogs.h"
@@ -56,9 +56,7 @@ Progress SystTimeFrm::progress()
 void SystTimeFrm::showOutcome()
 {
     LinkAniTimer->stop();
-    if (m_module.NetStatus >= 0 && m_module.NetStatus < LinkCells) {
-        LinkShow();
-    }
+    LinkShow();
 }
 
 void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
@@ -113,6 +111,13 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
         }
     }
     showOutcome();
+}
+
+void SystTimeFrm::runScheduledAutoSet()
+{
+    AutoPanel->show();
+    show();
+    AutoSetBtn_Click(StartedBy::Scheduler);
 }
 
 void SystTimeFrm::adviseOnRepeatedFailure()

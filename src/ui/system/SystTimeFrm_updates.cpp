@@ -4,14 +4,13 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include "core/Module1.h"
+#include "core/StateCodes.h"
 #include "net/Inet.h"
-#include "net/NetOutcome.h"
 #include "net/UpdateRetrieval.h"
 #include "ui/Forms.h"
 #include "ui/system/CTimesFrm.h"
@@ -25,10 +24,10 @@ void SystTimeFrm::HUXOLBL_DblClick()
         addStat(QStringLiteral("BUSY - PLEASE WAIT."));
         return;
     }
-    if (UpdArmed == 0) {
+    if (UpdArmed == Flag::Off) {
         addStat(QStringLiteral("Ready to retrieve updates"));
         addStat(QStringLiteral("double-click again to proceed."));
-        UpdArmed = -1;
+        UpdArmed = Flag::On;
         return;
     }
 
@@ -41,20 +40,17 @@ void SystTimeFrm::HUXOLBL_DblClick()
     }
     showOutcome();
     if (result.newsletter) {
-        showNewsletter(result.newsletter->headline, result.newsletter->text, result.newsletter->offersDownload);
+        m_forms.get<CTimesFrm>().showNewsletter(
+            result.newsletter->headline, result.newsletter->text, result.newsletter->offersDownload);
         // Closing ends the link and unloads this window; the newsletter stays.
         close();
     }
 }
 
-void SystTimeFrm::showNewsletter(const QString& headline, const QString& text, bool offersDownload)
+bool SystTimeFrm::downloadProgramFile(const QString& serverName, const QString& bareName, QString* failure)
 {
-    CTimesFrm& newsletter = m_forms.get<CTimesFrm>();
-    newsletter.ParagLbl->setText(text);
-    newsletter.HeadLbl->setText(headline);
-    newsletter.Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("pic.gif"))));
-    newsletter.DLDBtn->setVisible(offersDownload);
-    newsletter.show();
+    Inet1->Cancel();
+    return fetchProgramFile(m_module, *Inet1, serverName, bareName, failure);
 }
 
 void SystTimeFrm::DownloadNewProgram()
@@ -66,11 +62,9 @@ void SystTimeFrm::DownloadNewProgram()
     Label2->setText(QStringLiteral("- ").repeated(42) + u'-');
     Command2->setText(QStringLiteral("===="));
 
-    Inet1->Cancel();
     const QPointer<SystTimeFrm> alive(this);
     QString failure;
-    const bool saved =
-        fetchProgramFile(m_module, *Inet1, QStringLiteral("new.ex"), QStringLiteral("new.exe"), &failure);
+    const bool saved = downloadProgramFile(QStringLiteral("new.ex"), QStringLiteral("new.exe"), &failure);
     if (!alive) {
         return;
     }

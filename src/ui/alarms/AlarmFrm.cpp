@@ -14,8 +14,6 @@
 
 #include <limits>
 
-#include "alarms/AlarmFields.h"
-#include "alarms/AlarmMsgFrm.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "platform/Dialogs.h"
@@ -24,6 +22,8 @@
 #include "ui/DesignFont.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/alarms/AlarmFields.h"
+#include "ui/alarms/AlarmMsgFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -245,16 +245,14 @@ void AlarmFrm::Timer1_Timer()
 
 void AlarmFrm::fire()
 {
-    AlarmMsgFrm& reminder = m_forms.get<AlarmMsgFrm>();
-    reminder.Timer1->start();
-    bringUp(reminder);
+    m_forms.get<AlarmMsgFrm>().ring();
     Timer1->stop();
 }
 
 QString AlarmFrm::localTimeText() const
 {
     const huxofrm* main = m_forms.mainWindow();
-    return main ? main->LocTime->text() : QString();
+    return main ? main->localTimeText() : QString();
 }
 
 void AlarmFrm::setMainCaption(const QString& caption)
@@ -270,10 +268,34 @@ void AlarmFrm::unloadWithoutQuestion()
     Form_Unload();
 }
 
+bool AlarmFrm::pending() const
+{
+    return Timer1->isActive();
+}
+
 void AlarmFrm::cancelPending()
 {
     Timer1->stop();
     setMainCaption(ProgramTitle());
+}
+
+void AlarmFrm::setDelayAlarm(int minutes)
+{
+    Timed->setChecked(true);
+    Timed_Click();
+    HrTxt->setText(QString::number(minutes / 60));
+    MinTxt->setText(QString::number(minutes % 60));
+    Command1_Click();
+}
+
+QString AlarmFrm::message() const
+{
+    return Text1->text();
+}
+
+bool AlarmFrm::audible() const
+{
+    return soundOn->isChecked();
 }
 
 void AlarmFrm::Form_Unload()
@@ -309,7 +331,7 @@ void AlarmFrm::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     // A main window kept on top would cover this one; released, it is shown anew, so come back in front of it.
     huxofrm* main = m_forms.mainWindow();
-    if (main && main->Option1->isChecked()) {
+    if (main && main->keptOnTop()) {
         main->Option1_DblClick();
         raise();
     }

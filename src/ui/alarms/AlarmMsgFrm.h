@@ -19,6 +19,9 @@ class AlarmMsgFrm final : public QWidget
 public:
     AlarmMsgFrm(Module1& module, Forms& forms);
 
+    // The alarm is due: the reminder comes to the front and starts ringing.
+    void ring();
+
     // Every half second while ringing.
     void Timer1_Timer();
     void Command1_Click();

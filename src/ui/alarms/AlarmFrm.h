@@ -31,8 +31,15 @@ public:
     void Timer1_Timer();
     // Ends the alarm and the window together, without asking: the reminder's own ways out use it.
     void unloadWithoutQuestion();
+    // An alarm is set and not yet due.
+    bool pending() const;
     // Ends a pending alarm and keeps the window as it is, for a caller that has asked the user already.
     void cancelPending();
+    // Sets a delay alarm due in the given minutes from now, as if the user had chosen it here and pressed Set.
+    void setDelayAlarm(int minutes);
+    // The message the reminder shows, and whether the alarm sounds, as they stand in the window now.
+    QString message() const;
+    bool audible() const;
 
     qint16 AlmDelay = 0;
     QString AlmTime;

@@ -3,13 +3,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
-#include "alarms/AlarmFrm.h"
-#include "alarms/ExclamationPicture.h"
 #include "core/Module1.h"
 #include "platform/Sound.h"
 #include "ui/BringUp.h"
@@ -17,10 +13,13 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/alarms/AlarmFrm.h"
+#include "ui/alarms/ExclamationPicture.h"
 
 namespace {
 constexpr int BlinkInterval = 500;
 constexpr int PictureSize = 48;
+constexpr int RepeatMinutes = 5; // "5 Minutes More"
 } // namespace
 
 AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
@@ -71,9 +70,15 @@ void AlarmMsgFrm::showMessage()
 {
     // The message is read from the settings window each time, so an edit made while the alarm was pending shows.
     const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
-    if (settings && AlmMessg[0]->text() != settings->Text1->text()) {
-        AlmMessg[0]->setText(settings->Text1->text());
+    if (settings && AlmMessg[0]->text() != settings->message()) {
+        AlmMessg[0]->setText(settings->message());
     }
+}
+
+void AlarmMsgFrm::ring()
+{
+    Timer1->start();
+    bringUp(*this);
 }
 
 void AlarmMsgFrm::Timer1_Timer()
@@ -83,7 +88,7 @@ void AlarmMsgFrm::Timer1_Timer()
     ExclaimPic->setVisible(pictureOn);
     m_module.OnTop(this);
     const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
-    if (pictureOn && settings && settings->soundOn->isChecked()) {
+    if (pictureOn && settings && settings->audible()) {
         m_module.services().sound.beep();
         m_module.PlayWav(m_module.programFile(QStringLiteral("alarm.wav")));
     }
@@ -102,11 +107,7 @@ void AlarmMsgFrm::TenMinBtn_Click()
 {
     Timer1->stop();
     if (AlarmFrm* settings = m_forms.loaded<AlarmFrm>()) {
-        settings->Timed->setChecked(true);
-        settings->Timed_Click();
-        settings->HrTxt->setText(QStringLiteral("0"));
-        settings->MinTxt->setText(QStringLiteral("5"));
-        settings->Command1_Click();
+        settings->setDelayAlarm(RepeatMinutes);
     }
     m_forms.unload(this);
 }
