@@ -4,7 +4,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-asan fuzz bench bench-window clean install deb
+.PHONY: deps build run test test-asan fuzz bench bench-window clean install deb format-check format
 
 deps:
 	@scripts/install-deps.sh
@@ -27,12 +27,19 @@ install: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-# The whole suite: the tests, the same tests built with the address and undefined-behaviour checkers, and a short
-# run of every fuzz target.
-test: build
+# The whole suite: the format check, the tests, the same tests built with the address and undefined-behaviour
+# checkers, and a short run of every fuzz target.
+test: format-check build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure
 	$(MAKE) test-asan
 	$(MAKE) fuzz FUZZ_SECONDS=10
+
+# Every C++ file as .clang-format says; `make format` formats them in place.
+format-check: deps
+	scripts/check-format.sh
+
+format: deps
+	scripts/check-format.sh --fix
 
 build-asan/build.ninja:
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUXO_SANITIZE=ON -DHUXO_BUILD_BENCH=OFF

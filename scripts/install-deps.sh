@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build g++ make
     # the fuzz build asks for clang++, which only the clang package provides; the sanitizer runtime and libFuzzer
     clang libclang-rt-14-dev
+    # the format check of make test
+    clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
     # run: the X11 platform plugin, the fonts the windows are designed with, and the time-zone database that the
     # zone hints read
