@@ -4,7 +4,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-asan fuzz bench bench-window clean install deb format-check format
+.PHONY: deps build run test test-asan fuzz bench bench-window clean install deb format-check format folder-check
 
 deps:
 	@scripts/install-deps.sh
@@ -27,9 +27,9 @@ install: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-# The whole suite: the format check, the tests, the same tests built with the address and undefined-behaviour
+# The whole suite: the format and layering checks, the tests, the same tests built with the address and undefined-behaviour
 # checkers, and a short run of every fuzz target.
-test: format-check build
+test: format-check folder-check build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure
 	$(MAKE) test-asan
 	$(MAKE) fuzz FUZZ_SECONDS=10
@@ -40,6 +40,10 @@ format-check: deps
 
 format: deps
 	scripts/check-format.sh --fix
+
+# Which folder of src/ includes which; fails when folders include each other in a circle.
+folder-check:
+	scripts/folder-deps.sh
 
 build-asan/build.ninja:
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUXO_SANITIZE=ON -DHUXO_BUILD_BENCH=OFF

@@ -29,8 +29,5 @@ struct TimeAnswer
 };
 
 // bOffset and bHourOn are the GMT / UTC clock's settings: minus the local zone's hours and minus its summer hour.
-TimeAnswer readTimeAnswer(const QString& answer,
-                          int server,
-                          float bOffset,
-                          qint16 bHourOn,
-                          const QLocale& locale = QLocale::system());
+TimeAnswer readTimeAnswer(
+    const QString& answer, int server, float bOffset, qint16 bHourOn, const QLocale& locale = QLocale::system());

@@ -11,7 +11,8 @@ inline QFont designFont(const QString& designFamily, int pixelSize, bool bold = 
 {
     QFont font;
     const bool serif = designFamily == QLatin1String("Times New Roman");
-    font.setFamilies({designFamily, serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"),
+    font.setFamilies({designFamily,
+                      serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"),
                       QStringLiteral("Arial")});
     font.setPixelSize(pixelSize);
     font.setBold(bold);

@@ -41,7 +41,8 @@ QString gmtTime(const QDateTime& when)
 
 QString gmtOffsetName(int minutesEast)
 {
-    QString name = QStringLiteral("GMT") + (minutesEast < 0 ? u'-' : u'+') + QString::number(std::abs(minutesEast) / 60);
+    QString name =
+        QStringLiteral("GMT") + (minutesEast < 0 ? u'-' : u'+') + QString::number(std::abs(minutesEast) / 60);
     if (minutesEast % 60 != 0) {
         name += u':' + QStringLiteral("%1").arg(std::abs(minutesEast) % 60, 2, 10, QLatin1Char('0'));
     }
@@ -66,7 +67,8 @@ std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int
         hint.text = place + QStringLiteral(": no summer time (") + gmtOffsetName(current) + u')';
     } else {
         const bool summerNext = next.offsetFromUtc / 60 > standard;
-        hint.text = place + (summerNow ? QStringLiteral(": summer time now (") : QStringLiteral(": standard time now ("))
+        hint.text = place
+                    + (summerNow ? QStringLiteral(": summer time now (") : QStringLiteral(": standard time now ("))
                     + gmtOffsetName(current) + QStringLiteral("); ")
                     + (summerNext ? QStringLiteral("summer time from ") : QStringLiteral("standard time from "))
                     + gmtTime(next.atUtc);

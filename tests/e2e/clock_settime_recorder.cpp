@@ -15,7 +15,8 @@ extern "C" int clock_settime(clockid_t clock, const timespec* target)
         errno = EPERM;
         return -1;
     }
-    std::fprintf(log, "%d %lld %ld\n", static_cast<int>(clock), static_cast<long long>(target->tv_sec), target->tv_nsec);
+    std::fprintf(
+        log, "%d %lld %ld\n", static_cast<int>(clock), static_cast<long long>(target->tv_sec), target->tv_nsec);
     std::fclose(log);
     return 0;
 }

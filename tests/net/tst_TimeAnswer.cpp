@@ -33,8 +33,8 @@ void tst_TimeAnswer::convertsToLocalTimeAndTrustedDate_data()
         << u"Tue Dec  8 22:30:10 UTC 2026"_s << 1 << -1.0f << -1 << QTime(0, 30, 11) << QDate();
     QTest::newRow("west, the evening before")
         << u"Wed Dec  9 00:00:00 UTC 2026"_s << 1 << 5.0f << 0 << QTime(19, 0, 1) << QDate();
-    QTest::newRow("west, the same day")
-        << u"Tue Dec  8 23:59:00 GMT 2026"_s << 2 << 5.0f << 0 << QTime(18, 59, 1) << dec8;
+    QTest::newRow("west, the same day") << u"Tue Dec  8 23:59:00 GMT 2026"_s << 2 << 5.0f << 0 << QTime(18, 59, 1)
+                                        << dec8;
     QTest::newRow("server 3 is trusted for the time only")
         << u"Tue Dec  8 23:59:00 UTC 2026"_s << 3 << 5.0f << 0 << QTime(18, 59, 1) << QDate();
     QTest::newRow("half-hour zone east, early morning")

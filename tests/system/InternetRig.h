@@ -65,4 +65,3 @@ struct InternetRig : SystemRig
     LoopbackHttpServer server;
     SystTimeFrm* frm = nullptr;
 };
-

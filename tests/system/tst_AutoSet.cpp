@@ -92,11 +92,10 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate_data()
                                            << QTime(0, 30, 11) << false << u"UTC acquired at 22:30:10  (GMT)"_s;
     QTest::newRow("west, evening before") << 5.0f << 0 << 2 << QByteArray("Wed Dec  9 00:00:00 UTC 2026")
                                           << QTime(19, 0, 1) << false << u"UTC acquired at 00:00:00  (GMT)"_s;
-    QTest::newRow("west, same day") << 5.0f << 0 << 2 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
-                                    << QTime(18, 59, 1) << true << u"UTC acquired at 23:59:00  (GMT)"_s;
+    QTest::newRow("west, same day") << 5.0f << 0 << 2 << QByteArray("Tue Dec  8 23:59:00 UTC 2026") << QTime(18, 59, 1)
+                                    << true << u"UTC acquired at 23:59:00  (GMT)"_s;
     QTest::newRow("server 3 never sets the date") << 5.0f << 0 << 3 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
-                                                  << QTime(18, 59, 1) << false
-                                                  << u"UTC acquired at 23:59:00  (GMT)"_s;
+                                                  << QTime(18, 59, 1) << false << u"UTC acquired at 23:59:00  (GMT)"_s;
     QTest::newRow("summer time answer") << 0.0f << 0 << 1 << QByteArray("Tue Jul  7 13:00:00 BST 2026")
                                         << QTime(12, 0, 1) << false << u"UTC Time acquired ok."_s;
 }
@@ -135,10 +134,11 @@ void tst_AutoSet::aStatedZoneUnlikeTheComputersSetsNothing()
 
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.stat(),
-             (QStringList{u"UTC acquired at 12:00:00  (GMT)"_s,
-                          u"Your GMT / UTC clock puts this computer at GMT-5, but the computer's own zone is at GMT+0 now."_s,
-                          u"Set the GMT / UTC clock to GMT+0 (double-click its face), then try again."_s,
-                          u"Zones differ, time not set."_s}));
+             (QStringList{
+                 u"UTC acquired at 12:00:00  (GMT)"_s,
+                 u"Your GMT / UTC clock puts this computer at GMT-5, but the computer's own zone is at GMT+0 now."_s,
+                 u"Set the GMT / UTC clock to GMT+0 (double-click its face), then try again."_s,
+                 u"Zones differ, time not set."_s}));
     QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module->Tries, qint16(0));
 }
@@ -149,7 +149,8 @@ void tst_AutoSet::unusableAnswersSetNothing_data()
     QTest::addColumn<QStringList>("stat");
 
     QTest::newRow("not a time line") << QByteArray("<html>sorry</html>")
-                                     << QStringList{u"Establishing connection..."_s, u"Time server  1"_s,
+                                     << QStringList{u"Establishing connection..."_s,
+                                                    u"Time server  1"_s,
                                                     u"Data error 01, time not set."_s};
     QTest::newRow("no time in its place")
         << QByteArray("Tue Dec  8 25:61:00 UTC 2026")
@@ -188,11 +189,15 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
         QCOMPARE(rig.stat().last(), u"bad link"_s);
         QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     }
-    QCOMPARE(asked,
-             (QStringList{u"Time server  2"_s, u"Time server  3"_s, u"Time server  1"_s, u"Time server  2"_s,
-                          u"Time server  3"_s}));
+    QCOMPARE(
+        asked,
+        (QStringList{
+            u"Time server  2"_s, u"Time server  3"_s, u"Time server  1"_s, u"Time server  2"_s, u"Time server  3"_s}));
     QCOMPARE(bases,
-             (QList<ServerBase>{ServerBase::Fallback, ServerBase::Primary, ServerBase::Fallback, ServerBase::Primary,
+             (QList<ServerBase>{ServerBase::Fallback,
+                                ServerBase::Primary,
+                                ServerBase::Fallback,
+                                ServerBase::Primary,
                                 ServerBase::Fallback}));
     QCOMPARE(rig.module->Tries, qint16(5));
 
@@ -244,8 +249,8 @@ void tst_AutoSet::newsflashCases_data()
                                   << u"New version: press the fetch button."_s << u"FETCH"_s;
     QTest::newRow("FETCH button") << true << QByteArray("Press the FETCH button.") << u"Press the FETCH button."_s
                                   << u"FETCH"_s;
-    QTest::newRow("other capitals") << true << QByteArray("Press the Fetch Button.")
-                                    << u"Press the Fetch Button."_s << u"&Retry"_s;
+    QTest::newRow("other capitals") << true << QByteArray("Press the Fetch Button.") << u"Press the Fetch Button."_s
+                                    << u"&Retry"_s;
 }
 
 void tst_AutoSet::newsflashCases()

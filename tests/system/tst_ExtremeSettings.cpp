@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <limits>
 
@@ -27,13 +27,8 @@ Settings everyNumber(qint16 integer, float single)
                           &s.TimeServer}) {
         *value = integer;
     }
-    for (Flag* flag : {&s.AnaloguesHidden,
-                       &s.StartMin,
-                       &s.ACTOn,
-                       &s.ACTUpdates,
-                       &s.CalShown,
-                       &s.SetupDone,
-                       &s.TaskbarClock3}) {
+    for (Flag* flag :
+         {&s.AnaloguesHidden, &s.StartMin, &s.ACTOn, &s.ACTUpdates, &s.CalShown, &s.SetupDone, &s.TaskbarClock3}) {
         *flag = Flag(integer);
     }
     s.ColourScheme = Colours(integer);

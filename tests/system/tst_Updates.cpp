@@ -68,8 +68,12 @@ void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
     doubleClick(rig.frm->HUXOLBL[0]);
     QCOMPARE(rig.requests(), updateRequests("/main/"));
     QCOMPARE(rig.stat(),
-             (QStringList{u"Establishing connection..."_s, u"HUXO server  1"_s, u"Retrieving Updates..."_s,
-                          u"PLEASE WAIT"_s, u"Retrieved dst.txt at 12:59:40 (local)"_s, u"No HUXO TIMES today."_s,
+             (QStringList{u"Establishing connection..."_s,
+                          u"HUXO server  1"_s,
+                          u"Retrieving Updates..."_s,
+                          u"PLEASE WAIT"_s,
+                          u"Retrieved dst.txt at 12:59:40 (local)"_s,
+                          u"No HUXO TIMES today."_s,
                           u"RETRIEVAL COMPLETE"_s}));
     QCOMPARE(DstText::readFile(rig.module->programFile(u"dst.txt"_s)), DstBody);
     QCOMPARE(fileBytes(rig.module->programFile(u"pic.gif"_s)), pictureBytes());

@@ -175,7 +175,9 @@ void tst_InfoWindows::helpShowsEachTopicFromItsStart()
         captions << item->text();
     }
     QCOMPARE(captions,
-             (QStringList{u"&General Information"_s, u"&Licensing Agreement"_s, u"&Setting the Clocks"_s,
+             (QStringList{u"&General Information"_s,
+                          u"&Licensing Agreement"_s,
+                          u"&Setting the Clocks"_s,
                           u"Setting &Preferences"_s}));
 
     const QList<std::pair<QAction*, QString>> firstLines = {{help.OverVwMnu, u"HUXO WORLD TIME ZONE CLOCKS 5.1"_s},

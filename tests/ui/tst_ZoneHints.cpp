@@ -7,9 +7,9 @@
 
 #include <ctime>
 
+#include "support/MainWindowRig.h"
 #include "ui/GlyphButton.h"
 #include "ui/settings/PressLabel.h"
-#include "support/MainWindowRig.h"
 #include "ui/settings/SetTimeFrm.h"
 #include "zones/ZoneHint.h"
 

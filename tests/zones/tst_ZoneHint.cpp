@@ -2,8 +2,8 @@
 #include <QTimeZone>
 
 #include <cstdlib>
-#include <limits>
 #include <ctime>
+#include <limits>
 #include <map>
 
 #include "core/Cp1252.h"
@@ -23,10 +23,24 @@ QDateTime utc(int year, int month, int day, int hour = 12)
 // Places whose zone keeps another standard offset than the table's row today, in minutes east of GMT: the table
 // holds the offsets of its day, and the hint tells the time the place keeps now.
 const std::map<QByteArray, int> MovedSince = {
-    {"N.HEBRIDES", 11 * 60},  {"EASTER Is", -6 * 60},  {"MARQUESAS Is", -9 * 60 - 30}, {"TAHITI", -10 * 60},
-    {"AKLAVIK", -7 * 60},     {"SAN JOS\xC9", -6 * 60}, {"ASUNCI\xD3N", -3 * 60},      {"GODTH\xC5" "B", -2 * 60},
-    {"ALGIERS", 60},          {"ACCRA", 0},             {"WINDHOEK", 2 * 60},          {"ISTANBUL", 3 * 60},
-    {"ANKARA", 3 * 60},       {"VOLGOGRAD", 3 * 60},    {"ALMA-ATA", 5 * 60},          {"RANGOON", 6 * 60 + 30},
+    {"N.HEBRIDES", 11 * 60},
+    {"EASTER Is", -6 * 60},
+    {"MARQUESAS Is", -9 * 60 - 30},
+    {"TAHITI", -10 * 60},
+    {"AKLAVIK", -7 * 60},
+    {"SAN JOS\xC9", -6 * 60},
+    {"ASUNCI\xD3N", -3 * 60},
+    {"GODTH\xC5"
+     "B",
+     -2 * 60},
+    {"ALGIERS", 60},
+    {"ACCRA", 0},
+    {"WINDHOEK", 2 * 60},
+    {"ISTANBUL", 3 * 60},
+    {"ANKARA", 3 * 60},
+    {"VOLGOGRAD", 3 * 60},
+    {"ALMA-ATA", 5 * 60},
+    {"RANGOON", 6 * 60 + 30},
     {"URUMQI", 6 * 60},
 };
 
@@ -62,8 +76,10 @@ void tst_ZoneHint::everyPlaceZoneExistsWithTheTablesOffset()
         const int standard = std::min(zone.offsetFromUtc(utc(2026, 1, 15)), zone.offsetFromUtc(utc(2026, 7, 15))) / 60;
         const auto moved = MovedSince.find(place);
         const int expected = moved != MovedSince.end() ? moved->second : int(rowOffset[place] * 60);
-        QVERIFY2(standard == expected, qPrintable(u"%1 (%2): %3 minutes, not %4"_s.arg(
-                                           fromCp1252(place), QLatin1String(entry.zoneId)).arg(standard).arg(expected)));
+        QVERIFY2(standard == expected,
+                 qPrintable(u"%1 (%2): %3 minutes, not %4"_s.arg(fromCp1252(place), QLatin1String(entry.zoneId))
+                                .arg(standard)
+                                .arg(expected)));
     }
     // A few entries, spelled as the map lists them.
     QCOMPARE(placeZoneId(u"LONDON"_s), "Europe/London");
@@ -81,14 +97,18 @@ void tst_ZoneHint::summerAndStandardTimeAtFixedInstants_data()
     QTest::addColumn<float>("offset");
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QString>("text");
-    QTest::newRow("London in December") << u"LONDON"_s << 0.0f << utc(2026, 12, 8)
-                                        << u"LONDON: standard time now (GMT+0); summer time from Sun 28 Mar 2027 01:00 GMT"_s;
-    QTest::newRow("London in July") << u"LONDON"_s << 0.0f << utc(2027, 7, 1)
-                                    << u"LONDON: summer time now (GMT+1); standard time from Sun 31 Oct 2027 01:00 GMT"_s;
-    QTest::newRow("Sydney in December") << u"SYDNEY"_s << 10.0f << utc(2026, 12, 8)
-                                        << u"SYDNEY: summer time now (GMT+11); standard time from Sat 03 Apr 2027 16:00 GMT"_s;
-    QTest::newRow("Sydney in July") << u"SYDNEY"_s << 10.0f << utc(2027, 7, 1)
-                                    << u"SYDNEY: standard time now (GMT+10); summer time from Sat 02 Oct 2027 16:00 GMT"_s;
+    QTest::newRow("London in December")
+        << u"LONDON"_s << 0.0f << utc(2026, 12, 8)
+        << u"LONDON: standard time now (GMT+0); summer time from Sun 28 Mar 2027 01:00 GMT"_s;
+    QTest::newRow("London in July")
+        << u"LONDON"_s << 0.0f << utc(2027, 7, 1)
+        << u"LONDON: summer time now (GMT+1); standard time from Sun 31 Oct 2027 01:00 GMT"_s;
+    QTest::newRow("Sydney in December")
+        << u"SYDNEY"_s << 10.0f << utc(2026, 12, 8)
+        << u"SYDNEY: summer time now (GMT+11); standard time from Sat 03 Apr 2027 16:00 GMT"_s;
+    QTest::newRow("Sydney in July")
+        << u"SYDNEY"_s << 10.0f << utc(2027, 7, 1)
+        << u"SYDNEY: standard time now (GMT+10); summer time from Sat 02 Oct 2027 16:00 GMT"_s;
     QTest::newRow("Phoenix in July") << u"ARIZONA"_s << -7.0f << utc(2027, 7, 1)
                                      << u"ARIZONA: no summer time (GMT-7)"_s;
     QTest::newRow("Phoenix in December") << u"ARIZONA"_s << -7.0f << utc(2026, 12, 8)
@@ -117,14 +137,14 @@ void tst_ZoneHint::theSwitchAgainstTheDatabase_data()
     QTest::addColumn<int>("summerHour");
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QString>("ending");
-    QTest::newRow("on in a London winter") << u"LONDON"_s << 0.0f << 1 << utc(2026, 12, 8)
-                                           << u"Summer hour on, but LONDON is on standard time now."_s;
-    QTest::newRow("off in a London summer") << u"LONDON"_s << 0.0f << 0 << utc(2027, 7, 1)
-                                            << u"Summer hour off, but LONDON is on summer time now."_s;
+    QTest::newRow("on in a London winter")
+        << u"LONDON"_s << 0.0f << 1 << utc(2026, 12, 8) << u"Summer hour on, but LONDON is on standard time now."_s;
+    QTest::newRow("off in a London summer")
+        << u"LONDON"_s << 0.0f << 0 << utc(2027, 7, 1) << u"Summer hour off, but LONDON is on summer time now."_s;
     QTest::newRow("on in Phoenix") << u"ARIZONA"_s << -7.0f << 1 << utc(2027, 7, 1)
                                    << u"Summer hour on, but ARIZONA is on standard time now."_s;
-    QTest::newRow("Istanbul at its old offset") << u"ISTANBUL"_s << 2.0f << 0 << utc(2026, 12, 8)
-                                                << u"This clock shows GMT+2, but ISTANBUL is at GMT+3 now."_s;
+    QTest::newRow("Istanbul at its old offset")
+        << u"ISTANBUL"_s << 2.0f << 0 << utc(2026, 12, 8) << u"This clock shows GMT+2, but ISTANBUL is at GMT+3 now."_s;
 }
 
 void tst_ZoneHint::theSwitchAgainstTheDatabase()

@@ -113,8 +113,8 @@ AbtFrm::AbtFrm(Module1& module, Forms& forms)
     Timer1->start();
 }
 
-QLabel* AbtFrm::makeText(const char* name, const QString& text, const QFont& font, const QColor& colour,
-                         const QRect& twips)
+QLabel*
+AbtFrm::makeText(const char* name, const QString& text, const QFont& font, const QColor& colour, const QRect& twips)
 {
     auto* label = makeControl<QLabel>(this, name);
     label->setText(text);

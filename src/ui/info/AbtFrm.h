@@ -45,8 +45,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLabel* makeText(const char* name, const QString& text, const QFont& font, const QColor& colour,
-                     const QRect& twips);
+    QLabel*
+    makeText(const char* name, const QString& text, const QFont& font, const QColor& colour, const QRect& twips);
     void Form_Unload();
 
     Module1& m_module;

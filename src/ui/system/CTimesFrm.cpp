@@ -131,8 +131,8 @@ void CTimesFrm::Label4_DblClick()
     }
     QString reason;
     if (!m_module.services().printer.print(grab().toImage(), &reason)) {
-        m_module.services().dialogs.tell(QStringLiteral("Sorry - could not print"), ProgramTitle(),
-                                         Dialogs::Icon::None, this);
+        m_module.services().dialogs.tell(
+            QStringLiteral("Sorry - could not print"), ProgramTitle(), Dialogs::Icon::None, this);
     }
 }
 
@@ -160,8 +160,8 @@ void CTimesFrm::DLDBtn_Click()
 
     m_downloading = true;
     QString failure;
-    const bool saved = m_forms.get<SystTimeFrm>().downloadProgramFile(
-        QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
+    const bool saved =
+        m_forms.get<SystTimeFrm>().downloadProgramFile(QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
     if (!alive || m_forms.loaded<CTimesFrm>() != this) {
         return;
     }

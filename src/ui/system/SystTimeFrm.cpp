@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -180,8 +180,8 @@ void SystTimeFrm::buildAutoPanel()
     placeInTwips(Label2, 0, 2160, 4200, 900);
     Label2->setWordWrap(true);
     Label2->setToolTip(QStringLiteral("Newsflash Area"));
-    Label2->setText(QStringLiteral(
-        "Newsflashes, when available, appear here  when using Auto-Set to set the system time."));
+    Label2->setText(
+        QStringLiteral("Newsflashes, when available, appear here  when using Auto-Set to set the system time."));
 
     connect(Command2, &QPushButton::clicked, this, &SystTimeFrm::Command2_Click);
     for (QLabel* label : HUXOLBL) {

@@ -76,8 +76,11 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
     if (startedBy == StartedBy::User) {
         askUser = [&dialogs = m_module.services().dialogs, alive](const QString& question) {
             // A step of hours or years is hard to undo: a reflexive Enter keeps the computer's time.
-            return dialogs.ask(
-                       question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNoDefaultNo, alive.data())
+            return dialogs.ask(question,
+                               ProgramTitle(),
+                               Dialogs::Icon::Question,
+                               Dialogs::Buttons::YesNoDefaultNo,
+                               alive.data())
                    == Dialogs::Answer::Yes;
         };
     }
