@@ -96,10 +96,14 @@ for index in 0 1; do
     name=daily$((index + 1))
     note=$(for _ in $(seq 100); do window_named note "$pid" && break; sleep 1; done | head -n 1)
     [ -n "$note" ] || fail "$name: no note after the daily minute $daily_minute"
-    systime=$(window_named "Set Local System Time" "$pid")
-    if [ -n "$systime" ]; then
-        read_stat "$systime" >"$work/$name.stat"
-    fi
+    # On a busy machine the window or the clipboard may lag behind the note: read until the list has its end.
+    systime=
+    for _ in $(seq 20); do
+        systime=${systime:-$(window_named "Set Local System Time" "$pid")}
+        [ -z "$systime" ] || read_stat "$systime" >"$work/$name.stat"
+        [[ $(tail -n 1 "$work/$name.stat" 2>/dev/null) =~ $status_line ]] && break
+        sleep 0.5
+    done
     echo "$name: progress list:"
     sed 's/^/  | /' "$work/$name.stat" 2>/dev/null || true
     echo
