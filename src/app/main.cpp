@@ -4,6 +4,7 @@
 #include <csignal>
 
 #include "core/Module1.h"
+#include "core/PictureFile.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtSound.h"
@@ -59,7 +60,8 @@ int main(int argc, char** argv)
     }
     // The icon beside the program; looking it up in the desktop's icon theme would cost more than drawing the
     // clocks at start-up.
-    QApplication::setWindowIcon(QIcon(module.assetFile(QStringLiteral("huxo.png"))));
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(readPictureFile(module.assetFile(QStringLiteral("huxo.png"))))));
 
     Forms forms(module);
     huxofrm mainWindow(module, forms);

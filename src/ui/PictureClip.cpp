@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/PictureFile.h"
+
 PictureClip::PictureClip(QObject* parent)
     : QObject(parent)
 {
@@ -9,7 +11,7 @@ PictureClip::PictureClip(QObject* parent)
 
 void PictureClip::load(const QString& path)
 {
-    m_picture = QPixmap(path);
+    m_picture = QPixmap::fromImage(readPictureFile(path));
 }
 
 void PictureClip::setCols(int cells)

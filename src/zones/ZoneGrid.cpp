@@ -4,10 +4,11 @@
 
 #include <vector>
 
+#include "core/PictureFile.h"
 #include "zones/ZoneGridCoding.h"
 
 ZoneGrid::ZoneGrid(const QString& path)
-    : m_grid(QImage(path).convertToFormat(QImage::Format_Grayscale8))
+    : m_grid(readPictureFile(path).convertToFormat(QImage::Format_Grayscale8))
 {
 }
 

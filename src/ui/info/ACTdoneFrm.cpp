@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "core/Module1.h"
+#include "core/PictureFile.h"
 #include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
@@ -44,14 +45,14 @@ ACTdoneFrm::ACTdoneFrm(Module1& module, Forms& forms)
     Trash = makeControl<QLabel>(this, "Trash");
     placeInTwips(Trash, 1080, 390, 720, 720);
     Trash->setAlignment(Qt::AlignCenter);
-    Trash->setPixmap(QPixmap(m_module.assetFile(QStringLiteral("bin.png"))));
+    Trash->setPixmap(QPixmap::fromImage(readPictureFile(m_module.assetFile(QStringLiteral("bin.png")))));
     Trash->setToolTip(QStringLiteral("drop the note here, or double-click the bin"));
     Trash->setAcceptDrops(true);
     Trash->installEventFilter(this);
     Trash->hide();
 
     Trash2 = makeControl<QLabel>(this, "Trash2");
-    Trash2->setPixmap(QPixmap(m_module.assetFile(QStringLiteral("bin2.png"))));
+    Trash2->setPixmap(QPixmap::fromImage(readPictureFile(m_module.assetFile(QStringLiteral("bin2.png")))));
     Trash2->hide();
 
     Timer1 = makeControl<QTimer>(this, "Timer1");

@@ -7,6 +7,7 @@
 
 #include "core/Endpoints.h"
 #include "core/Module1.h"
+#include "core/PictureFile.h"
 #include "core/ProgramTitle.h"
 #include "platform/Dialogs.h"
 #include "ui/BringUp.h"
@@ -87,7 +88,7 @@ AbtFrm::AbtFrm(Module1& module, Forms& forms)
     Image2 = makeControl<QLabel>(this, "Image2");
     placeInTwips(Image2, 4560, 2040, 600, 600);
     Image2->setScaledContents(true);
-    Image2->setPixmap(QPixmap(m_module.assetFile(QStringLiteral("huxo.png"))));
+    Image2->setPixmap(QPixmap::fromImage(readPictureFile(m_module.assetFile(QStringLiteral("huxo.png")))));
     Image2->setToolTip(QStringLiteral("click to close"));
 
     animtime = makeControl<QTimer>(this, "animtime");

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "core/Module1.h"
+#include "core/PictureFile.h"
 #include "core/Twips.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
@@ -76,7 +77,7 @@ void SetTimeFrm::buildMap()
     Map = makeControl<QWidget>(MapWindow, "Map");
     placeInTwips(Map, -30, -30, 6255, 2790);
     Image1 = makeControl<QLabel>(Map, "Image1");
-    const QPixmap picture(m_module.assetFile(QStringLiteral("map.png")));
+    const QPixmap picture = QPixmap::fromImage(readPictureFile(m_module.assetFile(QStringLiteral("map.png"))));
     Image1->setPixmap(picture);
     Image1->setGeometry(0, 0, Map->width(), Map->height());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

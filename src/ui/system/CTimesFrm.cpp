@@ -10,6 +10,7 @@
 
 #include "core/DateFormat.h"
 #include "core/Module1.h"
+#include "core/PictureFile.h"
 #include "core/ProgramTitle.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -106,7 +107,7 @@ void CTimesFrm::showNewsletter(const QString& headline, const QString& text, boo
 {
     ParagLbl->setText(text);
     HeadLbl->setText(headline);
-    Image1->setPixmap(QPixmap(m_module.programFile(QStringLiteral("pic.gif"))));
+    Image1->setPixmap(QPixmap::fromImage(readPictureFile(m_module.programFile(QStringLiteral("pic.gif")))));
     DLDBtn->setVisible(offersDownload);
     show();
 }
