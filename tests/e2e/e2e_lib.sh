@@ -137,9 +137,10 @@ e2e_start_display() {
     fi
 }
 
-# Whether the web server logged a request matching the extended pattern; the log is written within a second or two.
+# Whether the web server logged a request matching the extended pattern. On a busy machine a request's line has
+# been seen to appear more than 3 s after its answer.
 answered() {
-    for _ in $(seq 30); do
+    for _ in $(seq 100); do
         grep -Eq "$1" "$server_work/access.log" 2>/dev/null && return
         sleep 0.1
     done
