@@ -11,6 +11,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "platform/FileDescriptor.h"
+
 namespace RegularFile {
 namespace {
 
@@ -91,28 +93,6 @@ std::optional<QByteArray> linkTarget(const QByteArray& link)
     return target.startsWith('/') ? target : folderOf(link) + '/' + target;
 }
 
-class Descriptor final
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd = -1;
-};
-
 } // namespace
 
 Target follow(const QString& path)
@@ -170,7 +150,7 @@ Reading read(const QString& path, qint64 maxBytes)
     reading.status = Status::Refused;
     // The end of the links is opened, not the name, and it must still be the file that was looked at: not a link
     // put there since, nor a pipe that would wait for a writer, nor a terminal to adopt.
-    const Descriptor file(
+    const FileDescriptor file(
         ::open(QFile::encodeName(target.path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW));
     const int openError = errno;
     if (file.fd() < 0 && openError != ELOOP) {
@@ -210,7 +190,7 @@ Reading read(const QString& path, qint64 maxBytes)
 bool createEmpty(const QString& path)
 {
     // O_EXCL fails on any name that exists, a link to nothing included, so no link is ever followed here.
-    const Descriptor file(::open(
+    const FileDescriptor file(::open(
         QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
     return file.fd() >= 0;
 }

@@ -22,6 +22,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "platform/FileDescriptor.h"
+
 namespace {
 
 Q_LOGGING_CATEGORY(lcInstance, "huxo.instance")
@@ -95,33 +97,11 @@ bool isOfThisUser(int socket)
     return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == ::geteuid();
 }
 
-class Descriptor final
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd = -1;
-};
-
 // True when a copy of this user answers at the socket and has been asked to come forward.
 bool askRunningCopy(const QString& socketPath)
 {
     const std::optional<sockaddr_un> address = addressOf(socketPath);
-    const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (!address || socket.fd() < 0
         || ::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
         return false;
