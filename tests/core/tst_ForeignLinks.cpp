@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,30 +24,10 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A settings file that belongs to owner.
-QString settingsOf(const QString& folder, uid_t owner)
+bool chownTo(const QString& path, uid_t owner, mode_t mode = 0)
 {
-    Settings stored;
-    stored.CCaption = u"LONDON"_s;
-    stored.SetupDone = Flag::On;
-    const QString path = folder + u"/huxo.ini"_s;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SettingsFile::encode(stored)) < 0) {
-        return {};
-    }
-    file.close();
-    return ::chown(QFile::encodeName(path).constData(), owner, owner) == 0 ? path : QString();
-}
-
-bool linkAs(uid_t owner, const QString& target, const QString& link)
-{
-    return QFile::link(target, link) && ::lchown(QFile::encodeName(link).constData(), owner, owner) == 0;
-}
-
-bool setFolder(const QString& folder, uid_t owner, mode_t mode)
-{
-    const QByteArray name = QFile::encodeName(folder);
-    return ::chown(name.constData(), owner, owner) == 0 && ::chmod(name.constData(), mode) == 0;
+    const QByteArray name = QFile::encodeName(path);
+    return ::lchown(name.constData(), owner, owner) == 0 && (mode == 0 || ::chmod(name.constData(), mode) == 0);
 }
 
 enum class Trap
@@ -68,20 +47,11 @@ class tst_ForeignLinks : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void settingsGoThroughTrustedLinksOnly_data();
-    void settingsGoThroughTrustedLinksOnly();
-    void aDownloadLeavesALinkOfAnotherUserAlone();
+    void onlyTrustedLinksAreFollowed_data();
+    void onlyTrustedLinksAreFollowed();
 };
 
-void tst_ForeignLinks::initTestCase()
-{
-    if (geteuid() != 0) {
-        QSKIP("links of other users can be made only by root");
-    }
-}
-
-void tst_ForeignLinks::settingsGoThroughTrustedLinksOnly_data()
+void tst_ForeignLinks::onlyTrustedLinksAreFollowed_data()
 {
     QTest::addColumn<Trap>("trap");
     QTest::addColumn<bool>("followed");
@@ -91,79 +61,66 @@ void tst_ForeignLinks::settingsGoThroughTrustedLinksOnly_data()
     QTest::newRow("the folder owner's link to a file of theirs") << Trap::TheFolderOwnersOwn << true;
 }
 
-void tst_ForeignLinks::settingsGoThroughTrustedLinksOnly()
+void tst_ForeignLinks::onlyTrustedLinksAreFollowed()
 {
     QFETCH(Trap, trap);
     QFETCH(bool, followed);
+    if (geteuid() != 0) {
+        QSKIP("links of other users can be made only by root");
+    }
     QTemporaryDir program;
     QTemporaryDir elsewhere;
     QTemporaryDir shared;
-    const QString link = program.filePath(u"huxo.ini"_s);
-    const QString target = settingsOf(elsewhere.path(), trap == Trap::TheFolderOwnersOwn ? Mallory : Victim);
-    QVERIFY(!target.isEmpty());
-    switch (trap) {
-    case Trap::InAFolderOthersWrite:
-        QVERIFY(setFolder(program.path(), 0, 0777));
-        QVERIFY(linkAs(Mallory, target, link));
-        break;
-    case Trap::InAStickyFolderForAll:
-        QVERIFY(setFolder(program.path(), 0, 01777));
-        QVERIFY(linkAs(Mallory, target, link));
-        break;
-    case Trap::BehindALinkOfTheUsersOwn:
-        QVERIFY(setFolder(shared.path(), 0, 01777));
-        QVERIFY(linkAs(Mallory, target, shared.filePath(u"huxo.ini"_s)));
-        QVERIFY(linkAs(0, shared.filePath(u"huxo.ini"_s), link));
-        break;
-    case Trap::TheFolderOwnersOwn:
-        QVERIFY(setFolder(program.path(), Mallory, 0755));
-        QVERIFY(linkAs(Mallory, target, link));
-        break;
+    const uid_t folderOwner = trap == Trap::TheFolderOwnersOwn ? Mallory : 0;
+    const mode_t folderMode = trap == Trap::InAFolderOthersWrite ? 0777
+                              : trap == Trap::TheFolderOwnersOwn ? 0755
+                                                                 : 01777;
+    QVERIFY(chownTo(program.path(), folderOwner, folderMode));
+    QVERIFY(chownTo(shared.path(), 0, 01777));
+    Settings stored;
+    stored.CCaption = u"LONDON"_s;
+    const QByteArray before = SettingsFile::encode(stored);
+    // The settings and the daylight-saving text both lead to files of another user.
+    for (const QString& name : {u"huxo.ini"_s, u"dst.txt"_s}) {
+        const QString target = elsewhere.filePath(name);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        QVERIFY(chownTo(target, trap == Trap::TheFolderOwnersOwn ? Mallory : Victim));
+        const QString link = program.filePath(name);
+        if (trap == Trap::BehindALinkOfTheUsersOwn) {
+            QVERIFY(QFile::link(target, shared.filePath(name)) && chownTo(shared.filePath(name), Mallory));
+            QVERIFY(QFile::link(shared.filePath(name), link));
+        } else {
+            QVERIFY(QFile::link(target, link) && chownTo(link, Mallory));
+        }
     }
-    const QByteArray before = contents(target);
 
     FakeServices fakes;
     Module1 module(fakes.services(), program.path());
     module.LoadSettings();
     module.CCaption = u"TOKYO"_s;
     const bool saved = module.SaveSettings();
+    QString reason;
+    const bool downloaded = DstText::writeFile(program.filePath(u"dst.txt"_s), QString(1000, u'x'), &reason);
 
-    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(QFileInfo(program.filePath(u"huxo.ini"_s)).isSymLink());
+    QCOMPARE(saved, followed);
+    QCOMPARE(downloaded, followed);
     if (followed) {
-        QVERIFY(saved);
         QVERIFY(fakes.dialogs.shown().isEmpty());
-        QCOMPARE(SettingsFile::decode(contents(target)).CCaption, u"TOKYO"_s);
+        QCOMPARE(SettingsFile::decode(contents(elsewhere.filePath(u"huxo.ini"_s))).CCaption, u"TOKYO"_s);
         return;
     }
-    QCOMPARE(contents(target), before);
-    QVERIFY(!saved);
+    QVERIFY(QFileInfo(program.filePath(u"dst.txt"_s)).isSymLink());
+    QCOMPARE(contents(elsewhere.filePath(u"huxo.ini"_s)), before);
+    QCOMPARE(contents(elsewhere.filePath(u"dst.txt"_s)), before);
+    const QString why = u"a link that another user (user ID 4242) made"_s;
+    QVERIFY2(reason.contains(why), qPrintable(reason));
     QCOMPARE(fakes.dialogs.shown().size(), 2);
-    for (const auto& shown : fakes.dialogs.shown()) {
-        QVERIFY2(shown.text.contains(u"a link that another user (user ID 4242) made"_s), qPrintable(shown.text));
-    }
-    QVERIFY(fakes.dialogs.shown().first().text.contains(u"first-run settings"_s));
-    QVERIFY(fakes.dialogs.shown().last().text.contains(u"could not save"_s));
-}
-
-void tst_ForeignLinks::aDownloadLeavesALinkOfAnotherUserAlone()
-{
-    QTemporaryDir program;
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath(u"notes.txt"_s);
-    QFile victims(target);
-    QVERIFY(victims.open(QIODevice::WriteOnly) && victims.write("a file of another user") > 0);
-    victims.close();
-    QVERIFY(setFolder(program.path(), 0, 01777));
-    const QString link = program.filePath(u"dst.txt"_s);
-    QVERIFY(linkAs(Mallory, target, link));
-
-    QString reason;
-    QVERIFY(!DstText::writeFile(link, QString(1000, u'x'), &reason));
-    QVERIFY2(reason.contains(u"another user"_s), qPrintable(reason));
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(contents(target), QByteArray("a file of another user"));
-    // Nor is it read: the window shows its own notice instead of that user's file.
-    QVERIFY(DstText::readFile(link).isEmpty());
+    const QString readMessage = fakes.dialogs.shown().first().text;
+    const QString saveMessage = fakes.dialogs.shown().last().text;
+    QVERIFY2(readMessage.contains(why) && readMessage.contains(u"first-run settings"_s), qPrintable(readMessage));
+    QVERIFY2(saveMessage.contains(why) && saveMessage.contains(u"could not save"_s), qPrintable(saveMessage));
 }
 
 QTEST_APPLESS_MAIN(tst_ForeignLinks)

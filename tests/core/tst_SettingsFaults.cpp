@@ -84,19 +84,6 @@ enum class Limit
     FullDisk
 };
 
-// Fills the disk that holds folder, so that nothing more can be written there.
-bool fillDisk(const QString& folder)
-{
-    QFile filler(folder + u"/filler"_s);
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return false;
-    }
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) == block.size()) {
-    }
-    return true;
-}
-
 } // namespace
 
 // What the program does when its settings file cannot be written, or holds rubbish.
@@ -189,7 +176,10 @@ void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser()
     module.GCaption = u"AUCKLAND"_s;
     bool saved = true;
     if (limit == Limit::FullDisk) {
-        QVERIFY(fillDisk(folder));
+        QFile filler(folder + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
         saved = module.SaveSettings();
     } else {
         const FileSizeLimit fullDisk(200);
