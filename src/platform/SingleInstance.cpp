@@ -130,19 +130,14 @@ public:
         connect(m_readable, &QSocketNotifier::activated, this, &LaterStart::readMore);
         QTimer::singleShot(MessageWaitMs, this, &QObject::deleteLater);
     }
-    ~LaterStart() override
-    {
-        delete m_readable;
-        ::close(m_socket);
-    }
-    LaterStart(const LaterStart&) = delete;
-    LaterStart& operator=(const LaterStart&) = delete;
+    // The notifier goes before the socket closes.
+    ~LaterStart() override { delete m_readable; }
 
 private:
     void readMore()
     {
         char chunk[512];
-        const ssize_t count = ::read(m_socket, chunk, sizeof chunk);
+        const ssize_t count = ::read(m_socket.fd(), chunk, sizeof chunk);
         if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
             return;
         }
@@ -157,7 +152,7 @@ private:
         deleteLater();
     }
 
-    int m_socket = -1;
+    const FileDescriptor m_socket;
     std::function<void()> m_onComeForward;
     QSocketNotifier* m_readable = nullptr;
     QByteArray m_message;
@@ -170,11 +165,11 @@ class Turn final
 {
 public:
     explicit Turn(const QString& lockPath)
-        : m_fd(::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
+        : m_lock(::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
     {
         QElapsedTimer waited;
         waited.start();
-        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        while (m_lock.fd() >= 0 && ::flock(m_lock.fd(), LOCK_EX | LOCK_NB) != 0) {
             if ((errno != EWOULDBLOCK && errno != EINTR) || waited.hasExpired(TurnWaitMs)) {
                 qCWarning(lcInstance) << "no turn at" << lockPath << "; looking for a running copy all the same";
                 return;
@@ -182,17 +177,9 @@ public:
             QThread::msleep(TurnPollMs);
         }
     }
-    ~Turn()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Turn(const Turn&) = delete;
-    Turn& operator=(const Turn&) = delete;
 
 private:
-    int m_fd = -1;
+    const FileDescriptor m_lock;
 };
 
 } // namespace
