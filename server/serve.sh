@@ -37,9 +37,10 @@ if [ -z "$cert" ]; then
     cert=$work/tls/server.pem key=$work/tls/server.key authority=" (certificate authority $work/tls/ca.pem)"
 fi
 
-# The C locale and UTC: the time line's names are English and the access log's times are Greenwich's.
+# The C locale and UTC: the time line's names are English and the access log's times are Greenwich's. The content
+# is named by its physical path: the server follows no link on the way to the update files.
 export LC_ALL=C TZ=UTC
-export HUXO_SERVER_SHARE=$here/lighttpd HUXO_SERVER_CONTENT=$(cd "$content" && pwd)/ HUXO_SERVER_WORK=$work
+export HUXO_SERVER_SHARE=$here/lighttpd HUXO_SERVER_CONTENT=$(cd "$content" && pwd -P)/ HUXO_SERVER_WORK=$work
 export HUXO_SERVER_BIND=$bind HUXO_SERVER_HTTP_PORT=$http_port HUXO_SERVER_HTTPS_PORT=$https_port
 export HUXO_SERVER_CERT=$(realpath "$cert") HUXO_SERVER_KEY=$(realpath "$key")
 config=$here/lighttpd/standalone.conf

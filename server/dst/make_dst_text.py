@@ -5,8 +5,8 @@ the next change to summer time and the next return to standard time after the da
 time at which the clocks move.
 
 The text is Windows-1252 with CR LF line ends, as the program stores and shows it, and must fit the one record of
-32765 bytes in which the program keeps it; the script refuses to write a longer one. The output is replaced whole
-only once it is complete.
+32765 bytes in which the program keeps it; the script refuses to write a longer one, and refuses a tz database that
+gets a few fixed facts of the past wrong. The output is replaced whole only once it is complete.
 
 Usage: make_dst_text.py [--as-of YYYY-MM-DD] [--places FILE] OUTPUT
 Needs python3 (3.9 or later, for zoneinfo) and the tzdata package.
@@ -27,6 +27,20 @@ HORIZON = datetime.timedelta(days=400)
 # No place changes its clocks twice within this.
 STEP = datetime.timedelta(hours=6)
 ZONEINFO = Path("/usr/share/zoneinfo")
+# What every sound tz database says of 2021, as the entries of a text made on its first day. A database that is
+# damaged or wrong, though readable, gets some of them wrong and is refused before anything is written, so the
+# text made from the last good one stays.
+FACTS_AS_OF = datetime.datetime(2021, 1, 1, tzinfo=UTC)
+FIXED_FACTS = {
+    "Europe/London": ["London  =  GMT+0", "DST (+1) begins Sun 28 Mar 2021 01:00.",
+                      "Rtn. to standard time Sun 31 Oct 2021 02:00."],
+    "America/New_York": ["New York  =  GMT-5", "DST (+1) begins Sun 14 Mar 2021 02:00.",
+                         "Rtn. to standard time Sun 7 Nov 2021 02:00."],
+    "Australia/Sydney": ["Sydney  =  GMT+10", "DST (+1) begins Sun 3 Oct 2021 02:00.",
+                         "Rtn. to standard time Sun 4 Apr 2021 03:00."],
+    "Asia/Tokyo": ["Tokyo  =  GMT+9", "No changes."],
+    "Asia/Kathmandu": ["Kathmandu  =  GMT+5:45", "No changes."],
+}
 
 
 def read_places(path):
@@ -140,6 +154,18 @@ def heading(start, version):
     ]
 
 
+def check_database():
+    for zone_id, expected in FIXED_FACTS.items():
+        name = expected[0].split("  =  ")[0]
+        try:
+            found = entry(name, zone_id, FACTS_AS_OF)
+        except (zoneinfo.ZoneInfoNotFoundError, ValueError) as error:
+            found = [f"no zone ({error})"]
+        if found != expected:
+            sys.exit(f"the tz database is wrong about {zone_id} in 2021: it says \"{' '.join(found)}\" instead "
+                     f"of \"{' '.join(expected)}\"; no text was made")
+
+
 def make_text(places, start):
     lines = heading(start, tz_version())
     for name, zone_id in sorted(places, key=lambda place: sort_key(place[0])):
@@ -170,6 +196,7 @@ def main():
     day = arguments.as_of or datetime.datetime.now(UTC).date()
     start = datetime.datetime(day.year, day.month, day.day, tzinfo=UTC)
 
+    check_database()
     text = make_text(read_places(arguments.places), start)
     try:
         data = text.encode("cp1252")

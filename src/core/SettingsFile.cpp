@@ -244,7 +244,7 @@ ReadResult read(const QString& path, Settings& settings, QString* errorMessage)
 
 bool write(const QString& path, const Settings& settings, QString* errorMessage)
 {
-    return RegularFile::mayReplace(path, errorMessage) && writeWholeFile(path, encode(settings), errorMessage);
+    return writeWholeFile(path, encode(settings), errorMessage);
 }
 
 } // namespace SettingsFile

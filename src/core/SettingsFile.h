@@ -33,8 +33,8 @@ QByteArray encode(const Settings& settings);
 // but a regular file (or a link to one) is not read at all.
 [[nodiscard]] ReadResult read(const QString& path, Settings& settings, QString* errorMessage);
 
-// Replaces the file in one step: on failure the old file stays as it was. A link is written through to its target;
-// what is not a regular file, or a link to nothing, is left alone and the write fails.
+// Replaces the file in one step: on failure the old file stays as it was. A link is written through to its target
+// as writeWholeFile has it.
 [[nodiscard]] bool write(const QString& path, const Settings& settings, QString* errorMessage);
 
 } // namespace SettingsFile

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +78,12 @@ QString putInPlace(InPlace what, const QString& path, const QTemporaryDir& dir)
     return {};
 }
 
+enum class Limit
+{
+    FileSize,
+    FullDisk
+};
+
 } // namespace
 
 // What the program does when its settings file cannot be written, or holds rubbish.
@@ -86,17 +94,30 @@ class tst_SettingsFaults : public QObject
 private slots:
     void initTestCase();
     void readOnlyFileKeepsTheFileAndTellsTheUser();
+    void fullDiskKeepsTheFileAndTellsTheUser_data();
     void fullDiskKeepsTheFileAndTellsTheUser();
     void garbageOfEveryLengthIsSurvived();
     void onlyARegularFileIsReadOrReplaced_data();
     void onlyARegularFileIsReadOrReplaced();
     void aLinkToASettingsFileIsFollowed();
     void aHugeFileIsReadFromItsStartOnly();
+
+private:
+    QString m_smallDisk;
 };
 
 void tst_SettingsFaults::initTestCase()
 {
-    // Root writes into read-only folders; the test takes an ordinary user's rights so that they bind.
+    // Root writes into read-only folders; the test takes an ordinary user's rights so that they bind. Before that,
+    // it mounts a small disk of its own, seen by this process alone, over the temporary folder.
+    if (geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0
+        && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0) {
+        const QByteArray temporary = QFile::encodeName(QDir::tempPath());
+        QVERIFY(::mount("tmpfs", temporary.constData(), "tmpfs", 0, "mode=1777") == 0);
+        m_smallDisk = QDir::tempPath() + u"/small"_s;
+        QVERIFY(QDir().mkdir(m_smallDisk));
+        QVERIFY(::mount("tmpfs", QFile::encodeName(m_smallDisk).constData(), "tmpfs", 0, "size=16k,mode=0777") == 0);
+    }
     if (geteuid() == 0) {
         QVERIFY(setresgid(Nobody, Nobody, Nobody) == 0);
         QVERIFY(setresuid(Nobody, Nobody, Nobody) == 0);
@@ -127,27 +148,49 @@ void tst_SettingsFaults::readOnlyFileKeepsTheFileAndTellsTheUser()
     QCOMPARE(contents(path), before);
 }
 
+void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser_data()
+{
+    QTest::addColumn<Limit>("limit");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("file-size limit") << Limit::FileSize << u"largest size this system lets HUXO write"_s;
+    QTest::newRow("full disk") << Limit::FullDisk << u"The disk is full."_s;
+}
+
 void tst_SettingsFaults::fullDiskKeepsTheFileAndTellsTheUser()
 {
+    QFETCH(Limit, limit);
+    QFETCH(QString, words);
+    if (limit == Limit::FullDisk && m_smallDisk.isEmpty()) {
+        QSKIP("a small disk of the test's own needs root and a mount namespace");
+    }
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"huxo.ini"_s);
+    const QString folder = limit == Limit::FullDisk ? m_smallDisk : dir.path();
+    const QString path = folder + u"/huxo.ini"_s;
     FakeServices fakes;
-    Module1 module(fakes.services(), dir.path());
+    Module1 module(fakes.services(), folder);
     module.LoadSettings();
     module.GCaption = u"HONOLULU"_s;
     QVERIFY(module.SaveSettings());
     const QByteArray before = contents(path);
 
     module.GCaption = u"AUCKLAND"_s;
-    bool saved200 = true;
-    {
+    bool saved = true;
+    if (limit == Limit::FullDisk) {
+        QFile filler(folder + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) > 0) {
+        }
+        saved = module.SaveSettings();
+    } else {
         const FileSizeLimit fullDisk(200);
         QVERIFY(fullDisk.isActive());
-        saved200 = module.SaveSettings();
+        saved = module.SaveSettings();
     }
-    QVERIFY(!saved200);
+    QVERIFY(!saved);
     QCOMPARE(fakes.dialogs.shown().size(), 1);
+    QVERIFY2(fakes.dialogs.shown().first().text.contains(words), qPrintable(fakes.dialogs.shown().first().text));
     QCOMPARE(contents(path), before);
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), limit == Limit::FullDisk ? 2 : 1);
     QCOMPARE(module.GCaption, u"AUCKLAND"_s);
 }
 

@@ -48,10 +48,17 @@ done
 size=$(stat -c %s "$served/dst.txt")
 [ "$size" -gt 1000 ] && [ "$size" -le 32765 ] || fail "dst.txt has $size bytes"
 grep -q "Made on $(date -u '+%a %-d %b %Y')" "$served/dst.txt" || fail "dst.txt was not made afresh"
-# An operator's own newsletter stays.
+# An operator's own newsletter stays. Links to nowhere in the folder stop nothing and are written through by
+# nothing: the text is made afresh in place of one.
 printf 'Our own news' >"$served/news.txt"
-"$root/usr/share/huxo-server/update-content" "$root"
+rm "$served/head.txt" "$served/dst.txt"
+ln -s "$work/nowhere/head.txt" "$served/head.txt"
+ln -s "$work/nowhere/dst.txt" "$served/dst.txt"
+"$root/usr/share/huxo-server/update-content" "$root" 2>"$work/update.err"
 [ "$(cat "$served/news.txt")" = "Our own news" ] || fail "an update replaced the operator's newsletter"
+[ -L "$served/head.txt" ] && [ ! -e "$work/nowhere" ] || fail "an update wrote through a link to nowhere"
+grep -q "head.txt is a link" "$work/update.err" || fail "an update did not say that head.txt is a link"
+[ ! -L "$served/dst.txt" ] && grep -q "Made on" "$served/dst.txt" || fail "a link to nowhere stopped dst.txt"
 
 # The system's lighttpd.conf with the package's configuration enabled, the paths led into the temporary root.
 command -v lighttpd >/dev/null || { echo "SKIPPED: lighttpd not found"; exit 77; }

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
@@ -34,6 +36,52 @@ bool leaveDeadSocket(const QString& path)
     return bound;
 }
 
+// Another user (one without an account: a number is all the kernel needs) listens on a socket planted at path and
+// holds the lock beside it, for as long as this lives. The system's Python: one of root's own may be out of reach.
+class PlantedSocket final
+{
+public:
+    explicit PlantedSocket(const QString& path)
+        : m_path(path)
+    {
+        m_process.start(u"setpriv"_s,
+                        {u"--reuid=4242"_s,
+                         u"--regid=4242"_s,
+                         u"--clear-groups"_s,
+                         u"/usr/bin/python3"_s,
+                         u"-c"_s,
+                         uR"(import fcntl, socket, sys, time
+lock = open(sys.argv[1].replace(".socket", ".lock"), "w")
+fcntl.flock(lock, fcntl.LOCK_EX)
+planted = socket.socket(socket.AF_UNIX)
+planted.bind(sys.argv[1])
+planted.listen()
+time.sleep(60))"_s,
+                         path});
+    }
+    ~PlantedSocket()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+        QFile::remove(m_path);
+        QFile::remove(QString(m_path).replace(u".socket"_s, u".lock"_s));
+    }
+    PlantedSocket(const PlantedSocket&) = delete;
+    PlantedSocket& operator=(const PlantedSocket&) = delete;
+
+private:
+    QString m_path;
+    QProcess m_process;
+};
+
+enum class Runtime
+{
+    Unset,
+    OpenToAll,
+    AnotherUsers,
+    UsersOwn
+};
+
 } // namespace
 
 // One copy of the program per folder: a later start brings the running copy forward instead of running beside it.
@@ -43,11 +91,14 @@ class tst_SingleInstance : public QObject
 
 private slots:
     void initTestCase();
+    void init();
     void aLaterStartOnTheSameFolderBringsTheFirstForward();
     void otherFoldersRunSideBySide();
     void aSocketLeftByAKilledCopyIsTakenOver();
     void theFolderIsFreeOnceTheFirstHasEnded();
     void startsAtTheSameMomentTakeTurns();
+    void aSocketAndLockPlantedByAnotherUserAreNoObstacle_data();
+    void aSocketAndLockPlantedByAnotherUserAreNoObstacle();
 
 private:
     QTemporaryDir m_runtime;
@@ -56,6 +107,10 @@ private:
 void tst_SingleInstance::initTestCase()
 {
     QVERIFY(m_runtime.isValid());
+}
+
+void tst_SingleInstance::init()
+{
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
 }
 
@@ -137,6 +192,56 @@ void tst_SingleInstance::startsAtTheSameMomentTakeTurns()
     ::close(looking);
     other.join();
     QVERIFY(claimed);
+}
+
+void tst_SingleInstance::aSocketAndLockPlantedByAnotherUserAreNoObstacle_data()
+{
+    QTest::addColumn<Runtime>("runtime");
+    QTest::newRow("no runtime folder: the shared temporary folder") << Runtime::Unset;
+    QTest::newRow("a runtime folder open to all") << Runtime::OpenToAll;
+    QTest::newRow("another user's runtime folder") << Runtime::AnotherUsers;
+    QTest::newRow("the user's own runtime folder, somehow") << Runtime::UsersOwn;
+}
+
+void tst_SingleInstance::aSocketAndLockPlantedByAnotherUserAreNoObstacle()
+{
+    QFETCH(Runtime, runtime);
+    if (geteuid() != 0) {
+        QSKIP("only root can act as another user");
+    }
+    QTemporaryDir folder;
+    QTemporaryDir planted;
+    QTemporaryDir cache;
+    const QString ownSocket = SingleInstance(folder.path()).socketPath();
+    const QByteArray plantedIn = QFile::encodeName(planted.path());
+    QVERIFY(runtime == Runtime::AnotherUsers ? ::chown(plantedIn.constData(), 4242, 4242) == 0
+                                             : ::chmod(plantedIn.constData(), 01777) == 0);
+    const QString plantedAt =
+        (runtime == Runtime::Unset ? QDir::tempPath() : planted.path()) + u'/' + QFileInfo(ownSocket).fileName();
+    const PlantedSocket other(plantedAt);
+    QTRY_VERIFY(QFileInfo::exists(plantedAt));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    if (runtime == Runtime::UsersOwn) {
+        QVERIFY(QFile::rename(plantedAt, ownSocket));
+    } else if (runtime == Runtime::Unset) {
+        qunsetenv("XDG_RUNTIME_DIR");
+    } else {
+        qputenv("XDG_RUNTIME_DIR", plantedIn);
+    }
+
+    // The start runs, in a folder that only the user can enter, and answers the user's later starts.
+    SingleInstance start(folder.path());
+    QVERIFY(start.claim());
+    const QString privateFolder = runtime == Runtime::UsersOwn ? m_runtime.path() : cache.filePath(u"huxo"_s);
+    QCOMPARE(QFileInfo(start.socketPath()).path(), privateFolder);
+    struct stat entry = {};
+    QCOMPARE(::stat(QFile::encodeName(privateFolder).constData(), &entry), 0);
+    QCOMPARE(entry.st_uid, geteuid());
+    QCOMPARE(entry.st_mode & 07777, mode_t(0700));
+    QSignalSpy seen(&start, &SingleInstance::laterStartSeen);
+    SingleInstance later(folder.path());
+    QVERIFY(!later.claim());
+    QTRY_COMPARE(seen.count(), 1);
 }
 
 QTEST_MAIN(tst_SingleInstance)

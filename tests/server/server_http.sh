@@ -27,6 +27,9 @@ content=$work/content
 cp -r "$root/server/x__c51" "$content"
 echo secret >"$content/.news.txt.swp"
 echo old >"$content/news.txt~"
+# ... and links, to a file outside and to one inside.
+ln -s "$root/server/lighttpd/standalone.conf" "$content/conf.txt"
+ln -s news.txt "$content/linked.txt"
 source "$root/server/serve-in-background.sh"
 serve_in_background "$work/server.out" --http 80 --https 443 --content "$content" "$work/server" || {
     echo "FAIL: the server did not start"
@@ -88,12 +91,38 @@ for base in http://www.huxo-clock.net/x__c51 https://www.huxo-clock.net/x__c51 h
     [ "$status" = 404 ] && grep -q 404 "$work/body" || fail "$base/new.ex: status $status instead of 404"
     # A folder is never listed, no path leads out of the content, and what is hidden stays so.
     for path in "" ../lighttpd/standalone.conf ..%2flighttpd%2fstandalone.conf %2e%2e/serve.sh .news.txt.swp \
-        'news.txt~'; do
+        'news.txt~' conf.txt linked.txt; do
         status=$(get "$base/$path")
         [ "$status" != 200 ] && ! grep -q -e dst.txt -e lighttpd -e huxo_ -e secret -e old "$work/body" ||
             fail "$base/$path: status $status, showing what it should not"
     done
 done
+
+# Thousands of connections that one client opens and leaves idle, half of them before their TLS handshake and half
+# in the middle of a request, leave the server answering another client at once.
+ulimit -n 8192 2>/dev/null || ulimit -Sn "$(ulimit -Hn)"
+python3 - "$work/flood-ready" <<'EOF' &
+import socket, sys, time
+held = []
+for number in range(3000):
+    held.append(socket.create_connection(("127.0.0.1", 80 if number % 2 else 443)))
+    held[-1].send(b"GET /cgi-bin/date HTTP/1.1\r\n" if number % 2 else b"")
+open(sys.argv[1], "w").close()
+time.sleep(60)
+EOF
+flood=$!
+for _ in $(seq 200); do
+    [ -e "$work/flood-ready" ] || ! kill -0 "$flood" 2>/dev/null && break
+    sleep 0.1
+done
+[ -e "$work/flood-ready" ] || fail "the test could not open its idle connections"
+for url in http://time1.huxo-clock.net/cgi-bin/date https://www.huxo-clock.net/x__c51/head.txt; do
+    status=$(curl -sS -m 5 --interface 127.0.0.2 --cacert "$work/server/tls/ca.pem" "${resolve[@]}" -o /dev/null \
+        -w '%{http_code}' "$url") || status=none
+    [ "$status" = 200 ] || fail "$url: status $status for another client while one client held 3000 connections"
+done
+kill "$flood" 2>/dev/null || true
+wait "$flood" 2>/dev/null || true
 
 if [ "$failed" -eq 0 ]; then
     echo "PASS"

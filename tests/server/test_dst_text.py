@@ -4,7 +4,9 @@ as the program shows it, its entries agree with the tz database as zdump reads i
 with the generator's), and the committed text is in the same shape and, on a computer with the same tz database,
 exactly what the generator makes."""
 import datetime
+import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -153,19 +155,33 @@ class DstText(unittest.TestCase):
             with self.subTest(place=name):
                 self.assertEqual(found[name], expected_entry(name, places()[name], start))
 
+    def assert_refused(self, folder, arguments, says, environment=None):
+        """The generator fails saying why, and the text already there stays as it was."""
+        output = Path(folder) / "dst.txt"
+        output.write_bytes(b"the text already there")
+        run = subprocess.run([sys.executable, str(GENERATOR), *arguments, str(output)], capture_output=True,
+                             text=True, env=environment)
+        self.assertNotEqual(run.returncode, 0)
+        self.assertIn(says, run.stderr)
+        self.assertEqual(output.read_bytes(), b"the text already there")
+
     def test_text_the_record_cannot_hold_is_refused(self):
-        # Twice the places make a text twice as long; the text already there must stay as it was.
+        # Twice the places make a text twice as long.
         with tempfile.TemporaryDirectory() as folder:
             doubled = Path(folder) / "places.txt"
             doubled.write_text("".join(f"{name} (again) | {zone}\n{name} | {zone}\n" for name, zone in places().items()),
                                encoding="utf-8")
-            output = Path(folder) / "dst.txt"
-            output.write_bytes(b"the text already there")
-            run = subprocess.run([sys.executable, str(GENERATOR), "--places", str(doubled), str(output)],
-                                 capture_output=True, text=True)
-            self.assertNotEqual(run.returncode, 0)
-            self.assertIn("32765", run.stderr)
-            self.assertEqual(output.read_bytes(), b"the text already there")
+            self.assert_refused(folder, ["--places", str(doubled)], "32765")
+
+    def test_wrong_tz_database_is_refused(self):
+        # Readable, but wrong: London on Greenwich time all year, Tokyo with Berlin's summer time.
+        for zone, copied_from in [("Europe/London", "Etc/UTC"), ("Asia/Tokyo", "Europe/Berlin")]:
+            with self.subTest(zone=zone), tempfile.TemporaryDirectory() as folder:
+                database = Path(folder) / "zoneinfo"
+                shutil.copytree("/usr/share/zoneinfo", database, symlinks=True)
+                (database / zone).unlink()
+                shutil.copyfile(database / copied_from, database / zone)
+                self.assert_refused(folder, [], f"wrong about {zone}", dict(os.environ, PYTHONTZPATH=str(database)))
 
     def test_committed_text(self):
         data = COMMITTED.read_bytes()
