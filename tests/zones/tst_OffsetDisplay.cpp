@@ -16,6 +16,8 @@ private slots:
     void halfHoursAreFoundByTenths();
     void hourPresses_data();
     void hourPresses();
+    void minutesOfEveryZone_data();
+    void minutesOfEveryZone();
     void scrollWrapsAtEitherEnd();
 };
 
@@ -38,31 +40,63 @@ void tst_OffsetDisplay::halfHoursAreFoundByTenths()
     QVERIFY(!isHalfHour(5.04f));
     QVERIFY(isHalfHour(5.06f));
     QVERIFY(!isHalfHour(std::numeric_limits<float>::infinity()));
+    QCOMPARE(minuteText(-9.5f), u"30"_s);
+    QCOMPARE(minuteText(-9.75f), u"45"_s);
+    QCOMPARE(analyseTimeDiff(-9.0f, u"-9"_s, u"45"_s), -9.75f);
+    QCOMPARE(minutesWithin(u"+14"_s, u"45"_s), u"00"_s);
 }
 
 void tst_OffsetDisplay::hourPresses_data()
 {
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("right");
-    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("step");
     QTest::addColumn<QString>("after");
-    QTest::newRow("right counts up") << u"+5"_s << true << false << u"+6"_s;
-    QTest::newRow("left counts down") << u"+1"_s << false << true << u"0"_s;
-    QTest::newRow("left to negative") << u"0"_s << false << true << u"-1"_s;
-    QTest::newRow("12 up wraps") << u"+12"_s << true << false << u"-12"_s;
-    QTest::newRow("-12 down wraps") << u"-12"_s << false << true << u"+12"_s;
-    QTest::newRow("out of range comes back") << u"15"_s << true << false << u"-12"_s;
-    QTest::newRow("design text") << u"00"_s << true << false << u"+1"_s;
-    QTest::newRow("middle button") << u"+5"_s << false << false << u"+5"_s;
+    QTest::newRow("right counts up") << u"+5"_s << 1 << u"+6"_s;
+    QTest::newRow("left counts down") << u"+1"_s << -1 << u"0"_s;
+    QTest::newRow("left to negative") << u"0"_s << -1 << u"-1"_s;
+    QTest::newRow("12 up to 13") << u"+12"_s << 1 << u"+13"_s;
+    QTest::newRow("14 up wraps") << u"+14"_s << 1 << u"-12"_s;
+    QTest::newRow("-12 down wraps") << u"-12"_s << -1 << u"+14"_s;
+    QTest::newRow("out of range comes back") << u"15"_s << 1 << u"-12"_s;
+    QTest::newRow("design text") << u"00"_s << 1 << u"+1"_s;
+    QTest::newRow("middle button") << u"+5"_s << 0 << u"+5"_s;
 }
 
 void tst_OffsetDisplay::hourPresses()
 {
     QFETCH(QString, shown);
-    QFETCH(bool, right);
-    QFETCH(bool, left);
+    QFETCH(int, step);
     QFETCH(QString, after);
-    QCOMPARE(steppedHour(shown, right, left), after);
+    QCOMPARE(steppedHour(shown, step), after);
+}
+
+void tst_OffsetDisplay::minutesOfEveryZone_data()
+{
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<float>("offset"); // what the displays then stand for, edited from a positive offset
+    QTest::newRow("on to the half hour") << u"+5"_s << u"00"_s << 1 << u"30"_s << 5.5f;
+    QTest::newRow("on to three quarters") << u"+5"_s << u"30"_s << 1 << u"45"_s << 5.75f;
+    QTest::newRow("round again") << u"+5"_s << u"45"_s << 1 << u"00"_s << 5.0f;
+    QTest::newRow("back") << u"+12"_s << u"00"_s << -1 << u"45"_s << 12.75f;
+    QTest::newRow("none at +14") << u"+14"_s << u"00"_s << 1 << u"00"_s << 14.0f;
+    QTest::newRow("none at -12") << u"-12"_s << u"30"_s << 1 << u"00"_s << -12.0f;
+    QTest::newRow("unknown text starts over") << u"+3"_s << u"15"_s << 1 << u"30"_s << 3.5f;
+}
+
+void tst_OffsetDisplay::minutesOfEveryZone()
+{
+    QFETCH(QString, hours);
+    QFETCH(QString, minutes);
+    QFETCH(int, step);
+    QFETCH(QString, after);
+    QFETCH(float, offset);
+    QCOMPARE(steppedMinutes(hours, minutes, step), after);
+    QCOMPARE(analyseTimeDiff(float(hourValue(hours)), hours, after), offset);
+    // Shown again from the offset, as on opening the window.
+    QCOMPARE(minuteText(offset), after);
 }
 
 void tst_OffsetDisplay::scrollWrapsAtEitherEnd()
