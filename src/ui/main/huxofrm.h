@@ -51,6 +51,9 @@ public:
     // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
     // minute (the first tick after start-up is a new minute).
     void refreshZoneHints();
+    // A click on the mark of a clock that does not show the time-zone database's time: asks whether to set the
+    // clock as the database has its zone now, and if so, applies and saves that.
+    void ZoneMark_Click(int slot);
     // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
     QString clocksLine() const;
 
