@@ -37,8 +37,6 @@ public:
     void Option1_DblClick();
     // The on-top button is down: the window keeps itself in front of the others.
     bool keptOnTop() const;
-    // The local clock's time as it reads now, "HH:MM".
-    QString localTimeText() const;
     // The local clock's caption, and a new one the user typed elsewhere.
     QString localCaption() const;
     void showLocalCaption(const QString& caption);
