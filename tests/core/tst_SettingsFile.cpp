@@ -321,7 +321,7 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float infinity = std::numeric_limits<float>::infinity();
     const QList<std::tuple<float, float, float>> offsets = {{5.75f, 5.75f, 5.75f},
-                                                            {12.75f, 12.75f, 12.75f},
+                                                            {12.75f, 12.75f, 12.0f},
                                                             {13.0f, 13.0f, 12.0f},
                                                             {14.0f, 14.0f, 12.0f},
                                                             {-9.5f, -9.5f, -9.5f},
