@@ -8,10 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <QtEndian>
 
-#include <bit>
-#include <limits>
 #include <memory>
 
 #include "core/Module1.h"
@@ -93,8 +90,6 @@ private slots:
     void mouseOverTipsShowToday();
     void coloursFollowTheScheme();
     void garbageSettingsStillGiveAWorkingWindow();
-    void storedOffsetsShowTheirTimeAndAreKept_data();
-    void storedOffsetsShowTheirTimeAndAreKept();
     void captionsAreReadWholeInTheirColumns();
     void saveFailureAtExitSaysWhatIsLost();
 };
@@ -556,51 +551,6 @@ void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
         QCOMPARE(SettingsFile::decode(saved.readAll()).SetupDone, Flag::On);
     }
     QVERIFY(fakes.dialogs.shown().isEmpty());
-}
-
-void tst_huxofrm::storedOffsetsShowTheirTimeAndAreKept_data()
-{
-    QTest::addColumn<float>("stored");
-    QTest::addColumn<int>("summerHour");
-    QTest::addColumn<QString>("shown"); // at 09:15 on Tuesday, GMT
-    QTest::addColumn<float>("saved");
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    QTest::newRow("Kathmandu") << 5.75f << 0 << u"15:00 Tue"_s << 5.75f;
-    QTest::newRow("Eucla") << 8.75f << 0 << u"18:00 Tue"_s << 8.75f;
-    QTest::newRow("Chatham") << 12.75f << 0 << u"22:00 Tue"_s << 12.75f;
-    QTest::newRow("Tonga") << 13.0f << 0 << u"22:15 Tue"_s << 13.0f;
-    QTest::newRow("Kiritimati") << 14.0f << 0 << u"23:15 Tue"_s << 14.0f;
-    QTest::newRow("summer hour on +14") << 14.0f << 1 << u"00:15 Wed"_s << 14.0f;
-    QTest::newRow("Marquesas") << -9.5f << 0 << u"23:45 Mon"_s << -9.5f;
-    QTest::newRow("Baker Island") << -12.0f << 0 << u"21:15 Mon"_s << -12.0f;
-    QTest::newRow("beyond +14") << 14.5f << 0 << u"23:15 Tue"_s << 14.0f;
-    QTest::newRow("far beyond") << 1e30f << 0 << u"23:15 Tue"_s << 14.0f;
-    QTest::newRow("no number") << nan << 0 << u"09:15 Tue"_s << 0.0f;
-    QTest::newRow("minus zero") << -0.0f << 0 << u"09:15 Tue"_s << -0.0f;
-}
-
-void tst_huxofrm::storedOffsetsShowTheirTimeAndAreKept()
-{
-    QFETCH(float, stored);
-    QFETCH(int, summerHour);
-    QFETCH(QString, shown);
-    QFETCH(float, saved);
-    Settings settings = storedWindow(2350);
-    settings.BOffset = -0.0f;
-    settings.COffset = stored;
-    settings.CHourOn = qint16(summerHour);
-    Rig rig(&settings, QDateTime(QDate(2026, 12, 8), QTime(9, 15, 30)));
-    QCOMPARE(rig.window->CTime->text() + u' ' + rig.window->CDay->text(), shown);
-    QVERIFY(rig.window->close());
-    QFile file(rig.iniPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const auto bitsAt = [&bytes](int record) {
-        return qFromLittleEndian<quint32>(bytes.constData() + (record - 1) * SettingsFile::RecordLength);
-    };
-    // To the bit: -0 stays -0.
-    QCOMPARE(bitsAt(6), std::bit_cast<quint32>(saved));
-    QCOMPARE(bitsAt(4), std::bit_cast<quint32>(-0.0f));
 }
 
 void tst_huxofrm::captionsAreReadWholeInTheirColumns()

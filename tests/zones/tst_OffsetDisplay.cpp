@@ -16,8 +16,6 @@ private slots:
     void halfHoursAreFoundByTenths();
     void hourPresses_data();
     void hourPresses();
-    void minutesOfEveryZone_data();
-    void minutesOfEveryZone();
     void scrollWrapsAtEitherEnd();
 };
 
@@ -44,6 +42,7 @@ void tst_OffsetDisplay::halfHoursAreFoundByTenths()
     QCOMPARE(minuteText(-9.75f), u"45"_s);
     QCOMPARE(analyseTimeDiff(-9.0f, u"-9"_s, u"45"_s), -9.75f);
     QCOMPARE(minutesWithin(u"+14"_s, u"45"_s), u"00"_s);
+    QCOMPARE(steppedMinutes(u"+12"_s, u"00"_s, -1), u"45"_s);
 }
 
 void tst_OffsetDisplay::hourPresses_data()
@@ -68,35 +67,6 @@ void tst_OffsetDisplay::hourPresses()
     QFETCH(int, step);
     QFETCH(QString, after);
     QCOMPARE(steppedHour(shown, step), after);
-}
-
-void tst_OffsetDisplay::minutesOfEveryZone_data()
-{
-    QTest::addColumn<QString>("hours");
-    QTest::addColumn<QString>("minutes");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<float>("offset"); // what the displays then stand for, edited from a positive offset
-    QTest::newRow("on to the half hour") << u"+5"_s << u"00"_s << 1 << u"30"_s << 5.5f;
-    QTest::newRow("on to three quarters") << u"+5"_s << u"30"_s << 1 << u"45"_s << 5.75f;
-    QTest::newRow("round again") << u"+5"_s << u"45"_s << 1 << u"00"_s << 5.0f;
-    QTest::newRow("back") << u"+12"_s << u"00"_s << -1 << u"45"_s << 12.75f;
-    QTest::newRow("none at +14") << u"+14"_s << u"00"_s << 1 << u"00"_s << 14.0f;
-    QTest::newRow("none at -12") << u"-12"_s << u"30"_s << 1 << u"00"_s << -12.0f;
-    QTest::newRow("unknown text starts over") << u"+3"_s << u"15"_s << 1 << u"30"_s << 3.5f;
-}
-
-void tst_OffsetDisplay::minutesOfEveryZone()
-{
-    QFETCH(QString, hours);
-    QFETCH(QString, minutes);
-    QFETCH(int, step);
-    QFETCH(QString, after);
-    QFETCH(float, offset);
-    QCOMPARE(steppedMinutes(hours, minutes, step), after);
-    QCOMPARE(analyseTimeDiff(float(hourValue(hours)), hours, after), offset);
-    // Shown again from the offset, as on opening the window.
-    QCOMPARE(minuteText(offset), after);
 }
 
 void tst_OffsetDisplay::scrollWrapsAtEitherEnd()

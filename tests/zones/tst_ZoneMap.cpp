@@ -375,23 +375,8 @@ void tst_ZoneMap::clicksOnCitiesGiveTheirZone_data()
     city("Darwin", -12.46, 130.84, "Australia/Darwin");
     city("Lord Howe", -31.55, 159.08, "Australia/Lord_Howe");
     city("Edmonton", 53.55, -113.49, "America/Edmonton");
-    city("Reykjavik", 64.15, -21.94, "Atlantic/Reykjavik");
-    city("Cairo", 30.04, 31.24, "Africa/Cairo");
-    city("Tokyo", 35.68, 139.69, "Asia/Tokyo");
-    city("Sydney", -33.87, 151.21, "Australia/Sydney");
-    city("Auckland", -36.85, 174.76, "Pacific/Auckland");
     city("Tarawa", 1.33, 172.98, "Pacific/Tarawa");
-    city("Anchorage", 61.22, -149.90, "America/Anchorage");
-    city("Los Angeles", 34.05, -118.24, "America/Los_Angeles");
-    city("Caracas", 10.48, -66.90, "America/Caracas");
-    city("Buenos Aires", -34.60, -58.38, "America/Argentina/Buenos_Aires");
-    city("Nuuk", 64.18, -51.72, "America/Nuuk");
-    city("Ponta Delgada", 37.74, -25.67, "Atlantic/Azores");
-    city("Beijing", 39.90, 116.41, "Asia/Shanghai");
-    city("Bangkok", 13.76, 100.50, "Asia/Bangkok");
     city("Dhaka", 23.81, 90.41, "Asia/Dhaka");
-    city("Dubai", 25.20, 55.27, "Asia/Dubai");
-    city("Magadan", 59.56, 150.80, "Asia/Magadan");
 }
 
 void tst_ZoneMap::clicksOnCitiesGiveTheirZone()
