@@ -47,7 +47,13 @@ int main(int argc, char** argv)
     FakeServices fakes;
     SystemClock clock;
     Services services = fakes.services();
-    Services real{clock, services.sound, services.dialogs, services.launcher, services.printer, services.windowOrder};
+    Services real{clock,
+                  services.sound,
+                  services.dialogs,
+                  services.launcher,
+                  services.printer,
+                  services.windowOrder,
+                  services.uptime};
     Module1 module(real, folder.path());
     Forms forms(module);
     huxofrm window(module, forms);

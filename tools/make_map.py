@@ -36,7 +36,7 @@ ATTRIBUTION = ("Time zones from the timezone-boundary-builder data set (ODbL), m
                "(c) OpenStreetMap contributors; coastlines from GSHHG.")
 
 # Palette: two sea colours for alternate 15-degree bands, FILLS land colours, label ground and label text. A land
-# pixel is painted FILL0 + (its offset in half hours) mod FILLS, so zones an hour or half an hour apart never
+# pixel is painted FILL0 + (its offset in quarter hours) mod FILLS, so zones up to two and a half hours apart never
 # share a colour, and the same offset always has the same one.
 SEA, SEA_ALT, FILL0, FILLS = 0, 1, 2, 11
 LABEL_GROUND, LABEL_TEXT = FILL0 + FILLS, FILL0 + FILLS + 1
@@ -54,13 +54,18 @@ def palette():
 
 
 def fill_of(offset):
-    return FILL0 + int(round(offset * 2)) % FILLS
+    return FILL0 + int(round(offset * 4)) % FILLS
 
 
 def label_of(offset):
+    """As the clock settings window shows an offset: "0", "+5", "-3:30", "+5:45"."""
     if offset == 0:
         return "0"
-    return ("%+.1f" % offset) if offset != int(offset) else "%+d" % offset
+    minutes = int(round(abs(offset) * 60))
+    sign = "+" if offset > 0 else "-"
+    if minutes % 60:
+        return "%s%d:%02d" % (sign, minutes // 60, minutes % 60)
+    return "%s%d" % (sign, minutes // 60)
 
 
 # A 3 x 5 pixel face for the labels on land, where the ordinary face would not fit.
@@ -71,7 +76,7 @@ GLYPHS = {
     "6": ["111", "100", "111", "101", "111"], "7": ["111", "001", "010", "010", "010"],
     "8": ["111", "101", "111", "101", "111"], "9": ["111", "101", "111", "001", "111"],
     "+": ["000", "010", "111", "010", "000"], "-": ["000", "000", "111", "000", "000"],
-    ".": ["0", "0", "0", "0", "1"],
+    ":": ["0", "1", "0", "1", "0"],
 }
 
 
@@ -149,10 +154,15 @@ def draw_picture(land, offsets):
     return image
 
 
+def constants(header):
+    """The integer constants of a header of the program: {"WaterGrey": 0, "GmtGrey": ..., ...}."""
+    with open(header) as text:
+        return {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", text.read())}
+
+
 def grid_coding():
-    """The grey levels of the zone grid, as the program reads them: {"WaterGrey": 0, "GmtGrey": ..., ...}."""
-    with open("src/zones/ZoneGridCoding.h") as header:
-        return {name: int(value) for name, value in re.findall(r"constexpr int (\w+) = (-?\d+);", header.read())}
+    """The grey levels of the zone grid, as the program reads them."""
+    return constants("src/zones/ZoneGridCoding.h")
 
 
 def zone_grid(land, offsets):
@@ -190,7 +200,8 @@ def main(arguments):
     draw_picture(land, offsets).save("assets/map.png", bits=4, optimize=True, pnginfo=text)
     zone_grid(land, offsets).save("assets/map_zones.png", optimize=True, pnginfo=text)
     spots, served = map_hot_spots.lay_out(land, offsets)
-    assert sorted(n for n, _, _ in spots) == list(range(2, 88)), "every hot spot needs a rectangle"
+    count = constants("src/zones/HotSpots.h")["HotSpotCount"]
+    assert sorted(n for n, _, _ in spots) == list(range(2, 2 + count)), "every hot spot needs a rectangle"
     write_table(spots, "src/zones/HotSpotTable.cpp")
     print("a click gives the painted offset on %d of %d land pixels of offered offsets, its band's offset or nothing "
           "on %d of %d water pixels" % served)

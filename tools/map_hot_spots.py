@@ -9,9 +9,8 @@ band's offset or nothing rather than a far zone's.
 
 The rectangles of each offset first bound groups of its pieces of land, then a simulated annealing
 (map_hot_spots.cpp) moves them: that every hot spot takes presses somewhere counts first, land covered by its
-offset next, then water served well, and of layouts that serve alike the one of smaller rectangles. Land of an
-offset that no hot spot offers (-3.5, +6.5, +13 ...) lies in no hot spot's shape: a click there gives nothing.
-Used by tools/make_map.py.
+offset next, then water served well, and of layouts that serve alike the one of smaller rectangles. Every offset
+painted on the map must have hot spots. Used by tools/make_map.py.
 """
 
 import os
@@ -21,14 +20,16 @@ import tempfile
 import numpy as np
 from scipy import ndimage
 
-# The hot spots of each offset, by image number.
+# The hot spots of each offset, by image number. Every offset painted on the map has some: -11, -10 and +13 have one
+# at each end of the picture, where their islands lie on either side of the date line.
 HOT_SPOTS = {
-    -11: [5], -10: [4], -9: [3, 6], -8: [7, 9], -7: [8, 10], -6: [11, 12, 85], -5: [13, 14, 82],
-    -4: [15, 16, 20, 71], -3: [17, 18, 21], -2: [19], -1: [22, 23, 24], 0: [25, 26, 79],
-    1: [27, 28, 29, 30, 80, 81], 2: [31, 32, 87], 3: [33, 34, 35], 3.5: [40, 74], 4: [36, 37, 38, 39],
-    4.5: [43, 44], 5: [41, 42, 45, 77, 78], 5.5: [49, 51, 52], 6: [46, 47, 48, 53, 73], 7: [50, 54, 59, 86],
-    8: [55, 56, 57], 9: [58, 60, 69, 83, 84], 9.5: [61], 10: [62, 63, 75, 76], 11: [2, 67, 68, 70, 72],
-    12: [64, 65, 66],
+    -12: [88], -11: [5, 89], -10: [4, 90], -9.5: [91], -9: [3, 6], -8: [7, 9], -7: [8, 10], -6: [11, 12, 85],
+    -5: [13, 14, 82], -4: [15, 16, 20, 71], -3.5: [92], -3: [17, 18, 21], -2: [19], -1: [22, 23, 24],
+    0: [25, 26, 79], 1: [27, 28, 29, 30, 80, 81], 2: [31, 32, 87], 3: [33, 34, 35], 3.5: [40, 74],
+    4: [36, 37, 38, 39], 4.5: [43, 44], 5: [41, 42, 45, 77, 78], 5.5: [49, 51, 52], 5.75: [93],
+    6: [46, 47, 48, 53, 73], 6.5: [94, 95], 7: [50, 54, 59, 86], 8: [55, 56, 57], 8.75: [96],
+    9: [58, 60, 69, 83, 84], 9.5: [61], 10: [62, 63, 75, 76], 10.5: [97], 11: [2, 67, 68, 70, 72],
+    12: [64, 65, 66], 12.75: [98], 13: [99, 100], 14: [101],
 }
 LEAST = 10  # pixels across, the smallest rectangle: the water round a small island takes its clicks too
 PIXELS_PER_HOUR = 250 / 15  # the picture's 15 degrees an hour, -11 at the west edge
@@ -39,8 +40,9 @@ HOTTEST, COLDEST = 20.0, 0.2
 
 
 def meridian(offset):
-    """The pixel column of the middle of an offset's 15 degrees."""
-    return (offset + 11.5) * PIXELS_PER_HOUR
+    """The pixel column of the middle of an offset's 15 degrees; +13 and +14 lie beyond the date line, at the
+    picture's west end."""
+    return (offset + 11.5) * PIXELS_PER_HOUR % (24 * PIXELS_PER_HOUR)
 
 
 class Layout:
@@ -54,6 +56,7 @@ class Layout:
         self.spot_offset = np.array([self.offsets.index(o) for o in self.offsets for _ in HOT_SPOTS[o]])
         codes = {o: i for i, o in enumerate(self.offsets)}
         # Land as the index of its offset, -1 where no hot spot offers it; water as -1.
+        assert set(np.unique(offsets[land])) <= set(codes), "every painted offset has hot spots"
         self.wanted = np.where(land, np.vectorize(lambda o: codes.get(o, -1))(offsets), -1)
         self.counted = self.wanted >= 0
         self.water = ~land

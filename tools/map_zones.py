@@ -164,25 +164,17 @@ def standard_offset(name):
     return min(day.replace(tzinfo=zone).utcoffset().total_seconds() / 3600.0 for day in STANDARD_DAYS)
 
 
-def painted_offset(offset):
-    """The clocks are set in half hours: a zone a quarter hour off one (Nepal, Eucla, Chatham) is painted with the
-    whole hour next to it."""
-    quarters = round(offset * 4)
-    if quarters % 2:
-        quarters += 1 if quarters % 4 == 3 else -1
-    return quarters / 4.0
-
-
 def pixel_offsets(voters, zone_samples, names):
-    """Each pixel's offset: the most common among its voting samples, or among all of them where it has none."""
-    halves = np.array([round(painted_offset(standard_offset(name)) * 2) for name in names])
-    samples = per_pixel(halves[zone_samples])
+    """Each pixel's offset: the most common among its voting samples, or among all of them where it has none. Zones
+    a quarter hour off the hour (Nepal, Eucla, Chatham) keep their own offsets."""
+    quarters = np.array([round(standard_offset(name) * 4) for name in names])
+    samples = per_pixel(quarters[zone_samples])
     on_land = per_pixel(voters)
-    codes = np.arange(halves.min(), halves.max() + 1)
+    codes = np.arange(quarters.min(), quarters.max() + 1)
     votes = (samples[..., None] == codes).sum(axis=2)
     land_votes = ((samples[..., None] == codes) & on_land[..., None]).sum(axis=2)
     votes = np.where(on_land.any(axis=2)[..., None], land_votes, votes)
-    return codes[votes.argmax(axis=2)] / 2.0
+    return codes[votes.argmax(axis=2)] / 4.0
 
 
 def world(geo_tz):

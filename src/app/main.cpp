@@ -12,6 +12,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPrinter.h"
+#include "platform/SystemUptime.h"
 #include "ui/AccessibleNames.h"
 #include "ui/BringUp.h"
 #include "ui/Forms.h"
@@ -52,7 +53,8 @@ int main(int argc, char** argv)
     ProcessLauncher launcher;
     SystemPrinter printer;
     QtWindowOrder windowOrder;
-    Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder},
+    SystemUptime uptime;
+    Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime},
                    QCoreApplication::applicationDirPath());
     SingleInstance instance(module.AppPath);
     if (!instance.claim()) {

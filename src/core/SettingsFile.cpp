@@ -3,7 +3,6 @@
 #include <QtEndian>
 
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <variant>
 
@@ -86,8 +85,7 @@ float readSingle(const char* at)
     const quint32 bits = qFromLittleEndian<quint32>(at);
     float value = 0;
     std::memcpy(&value, &bits, sizeof value);
-    // An offset or position that is not a number would poison every computation that uses it.
-    return std::isfinite(value) ? value : 0.0f;
+    return value;
 }
 
 void writeSingle(char* at, float value)

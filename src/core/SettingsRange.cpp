@@ -6,19 +6,12 @@
 #include <type_traits>
 
 #include "core/Twips.h"
+#include "core/ZoneOffsets.h"
 
 namespace {
 
-// The farthest from GMT that the clock settings window can set a clock.
-constexpr float OffsetLimit = 12.5f;
 // A window position beyond the 16-bit pixel coordinates of the window system is on no screen.
 constexpr float PositionLimit = 32767.0f * Twips::PerPixel;
-
-// Whole or half hours within the limits.
-float offsetInRange(float hours)
-{
-    return std::round(std::clamp(hours, -OffsetLimit, OffsetLimit) * 2.0f) / 2.0f;
-}
 
 // A value that is none of the allowed ones becomes the one that the program takes it for today.
 template <typename Value>
@@ -35,9 +28,13 @@ void keepOneOf(Value& value,
 
 void bringIntoRange(Settings& s)
 {
-    for (float* offset : {&s.BOffset, &s.COffset, &s.DOffset, &s.EOffset, &s.FOffset, &s.GOffset}) {
-        *offset = offsetInRange(*offset);
+    // A clock keeps any offset a zone can have, quarter hours and odd values included: the arithmetic handles
+    // them, and a rounded value would show a wrong time and be saved over the user's own.
+    for (float* offset : {&s.COffset, &s.DOffset, &s.EOffset, &s.FOffset, &s.GOffset}) {
+        *offset = ZoneOffsets::nearestPossible(*offset);
     }
+    // The GMT / UTC clock keeps the local zone negated.
+    s.BOffset = -ZoneOffsets::nearestPossible(-s.BOffset);
     for (qint16* hourOn : {&s.CHourOn, &s.DHourOn, &s.EHourOn, &s.FHourOn, &s.GHourOn}) {
         keepOneOf(*hourOn, {0, 1}, 0);
     }
@@ -45,7 +42,7 @@ void bringIntoRange(Settings& s)
     keepOneOf(s.BHourOn, {0, -1}, 0);
 
     for (float* position : {&s.WinTop, &s.WinLeft}) {
-        *position = std::clamp(*position, -PositionLimit, PositionLimit);
+        *position = std::isnan(*position) ? 0.0f : std::clamp(*position, -PositionLimit, PositionLimit);
     }
 
     // Flags that the program takes as on only when they are -1.

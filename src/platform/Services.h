@@ -5,6 +5,7 @@ class Dialogs;
 class Launcher;
 class Printer;
 class Sound;
+class Uptime;
 class WindowOrder;
 
 // The operating-system services the program uses. main.cpp fills it with the real ones, a test with fakes.
@@ -16,4 +17,5 @@ struct Services
     Launcher& launcher;
     Printer& printer;
     WindowOrder& windowOrder;
+    Uptime& uptime;
 };

@@ -2,7 +2,7 @@
 
 #include <array>
 
-// One clickable area of the zone map: image number (2 to 87), the offset it stands for, and its rectangle in twips
+// One clickable area of the zone map: image number (2 to 101), the offset it stands for, and its rectangle in twips
 // of the map, whose picture starts at the map's top left corner.
 struct HotSpot
 {
@@ -14,7 +14,7 @@ struct HotSpot
     int height;
 };
 
-constexpr int HotSpotCount = 86;
+constexpr int HotSpotCount = 100;
 // The map picture, as tools/make_map.py draws it, spans the world once: it repeats after this width in twips.
 constexpr int MapPictureWidth = 6000;
 

@@ -17,6 +17,8 @@ constexpr PlaceZone Table[] = {
     {"HAWAII", "Pacific/Honolulu"},
     {"HST", "Pacific/Honolulu"},
     {"ALEUTIANS", "America/Adak"},
+    // -9:30
+    {"NUKU HIVA", "Pacific/Marquesas"},
     // -9
     {"ALASKA", "America/Anchorage"},
     {"EASTER Is", "Pacific/Easter"},
@@ -166,10 +168,15 @@ constexpr PlaceZone Table[] = {
     {"NEW DELHI", "Asia/Kolkata"},
     {"COLOMBO", "Asia/Colombo"},
     {"CALCUTTA", "Asia/Kolkata"},
+    // +5:45
+    {"KATHMANDU", "Asia/Kathmandu"},
     // +6
     {"ALMA-ATA", "Asia/Almaty"},
     {"DHAKA", "Asia/Dhaka"},
     {"RANGOON", "Asia/Yangon"},
+    // +6:30
+    {"YANGON", "Asia/Yangon"},
+    {"COCOS Is", "Indian/Cocos"},
     // +7
     {"BANGKOK", "Asia/Bangkok"},
     {"JAKARTA", "Asia/Jakarta"},
@@ -183,6 +190,8 @@ constexpr PlaceZone Table[] = {
     {"SINGAPORE", "Asia/Singapore"},
     {"MANILA", "Asia/Manila"},
     {"K. LUMPUR", "Asia/Kuala_Lumpur"},
+    // +8:45
+    {"EUCLA", "Australia/Eucla"},
     // +9
     {"TOKYO", "Asia/Tokyo"},
     {"SEOUL", "Asia/Seoul"},
@@ -202,6 +211,8 @@ constexpr PlaceZone Table[] = {
     {"CANBERRA", "Australia/Sydney"},
     {"NEW GUINEA", "Pacific/Port_Moresby"},
     {"CAIRNS", "Australia/Brisbane"},
+    // +10:30
+    {"LORD HOWE Is", "Australia/Lord_Howe"},
     // +11
     {"MAGADAN", "Asia/Magadan"},
     {"SOLOMON Is.", "Pacific/Guadalcanal"},
@@ -210,6 +221,13 @@ constexpr PlaceZone Table[] = {
     {"KAMCHATKA", "Asia/Kamchatka"},
     {"WELLINGTON", "Pacific/Auckland"},
     {"AUCKLAND", "Pacific/Auckland"},
+    // +12:45
+    {"CHATHAM Is", "Pacific/Chatham"},
+    // +13
+    {"NUKU'ALOFA", "Pacific/Tongatapu"},
+    {"APIA", "Pacific/Apia"},
+    // +14
+    {"KIRITIMATI", "Pacific/Kiritimati"},
 };
 
 } // namespace

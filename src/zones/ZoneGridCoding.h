@@ -6,8 +6,8 @@ namespace ZoneGridCoding {
 
 // Water: sea and lakes.
 constexpr int WaterGrey = 0;
-// Land: the grey of GMT plus the offset its zone is painted with, in steps of half an hour.
+// Land: the grey of GMT plus the offset its zone is painted with, in steps of a quarter hour.
 constexpr int GmtGrey = 128;
-constexpr int StepsPerHour = 2;
+constexpr int StepsPerHour = 4;
 
 } // namespace ZoneGridCoding

@@ -37,6 +37,50 @@ QString gmtTime(const QDateTime& when)
     return formatDate(when.toUTC(), u"ddd dd mmm yyyy hh:nn") + QStringLiteral(" GMT");
 }
 
+struct Change
+{
+    QDateTime atUtc;
+    int offsetMinutes = 0; // after the change
+};
+
+// The zone's next change of offset after now. A transition that leaves the offset as it was is none: Qt 6.4 gives
+// the end of its table (a 2038 instant) as a transition of zones that never change.
+std::optional<Change> nextChange(const QTimeZone& zone, const QDateTime& now)
+{
+    QDateTime after = now;
+    for (int tries = 0; tries < 4; ++tries) {
+        const QDateTime at = zone.nextTransition(after).atUtc;
+        if (!at.isValid() || at <= after) {
+            return std::nullopt;
+        }
+        const int before = zone.offsetFromUtc(at.addSecs(-1));
+        const int then = zone.offsetFromUtc(at);
+        if (then != before) {
+            return Change{at, then / 60};
+        }
+        after = at;
+    }
+    return std::nullopt;
+}
+
+// How far a clock is off: "an hour", "half an hour", "2 hours", "45 minutes".
+QString distance(int minutes)
+{
+    if (minutes == 60) {
+        return QStringLiteral("an hour");
+    }
+    if (minutes == 30) {
+        return QStringLiteral("half an hour");
+    }
+    if (minutes % 60 == 0) {
+        return QString::number(minutes / 60) + QStringLiteral(" hours");
+    }
+    return QString::number(minutes) + QStringLiteral(" minutes");
+}
+
+// A change this close is told ahead, so that the clock's owner is not surprised by it.
+constexpr qint64 AnnouncedSeconds = 7 * 24 * 3600;
+
 } // namespace
 
 QString gmtOffsetName(int minutesEast)
@@ -61,21 +105,27 @@ std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int
     const int current = zone.offsetFromUtc(now) / 60;
     const bool summerNow = current > standard;
 
+    const int clockBase = wholeMinutes(offsetHours);
+    const int shown = clockBase + summerHour * 60;
+
     ZoneHint hint;
-    const QTimeZone::OffsetData next = zone.nextTransition(now);
-    if (!next.atUtc.isValid()) {
+    const std::optional<Change> next = nextChange(zone, now);
+    if (!next) {
         hint.text = place + QStringLiteral(": no summer time (") + gmtOffsetName(current) + u')';
     } else {
-        const bool summerNext = next.offsetFromUtc / 60 > standard;
+        const bool summerNext = next->offsetMinutes > standard;
         hint.text = place
                     + (summerNow ? QStringLiteral(": summer time now (") : QStringLiteral(": standard time now ("))
                     + gmtOffsetName(current) + QStringLiteral("); ")
                     + (summerNext ? QStringLiteral("summer time from ") : QStringLiteral("standard time from "))
-                    + gmtTime(next.atUtc);
+                    + gmtTime(next->atUtc);
+        const int offBy = next->offsetMinutes - shown;
+        if (now.secsTo(next->atUtc) <= AnnouncedSeconds && offBy != 0) {
+            hint.text += QStringLiteral(": this clock will then be ") + distance(std::abs(offBy))
+                         + (offBy > 0 ? QStringLiteral(" behind") : QStringLiteral(" ahead"));
+        }
     }
 
-    const int clockBase = wholeMinutes(offsetHours);
-    const int shown = clockBase + summerHour * 60;
     if (shown == current) {
         return hint;
     }
@@ -89,6 +139,34 @@ std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int
                      + QStringLiteral(" is at ") + gmtOffsetName(current) + QStringLiteral(" now.");
     }
     return hint;
+}
+
+ZoneSetting databaseSetting(const QTimeZone& zone, const QDateTime& now)
+{
+    const int standard = standardSeconds(zone, now.date().year());
+    const int current = zone.offsetFromUtc(now);
+    // The summer hour is one whole hour; a zone that moves by another amount (Lord Howe's half hour) is set to the
+    // offset it keeps now.
+    if (current - standard == 3600) {
+        return {float(standard) / 3600.0f, 1};
+    }
+    return {float(current) / 3600.0f, 0};
+}
+
+std::optional<ZoneSetting> placeSetting(const QString& caption, const QDateTime& now)
+{
+    const QByteArray id = placeZoneId(caption);
+    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id)) {
+        return std::nullopt;
+    }
+    return databaseSetting(QTimeZone(id), now);
+}
+
+QString settingText(float offsetHours, int summerHour)
+{
+    return gmtOffsetName(wholeMinutes(offsetHours))
+           + (summerHour != 0 ? QStringLiteral(" with the summer hour on")
+                              : QStringLiteral(" with the summer hour off"));
 }
 
 int statedLocalMinutes(float bOffset, int bHourOn)

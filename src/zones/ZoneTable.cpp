@@ -25,6 +25,7 @@ std::vector<ZoneRow> buildRows()
     return {
         {-11.0f, names({"SAMOA", "MIDWAY Is", "N.HEBRIDES"})},
         {-10.0f, names({"HAWAII", "HST", "ALEUTIANS"})},
+        {-9.5f, names({"NUKU HIVA"})},
         {-9.0f, names({"ALASKA", "EASTER Is", "MARQUESAS Is", "TAHITI", "YST/YDT", "AKLAVIK"})},
         {-8.0f, names({"PACIFIC", "TIJUANA", "VANCOUVER", "SAN JOS\xC9", "PST / PDT", "L.A.", "SEATTLE"})},
         {-7.0f, names({"MOUNTAIN", "ARIZONA", "UTAH", "MST / MDT", "MMT", "EDMONTON"})},
@@ -100,21 +101,30 @@ std::vector<ZoneRow> buildRows()
         {4.5f, names({"KABUL"})},
         {5.0f, names({"KARACHI", "ISLAMABAD", "TASHKENT", "MALDIVES", "CHIMKENT"})},
         {5.5f, names({"BOMBAY", "NEW DELHI", "COLOMBO", "CALCUTTA"})},
+        {5.75f, names({"KATHMANDU"})},
         {6.0f, names({"ALMA-ATA", "DHAKA", "RANGOON"})},
+        {6.5f, names({"YANGON", "COCOS Is"})},
         {7.0f, names({"BANGKOK", "JAKARTA", "HANOI"})},
         {8.0f, names({"BEIJING", "URUMQI", "HONG KONG", "PERTH", "TAIPEI", "SINGAPORE", "MANILA", "K. LUMPUR"})},
+        {8.75f, names({"EUCLA"})},
         {9.0f, names({"TOKYO", "SEOUL", "YAKUTSK", "OSAKA", "SAPPORO"})},
         {9.5f, names({"DARWIN", "ADELAIDE", "ALICE SPR."})},
         {10.0f, names({"BRISBANE", "SYDNEY", "MELBOURNE", "HOBART", "GUAM", "CANBERRA", "NEW GUINEA", "CAIRNS"})},
+        {10.5f, names({"LORD HOWE Is"})},
         {11.0f, names({"MAGADAN", "SOLOMON Is."})},
         {12.0f, names({"FIJI", "KAMCHATKA", "WELLINGTON", "AUCKLAND"})},
+        {12.75f, names({"CHATHAM Is"})},
+        {13.0f, names({"NUKU'ALOFA", "APIA"})},
+        {14.0f, names({"KIRITIMATI"})},
     };
 }
 
-// The order in which an offset is tried against the rows.
-constexpr std::array<float, 28> TestOrder = {0.0f,  1.0f,  2.0f,  3.0f,  3.5f,  4.0f,  4.5f,  5.0f,   5.5f,   6.0f,
-                                             7.0f,  8.0f,  9.0f,  9.5f,  10.0f, 11.0f, 12.0f, -11.0f, -10.0f, -9.0f,
-                                             -8.0f, -7.0f, -6.0f, -5.0f, -4.0f, -3.0f, -3.5f, -1.0f};
+// The order in which an offset is tried against the rows: the zones of old, then those of today's that keep
+// quarter hours or lie beyond +12.
+constexpr std::array<float, 36> TestOrder = {0.0f,   1.0f,  2.0f,  3.0f,  3.5f,  4.0f,   4.5f,  5.0f,  5.5f,
+                                             6.0f,   7.0f,  8.0f,  9.0f,  9.5f,  10.0f,  11.0f, 12.0f, -11.0f,
+                                             -10.0f, -9.0f, -8.0f, -7.0f, -6.0f, -5.0f,  -4.0f, -3.0f, -3.5f,
+                                             -1.0f,  5.75f, 6.5f,  8.75f, 10.5f, 12.75f, 13.0f, 14.0f, -9.5f};
 
 } // namespace
 

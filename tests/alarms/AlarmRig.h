@@ -26,9 +26,6 @@ struct AlarmRig : MainWindowRig<>
     AlarmMsgFrm* reminder() const { return forms->loaded<AlarmMsgFrm>(); }
     QString file(const char* bareName) const { return module->programFile(QLatin1String(bareName)); }
 
-    // The local time label as the main window's tick leaves it.
-    void showLocalTime(const char* hhmm) { window->LocTime->setText(QLatin1String(hhmm)); }
-
     // Sets an alarm of hours and minutes from now through the window's own controls.
     void setTimed(const char* hours, const char* minutes)
     {

@@ -10,10 +10,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Ticks of the pending alarm's timer, as its interval would deliver them; stops at the first that fires.
-void tick(AlarmRig& rig, int times = 1)
+// Ticks of the pending alarm's timer, each after seconds of time passing; stops at the first that fires.
+void tick(AlarmRig& rig, int times = 1, int seconds = 60)
 {
     for (int i = 0; i < times && rig.settings().Timer1->isActive(); ++i) {
+        rig.fakes.advanceSeconds(seconds);
         rig.settings().Timer1_Timer();
     }
 }
@@ -41,6 +42,8 @@ private slots:
     void doubleClickOnTheMessageOpensFreshSettings();
     void closingTheReminderStopsIt();
     void alarmLeftAloneFiresWhileMinimised();
+    void ringsOnceWhateverTheClockDoes_data();
+    void ringsOnceWhateverTheClockDoes();
 };
 
 void tst_AlarmMsgFrm::timedAlarmFiresOnItsLastMinute()
@@ -75,16 +78,16 @@ void tst_AlarmMsgFrm::timeOfDayAlarmFiresWhenTheLocalTimeShowsIt()
     AlarmRig rig;
     QCOMPARE(rig.window->LocTime->text(), u"09:15"_s);
     rig.setTimeOfDay("9", "16");
-    tick(rig, 59);
+    tick(rig, 29, 1);
     QVERIFY(!rig.reminder());
-    rig.showLocalTime("09:16");
-    tick(rig);
+    tick(rig, 1, 1);
     QVERIFY(ringing(rig));
+    QVERIFY(rig.reminder()->DueLbl->isHidden());
 
     // Set for the minute the label shows now: the next check already finds it due.
     AlarmRig current;
     current.setTimeOfDay("09", "15");
-    tick(current);
+    tick(current, 1, 1);
     QVERIFY(ringing(current));
 }
 
@@ -168,7 +171,8 @@ void tst_AlarmMsgFrm::stopEndsTheAlarm()
     AlarmRig rig;
     rig.setTimed("0", "1");
     tick(rig);
-    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
+    // Ringing, the alarm is set no longer: the title says so at once, as it would after a resize.
+    QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
     QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
@@ -201,7 +205,7 @@ void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
     frm.Text1->setText(u"Stretch"_s);
     if (timeOfDay) {
         rig.setTimeOfDay("09", "15");
-        tick(rig);
+        tick(rig, 1, 1);
     } else {
         rig.setTimed("1", "30");
         tick(rig, 90);
@@ -220,7 +224,7 @@ void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
     QCOMPARE(frm.MinTxt->text(), u"5"_s);
     QCOMPARE(frm.AlmDelay, qint16(5));
     QCOMPARE(frm.AlmCount, qint16(0));
-    QCOMPARE(frm.Timer1->interval(), 60000);
+    QCOMPARE(frm.Timer1->interval(), 1000);
     QVERIFY(frm.Timer1->isActive());
     QVERIFY(!frm.isVisible());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
@@ -239,7 +243,7 @@ void tst_AlarmMsgFrm::doubleClickOnTheMessageOpensFreshSettings()
     AlarmFrm* old = &rig.settings();
     old->Text1->setText(u"Old news"_s);
     rig.setTimeOfDay("09", "15");
-    tick(rig);
+    tick(rig, 1, 1);
     QVERIFY(ringing(rig));
 
     QTest::mouseDClick(rig.reminder()->AlmMessg[0], Qt::LeftButton);
@@ -273,10 +277,58 @@ void tst_AlarmMsgFrm::alarmLeftAloneFiresWhileMinimised()
     rig.window->showMinimized();
     rig.setTimed("0", "1");
     QVERIFY(rig.window->isMinimized());
-    // The real timer, only quicker than a minute.
-    rig.settings().Timer1->setInterval(1);
+    // The real timer, once its minute has passed.
+    rig.fakes.advanceSeconds(60);
     QTRY_VERIFY(ringing(rig));
     QVERIFY(rig.window->isMinimized());
+}
+
+void tst_AlarmMsgFrm::ringsOnceWhateverTheClockDoes_data()
+{
+    QTest::addColumn<bool>("timed");
+    QTest::addColumn<int>("stepSeconds");   // the clock alone is set so far on (back where negative)
+    QTest::addColumn<int>("asleepSeconds"); // the computer sleeps so long, and its clock goes on meanwhile
+    QTest::addColumn<QString>("note");      // null: no ring yet; empty: rings on time; else the late note
+    // Set at 09:15:30 for 09:20, or for 30 minutes from then.
+    QTest::newRow("minute stepped over") << false << 45 * 60 << 0 << u"Due at 09:20"_s;
+    QTest::newRow("minute slept through") << false << 0 << 45 * 60 << u"Due at 09:20"_s;
+    QTest::newRow("stepped onto its minute") << false << 4 * 60 + 30 << 0 << u""_s;
+    QTest::newRow("stepped back before it") << false << -3600 << 0 << QString();
+    QTest::newRow("delay slept through") << true << 0 << 2 * 3600 << u"Due at 09:45"_s;
+    QTest::newRow("slept a day through") << false << 0 << 25 * 3600 << u"Due at 09:20 on Tue 08 Dec"_s;
+    QTest::newRow("delay over a clock step") << true << 2 * 3600 << 0 << QString();
+}
+
+void tst_AlarmMsgFrm::ringsOnceWhateverTheClockDoes()
+{
+    QFETCH(bool, timed);
+    QFETCH(int, stepSeconds);
+    QFETCH(int, asleepSeconds);
+    QFETCH(QString, note);
+    AlarmRig rig;
+    if (timed) {
+        rig.setTimed("0", "30");
+    } else {
+        rig.setTimeOfDay("09", "20");
+    }
+    rig.fakes.clock.advanceSeconds(stepSeconds);
+    rig.fakes.advanceSeconds(asleepSeconds);
+    tick(rig, 1, 1);
+    QCOMPARE(ringing(rig), !note.isNull());
+    QCOMPARE(rig.window->windowTitle(), note.isNull() ? u"HUXO 5.1 (alarm set)"_s : u"HUXO 5.1"_s);
+    if (note.isNull()) {
+        return;
+    }
+    QCOMPARE(rig.reminder()->DueLbl->text(), note);
+    QCOMPARE(rig.reminder()->DueLbl->isVisible(), !note.isEmpty());
+    // Back over its minute and on past it again: the alarm that rang is not due a second time.
+    rig.fakes.clock.advanceSeconds(-2 * 3600);
+    rig.fakes.advanceSeconds(3 * 3600);
+    tick(rig, 1, 1);
+    QVERIFY(!rig.forms->alarmSet());
+    QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
+    AlarmRig::settle();
+    QVERIFY(!rig.reminder());
 }
 
 QTEST_MAIN(tst_AlarmMsgFrm)

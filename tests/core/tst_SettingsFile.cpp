@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "core/SettingsFile.h"
 #include "support/FileSizeLimit.h"
@@ -315,14 +316,24 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
         }
     }
 
-    // Offsets: whole or half hours within the 12.5 hours that a clock can be set to.
-    const QList<std::pair<float, float>> offsets = {{1e30f, 12.5f},
-                                                    {-1e30f, -12.5f},
-                                                    {std::numeric_limits<float>::infinity(), 0.0f},
-                                                    {14.0f, 12.5f},
-                                                    {5.75f, 6.0f},
-                                                    {-3.5f, -3.5f},
-                                                    {std::numeric_limits<float>::denorm_min(), 0.0f}};
+    // Offsets: every value a zone can have is kept to the bit (-0 and quarter hours too); beyond the zones, the
+    // nearest end; not a number, GMT. The GMT / UTC clock keeps the local zone negated.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const QList<std::tuple<float, float, float>> offsets = {{5.75f, 5.75f, 5.75f},
+                                                            {12.75f, 12.75f, 12.0f},
+                                                            {13.0f, 13.0f, 12.0f},
+                                                            {14.0f, 14.0f, 12.0f},
+                                                            {-9.5f, -9.5f, -9.5f},
+                                                            {-12.0f, -12.0f, -12.0f},
+                                                            {-14.0f, -12.0f, -14.0f},
+                                                            {14.5f, 14.0f, 12.0f},
+                                                            {1e30f, 14.0f, 12.0f},
+                                                            {-1e30f, -12.0f, -14.0f},
+                                                            {-infinity, -12.0f, -14.0f},
+                                                            {nan, 0.0f, -0.0f},
+                                                            {-0.0f, -0.0f, -0.0f},
+                                                            {5.2f, 5.2f, 5.2f}};
     const QList<std::pair<int, float Settings::*>> offsetRecords = {{4, &Settings::BOffset},
                                                                     {6, &Settings::COffset},
                                                                     {8, &Settings::DOffset},
@@ -330,12 +341,14 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
                                                                     {23, &Settings::FOffset},
                                                                     {26, &Settings::GOffset}};
     for (const auto& [record, member] : offsetRecords) {
-        for (const auto& [stored, expected] : offsets) {
+        for (const auto& [stored, zoneClock, gmtClock] : offsets) {
             QByteArray file = fresh;
-            file.replace((record - 1) * SettingsFile::RecordLength, 4, single(stored));
-            const float read = SettingsFile::decode(file).*member;
-            QVERIFY2(read == expected,
-                     qPrintable(u"record %1 holding %2 reads as %3"_s.arg(record).arg(stored).arg(read)));
+            const qsizetype at = (record - 1) * SettingsFile::RecordLength;
+            file.replace(at, 4, single(stored));
+            const float expected = record == 4 ? gmtClock : zoneClock;
+            const QByteArray saved = SettingsFile::encode(SettingsFile::decode(file)).mid(at, 4);
+            QVERIFY2(saved == single(expected),
+                     qPrintable(u"record %1 holding %2 is saved as %3"_s.arg(record).arg(stored).arg(saved.toHex())));
         }
     }
 

@@ -115,6 +115,8 @@ private slots:
     void hoursWrapAndHalfHoursFollowThem();
     void zeroHoursWithThirtyIsEast();
     void newfoundlandIsReachedByHand();
+    void everyZoneIsSetByTheDisplays_data();
+    void everyZoneIsSetByTheDisplays();
     void seasonalHourToggles();
     void activationDiscardsUnappliedEdits();
     void gmtClockStoresTheNegatedZoneAndNeverItsCaption();
@@ -212,13 +214,13 @@ void tst_SetTimeFrm::hoursWrapAndHalfHoursFollowThem()
     Rig rig;
     rig.open("C");
     rig.frm()->MapClik(12.0f);
-    rig.pressHours(Qt::RightButton);
+    rig.pressHours(Qt::RightButton, 3);
     QCOMPARE(rig.frm()->HourLbl->text(), u"-12"_s);
     QCOMPARE(rig.module->SetOffset, -12.0f);
     rig.pressHours(Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"+12"_s);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"+14"_s);
     rig.pressHours(Qt::MiddleButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"+12"_s);
+    QCOMPARE(rig.frm()->HourLbl->text(), u"+14"_s);
 
     rig.frm()->MapClik(5.0f);
     QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
@@ -241,6 +243,8 @@ void tst_SetTimeFrm::zeroHoursWithThirtyIsEast()
     QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 0.5f);
     QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(rig.module->SetOffset, 0.75f);
+    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 0.0f);
     QCOMPARE(rig.places().value(0), u"ALGIERS"_s);
 }
@@ -254,6 +258,50 @@ void tst_SetTimeFrm::newfoundlandIsReachedByHand()
     QCOMPARE(rig.frm()->HourLbl->text(), u"-3"_s);
     QCOMPARE(rig.module->SetOffset, -3.5f);
     QCOMPARE(rig.places(), QStringList({u"Newfoundland"_s}));
+}
+
+void tst_SetTimeFrm::everyZoneIsSetByTheDisplays_data()
+{
+    QTest::addColumn<int>("hourPresses"); // right button presses, or left ones where negative
+    QTest::addColumn<int>("minuteClicks");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<QString>("firstPlace");
+    QTest::newRow("+14") << 14 << 1 << u"+14:00"_s << 14.0f << u"KIRITIMATI"_s;
+    QTest::newRow("+13") << 13 << 0 << u"+13:00"_s << 13.0f << u"APIA"_s;
+    QTest::newRow("+12:45") << 12 << 2 << u"+12:45"_s << 12.75f << u"CHATHAM Is"_s;
+    QTest::newRow("+8:45") << 8 << 2 << u"+8:45"_s << 8.75f << u"EUCLA"_s;
+    QTest::newRow("+5:45") << 5 << 2 << u"+5:45"_s << 5.75f << u"KATHMANDU"_s;
+    QTest::newRow("-9:30") << -9 << 1 << u"-9:30"_s << -9.5f << u"NUKU HIVA"_s;
+    QTest::newRow("-12") << -12 << 2 << u"-12:00"_s << -12.0f << QString();
+}
+
+void tst_SetTimeFrm::everyZoneIsSetByTheDisplays()
+{
+    QFETCH(int, hourPresses);
+    QFETCH(int, minuteClicks);
+    QFETCH(QString, shown);
+    QFETCH(float, offset);
+    QFETCH(QString, firstPlace);
+    Rig rig(withClockC(0, 0, u"LONDON"_s));
+    SetTimeFrm& frm = rig.open("C", u"LONDON"_s);
+    rig.pressHours(hourPresses > 0 ? Qt::RightButton : Qt::LeftButton, std::abs(hourPresses));
+    for (int i = 0; i < minuteClicks; ++i) {
+        QTest::mouseClick(frm.MinLbl, Qt::LeftButton);
+    }
+    QCOMPARE(frm.HourLbl->text() + u':' + frm.MinLbl->text(), shown);
+    QCOMPARE(rig.places().value(0), firstPlace);
+    QCOMPARE(rig.module->SetOffset, offset);
+    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QCOMPARE(rig.saved().COffset, offset);
+    // Opened again, the window shows what it saved; the clock adds the summer hour on top, +14 included.
+    frm.Form_Activate();
+    QCOMPARE(frm.HourLbl->text() + u':' + frm.MinLbl->text(), shown);
+    const int minutes = int(std::lround((offset + 1) * 60)) + 9 * 60 + 15;
+    const int inDay = ((minutes % 1440) + 1440) % 1440;
+    QTRY_COMPARE(rig.window->CTime->text(),
+                 u"%1:%2"_s.arg(inDay / 60, 2, 10, QChar(u'0')).arg(inDay % 60, 2, 10, QChar(u'0')));
 }
 
 void tst_SetTimeFrm::seasonalHourToggles()
@@ -371,7 +419,7 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
     QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
     QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
     QCOMPARE(rig.saved().CCaption, u"DELHI"_s);
-    QCOMPARE(rig.saved().COffset, 5.0f);
+    QCOMPARE(rig.saved().COffset, 5.75f);
 
     // A fresh window starts unapplied again.
     frm.close();

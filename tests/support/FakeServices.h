@@ -6,6 +6,7 @@
 #include "support/FakeLauncher.h"
 #include "support/FakePrinter.h"
 #include "support/FakeSound.h"
+#include "support/FakeUptime.h"
 #include "support/FakeWindowOrder.h"
 
 // One of each fake, and the Services that hand them out.
@@ -17,6 +18,14 @@ struct FakeServices
     FakeLauncher launcher;
     FakePrinter printer;
     FakeWindowOrder windowOrder;
+    FakeUptime uptime;
 
-    Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder}; }
+    Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime}; }
+    // Time passing for the program: minutes on the clock and on the uptime alike. A suspend passes the same way;
+    // a step of the clock moves the clock alone.
+    void advanceSeconds(int seconds)
+    {
+        clock.advanceSeconds(seconds);
+        uptime.advanceSeconds(seconds);
+    }
 };

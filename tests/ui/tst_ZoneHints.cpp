@@ -70,6 +70,7 @@ private slots:
     void timeToolTipsCarryTheHints();
     void theMarkFollowsTheSummerSwitch();
     void theGmtColumnComparesTheComputersZone();
+    void aClickOnTheMarkSetsTheClockOnTheUsersWord();
     void copiesTheClocksInView();
 };
 
@@ -140,6 +141,36 @@ void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
     QCOMPARE(rig.window->Cpanel->childAt(onTheMark), gmtMark);
     rig.window->DateFrame->show();
     QVERIFY(rig.window->DateFrame->isAncestorOf(rig.window->Cpanel->childAt(onTheMark)));
+}
+
+void tst_ZoneHints::aClickOnTheMarkSetsTheClockOnTheUsersWord()
+{
+    ComputerZone paris("Europe/Paris");
+    const Settings stored = clocks();
+    MainWindowRig<> rig(&stored, QDateTime(QDate(2027, 7, 1), QTime(10, 0)));
+    QVERIFY(mark(rig, 3)->isVisible());
+    rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
+    QTest::mouseClick(mark(rig, 3), Qt::LeftButton);
+    QCOMPARE(rig.fakes.dialogs.shown().value(0).text,
+             u"Set clock 3 (LONDON) to GMT+0 with the summer hour on, as the time-zone database has it now?\n\n"
+             u"It is set to GMT+0 with the summer hour off."_s);
+    QCOMPARE(rig.saved().CHourOn, qint16(0));
+
+    QTest::mouseClick(mark(rig, 3), Qt::LeftButton);
+    QCOMPARE(rig.module->CHourOn, qint16(1));
+    QCOMPARE(rig.saved().CHourOn, qint16(1));
+    QCOMPARE(rig.saved().COffset, 0.0f);
+    QVERIFY(!mark(rig, 3)->isVisible());
+
+    // The GMT / UTC clock takes the computer's own zone, negated; the clocks set from it follow.
+    QVERIFY(mark(rig, 2)->isVisible());
+    QTest::mouseClick(mark(rig, 2), Qt::LeftButton);
+    QVERIFY(rig.fakes.dialogs.shown().value(2).text.startsWith(
+        u"Set your local time zone on the GMT / UTC clock to GMT+1 with the summer hour on"_s));
+    QCOMPARE(rig.saved().BOffset, -1.0f);
+    QCOMPARE(rig.saved().BHourOn, qint16(-1));
+    QVERIFY(!mark(rig, 2)->isVisible());
+    QTRY_COMPARE(rig.window->CTime->text(), u"09:00"_s);
 }
 
 void tst_ZoneHints::copiesTheClocksInView()

@@ -56,6 +56,7 @@ private slots:
     void summerAndStandardTimeAtFixedInstants();
     void theSwitchAgainstTheDatabase_data();
     void theSwitchAgainstTheDatabase();
+    void zonesWithoutChangesSayNoSummerTime();
     void theStatedLocalZoneAgainstTheComputers();
     void offsetNamesAndDamagedOffsets();
 };
@@ -114,6 +115,18 @@ void tst_ZoneHint::summerAndStandardTimeAtFixedInstants_data()
     QTest::newRow("Phoenix in December") << u"ARIZONA"_s << -7.0f << utc(2026, 12, 8)
                                          << u"ARIZONA: no summer time (GMT-7)"_s;
     QTest::newRow("half hours") << u"BOMBAY"_s << 5.5f << utc(2026, 12, 8) << u"BOMBAY: no summer time (GMT+5:30)"_s;
+    QTest::newRow("London four days ahead")
+        << u"LONDON"_s << 0.0f << utc(2027, 3, 24)
+        << u"LONDON: standard time now (GMT+0); summer time from Sun 28 Mar 2027 01:00 GMT: this clock will then be "
+           u"an hour behind"_s;
+    QTest::newRow("Sydney four days ahead")
+        << u"SYDNEY"_s << 10.0f << utc(2027, 3, 30)
+        << u"SYDNEY: summer time now (GMT+11); standard time from Sat 03 Apr 2027 16:00 GMT: this clock will then be "
+           u"an hour ahead"_s;
+    QTest::newRow("Lord Howe's half hour")
+        << u"LORD HOWE Is"_s << 10.5f << utc(2027, 9, 29)
+        << u"LORD HOWE Is: standard time now (GMT+10:30); summer time from Sat 02 Oct 2027 15:30 GMT: this clock "
+           u"will then be half an hour behind"_s;
 }
 
 void tst_ZoneHint::summerAndStandardTimeAtFixedInstants()
@@ -158,6 +171,25 @@ void tst_ZoneHint::theSwitchAgainstTheDatabase()
     QVERIFY(hint);
     QVERIFY(hint->disagrees);
     QVERIFY2(hint->text.endsWith(u". "_s + ending), qPrintable(hint->text));
+}
+
+void tst_ZoneHint::zonesWithoutChangesSayNoSummerTime()
+{
+    const QDateTime now = utc(2026, 12, 8);
+    int without = 0;
+    for (const PlaceZone& entry : placeZones()) {
+        const QTimeZone zone(entry.zoneId);
+        bool changes = false;
+        for (int day = 1; day <= 400 && !changes; ++day) {
+            changes = zone.offsetFromUtc(now.addDays(day)) != zone.offsetFromUtc(now);
+        }
+        const QString place = fromCp1252(entry.place);
+        const ZoneHint hint = *placeHint(place, 0, 0, now);
+        QVERIFY2(!hint.text.contains(u"2038"_s), qPrintable(hint.text));
+        QVERIFY2(hint.text.contains(u": no summer time (GMT"_s) != changes, qPrintable(hint.text));
+        without += !changes;
+    }
+    QVERIFY(without > 40);
 }
 
 void tst_ZoneHint::theStatedLocalZoneAgainstTheComputers()

@@ -27,7 +27,7 @@ private slots:
 
 void tst_ZoneTable::rowsHoldEveryPlaceOnce()
 {
-    QCOMPARE(zoneRows().size(), size_t(28));
+    QCOMPARE(zoneRows().size(), size_t(36));
     qsizetype places = 0;
     float previous = -100;
     for (const ZoneRow& row : zoneRows()) {
@@ -35,7 +35,7 @@ void tst_ZoneTable::rowsHoldEveryPlaceOnce()
         previous = row.offset;
         places += row.places.size();
     }
-    QCOMPARE(places, qsizetype(176));
+    QCOMPARE(places, qsizetype(186));
     QCOMPARE(placesAddedFor(-2.0f), QStringList());
     QCOMPARE(placesAddedFor(1.0f).size(), qsizetype(25));
     QCOMPARE(placesAddedFor(-5.0f).size(), qsizetype(17));
@@ -112,13 +112,17 @@ void tst_ZoneTable::hotSpotsAreBoundAsTheMapNeeds()
         offsets.insert(spot.offset);
     }
     QCOMPARE(numbers.size(), HotSpotCount);
-    QVERIFY(numbers.contains(2) && numbers.contains(87) && !numbers.contains(1));
-    // Every whole hour from -11 to +12 and four half hours; -3.5 is reached only by editing.
-    QSet<float> offered{3.5f, 4.5f, 5.5f, 9.5f};
-    for (int hour = -11; hour <= 12; ++hour) {
+    QVERIFY(numbers.contains(2) && numbers.contains(101) && !numbers.contains(1));
+    // Every whole hour from -12 to +14 and the half and quarter hours of today's zones.
+    QSet<float> offered{-9.5f, -3.5f, 3.5f, 4.5f, 5.5f, 5.75f, 6.5f, 8.75f, 9.5f, 10.5f, 12.75f};
+    for (int hour = -12; hour <= 14; ++hour) {
         offered.insert(float(hour));
     }
     QCOMPARE(offsets, offered);
+    // Every offset with places has an area on the map.
+    for (const ZoneRow& row : zoneRows()) {
+        QVERIFY2(offsets.contains(row.offset), qPrintable(QString::number(row.offset)));
+    }
 }
 
 void tst_ZoneTable::hotSpotsLieOnTheMapFromWestToEast()
@@ -131,7 +135,7 @@ void tst_ZoneTable::hotSpotsLieOnTheMapFromWestToEast()
         // About 250 twips an hour, -11 at the west edge; the world goes round, so -11 may lie at the east edge
         // and +12 at the west.
         const double centre = spot.left + spot.width / 2.0;
-        const double away = std::abs(centre - (spot.offset + 11.5) * 250.0);
+        const double away = std::fmod(std::abs(centre - (spot.offset + 11.5) * 250.0), MapPictureWidth);
         QVERIFY2(std::min(away, MapPictureWidth - away) < 750, qPrintable(u"Image"_s + QString::number(spot.number)));
     }
 }

@@ -12,11 +12,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
+#include "core/AlarmDue.h"
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Uptime.h"
 #include "ui/BringUp.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
@@ -28,8 +32,10 @@
 #include "ui/system/SystTimeFrm.h"
 
 namespace {
-constexpr int MinuteTicks = 60000;
+// Both kinds of alarm look once a second whether their moment has come, so that after a resume or a step of the
+// clock they ring at once.
 constexpr int SecondTicks = 1000;
+constexpr qint64 MinuteMsecs = 60 * 1000;
 constexpr int NumberFieldWidth = 36;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption)
@@ -87,7 +93,7 @@ AlarmFrm::AlarmFrm(Module1& module, Forms& forms)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     Timer1 = makeControl<QTimer>(this, "Timer1");
-    Timer1->setInterval(MinuteTicks);
+    Timer1->setInterval(SecondTicks);
 
     connect(Command1, &QPushButton::clicked, this, &AlarmFrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &AlarmFrm::Command2_Click);
@@ -200,15 +206,19 @@ void AlarmFrm::Timeset_Click()
 
 void AlarmFrm::Command1_Click()
 {
+    const Services& services = m_module.services();
     if (Timed->isChecked()) {
-        Timer1->setInterval(MinuteTicks);
         AlmDelay = qint16(AlarmFields::wholeValue(HrTxt->text()) * 60 + AlarmFields::wholeValue(MinTxt->text()));
+        m_setOnUptime = services.uptime.msecsSinceBoot();
+        m_setAt = services.clock.now();
     } else {
         // Set straight from the keyboard the fields may still read "7": the local time label always has two digits.
         TimHrTxt->setText(AlarmFields::twoDigits(TimHrTxt->text()));
         TimMinTxt->setText(AlarmFields::twoDigits(TimMinTxt->text()));
-        Timer1->setInterval(SecondTicks);
         AlmTime = TimHrTxt->text() + u':' + TimMinTxt->text();
+        m_dueAt = AlarmDue::timeOfDay(services.clock.now(),
+                                      AlarmFields::wholeValue(TimHrTxt->text()),
+                                      AlarmFields::wholeValue(TimMinTxt->text()));
     }
     AlmCount = 0;
     Timer1->start();
@@ -228,31 +238,34 @@ void AlarmFrm::Command2_Click()
 
 void AlarmFrm::Timer1_Timer()
 {
+    const Services& services = m_module.services();
+    // At or past rather than equal: a minute the clock jumped over, or slept through, has come all the same. The
+    // time of day is due at an instant, so a step back after it rang finds the alarm gone rather than due again.
     if (!Timed->isChecked()) {
-        if (AlmTime == localTimeText()) {
-            fire();
+        const QDateTime now = services.clock.now();
+        if (m_dueAt.isValid() && now >= m_dueAt) {
+            fire(AlarmDue::lateNote(m_dueAt, m_dueAt.msecsTo(now), now.date()));
         }
         return;
     }
-    if (AlmCount < std::numeric_limits<qint16>::max()) {
-        ++AlmCount;
-    }
-    // At or past rather than equal, so that a delay of 0 minutes comes due at the first tick.
-    if (AlmCount >= AlmDelay) {
-        fire();
+    // The delay is real time gone by, the time asleep included, whatever the clock did meanwhile.
+    const qint64 elapsed = services.uptime.msecsSinceBoot() - m_setOnUptime;
+    AlmCount = qint16(std::clamp<qint64>(elapsed / MinuteMsecs, 0, std::numeric_limits<qint16>::max()));
+    const qint64 late = elapsed - AlmDelay * MinuteMsecs;
+    if (late >= 0) {
+        const QDateTime due = m_setAt.addMSecs(AlmDelay * MinuteMsecs);
+        fire(AlarmDue::lateNote(due, late, services.clock.now().date()));
     }
 }
 
-void AlarmFrm::fire()
+void AlarmFrm::fire(const QString& lateNote)
 {
-    m_forms.get<AlarmMsgFrm>().ring();
     Timer1->stop();
-}
-
-QString AlarmFrm::localTimeText() const
-{
-    const huxofrm* main = m_forms.mainWindow();
-    return main ? main->localTimeText() : QString();
+    // Ringing, the alarm is set no longer.
+    setMainCaption(ProgramTitle());
+    AlarmMsgFrm& reminder = m_forms.get<AlarmMsgFrm>();
+    reminder.showLateNote(lateNote);
+    reminder.ring();
 }
 
 void AlarmFrm::setMainCaption(const QString& caption)

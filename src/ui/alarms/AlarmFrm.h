@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 
 #include <array>
@@ -43,7 +44,7 @@ public:
 
     qint16 AlmDelay = 0;
     QString AlmTime;
-    qint16 AlmCount = 0;
+    qint16 AlmCount = 0; // a delay alarm: whole minutes gone by since Set
 
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Timed = nullptr;
@@ -78,10 +79,13 @@ private:
     void buildAlarmAction();
     void keepCorrected(QLineEdit* field, QString (*rule)(const QString&));
     void Form_Unload();
-    void fire();
-    QString localTimeText() const;
+    // Rings the reminder; lateNote says when the alarm was due if it rings late.
+    void fire(const QString& lateNote);
     void setMainCaption(const QString& caption);
 
     Module1& m_module;
     Forms& m_forms;
+    QDateTime m_dueAt;        // a time-of-day alarm: the instant it is due
+    qint64 m_setOnUptime = 0; // a delay alarm: the uptime at Set, from which its delay runs
+    QDateTime m_setAt;        // and the clock's time then, to tell when it was due
 };

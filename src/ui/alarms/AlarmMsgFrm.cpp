@@ -35,6 +35,8 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     AlmMessg[0]->setWordWrap(true);
     AlmMessg[0]->setMinimumWidth(260);
     AlmMessg[0]->setToolTip(QStringLiteral("double-click to set a new alarm"));
+    DueLbl = makeControl<QLabel>(this, "DueLbl");
+    DueLbl->hide();
     ExclaimPic = makeControl<QLabel>(this, "ExclaimPic");
     ExclaimPic->setPixmap(exclamationPicture(PictureSize, devicePixelRatioF()));
     // The blink must not shift the message about.
@@ -52,8 +54,9 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     auto* grid = new QGridLayout(this);
     grid->addWidget(ExclaimPic, 0, 0, Qt::AlignTop);
     grid->addWidget(AlmMessg[0], 0, 1, 1, 2);
-    grid->addWidget(Command1, 1, 1);
-    grid->addWidget(TenMinBtn, 1, 2);
+    grid->addWidget(DueLbl, 1, 1, 1, 2);
+    grid->addWidget(Command1, 2, 1);
+    grid->addWidget(TenMinBtn, 2, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Timer1, &QTimer::timeout, this, &AlarmMsgFrm::Timer1_Timer);
@@ -73,6 +76,12 @@ void AlarmMsgFrm::showMessage()
     if (settings && AlmMessg[0]->text() != settings->message()) {
         AlmMessg[0]->setText(settings->message());
     }
+}
+
+void AlarmMsgFrm::showLateNote(const QString& note)
+{
+    DueLbl->setText(note);
+    DueLbl->setVisible(!note.isEmpty());
 }
 
 void AlarmMsgFrm::ring()

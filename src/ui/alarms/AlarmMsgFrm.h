@@ -19,6 +19,8 @@ class AlarmMsgFrm final : public QWidget
 public:
     AlarmMsgFrm(Module1& module, Forms& forms);
 
+    // Under the message, when the alarm was due if it rings late ("Due at 07:30"); an empty note shows nothing.
+    void showLateNote(const QString& note);
     // The alarm is due: the reminder comes to the front and starts ringing.
     void ring();
 
@@ -31,6 +33,7 @@ public:
     qint32 FlashCount = 0;
 
     std::array<QLabel*, 1> AlmMessg{};
+    QLabel* DueLbl = nullptr;
     QLabel* ExclaimPic = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* TenMinBtn = nullptr;

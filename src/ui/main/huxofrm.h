@@ -37,8 +37,6 @@ public:
     void Option1_DblClick();
     // The on-top button is down: the window keeps itself in front of the others.
     bool keptOnTop() const;
-    // The local clock's time as it reads now, "HH:MM".
-    QString localTimeText() const;
     // The local clock's caption, and a new one the user typed elsewhere.
     QString localCaption() const;
     void showLocalCaption(const QString& caption);
@@ -51,6 +49,9 @@ public:
     // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
     // minute (the first tick after start-up is a new minute).
     void refreshZoneHints();
+    // A click on the mark of a clock that does not show the time-zone database's time: asks whether to set the
+    // clock as the database has its zone now, and if so, applies and saves that.
+    void ZoneMark_Click(int slot);
     // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
     QString clocksLine() const;
 

@@ -1,18 +1,23 @@
 // What the computer's time-zone database says about the clocks: a tool-tip on each time, a mark beside a caption
-// whose clock does not show the database's time, and the clocks copied as one line of text.
+// whose clock does not show the database's time (a click on it offers to set the clock so), and the clocks copied
+// as one line of text.
 #include "huxofrm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QTimeZone>
 
 #include "core/ClockSettings.h"
 #include "core/Module1.h"
+#include "core/ProgramTitle.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
+#include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/main/MainLayout.h"
 #include "ui/settings/SetTimeFrm.h"
@@ -39,6 +44,8 @@ void huxofrm::buildZoneHints()
         mark->hide();
         // The calendar page covers the GMT / UTC column, its mark included.
         mark->stackUnder(DateFrame);
+        mark->setCursor(Qt::PointingHandCursor);
+        m_hooks->onMouseDown(mark, [this, slot] { ZoneMark_Click(slot); });
         m_zoneMarks[size_t(slot - 1)] = mark;
     }
 
@@ -71,6 +78,47 @@ void huxofrm::showZoneHint(int slot, const std::optional<ZoneHint>& hint)
     m_timeLabels[size_t(slot - 1)]->setToolTip(text);
     mark->setToolTip(text);
     mark->setVisible(hint && hint->disagrees);
+}
+
+void huxofrm::ZoneMark_Click(int slot)
+{
+    const QDateTime now = m_module.services().clock.now();
+    const QString letter = ClockModel::slotLetter(slot);
+    const ClockSettings clock = settingsOf(m_module, letter);
+    // The GMT / UTC clock states the computer's own zone, negated; the others the zone of the place they name.
+    const std::optional<ZoneSetting> wanted =
+        clock.offset ? placeSetting(*clock.caption, now) : databaseSetting(QTimeZone::systemTimeZone(), now);
+    if (!wanted) {
+        return;
+    }
+    const float offset = clock.offset ? *clock.offset : -m_module.BOffset;
+    const int summerHour = clock.offset ? *clock.hourOn : -m_module.BHourOn;
+    const QString which = clock.offset ? u"clock " + QString::number(slot) + u" (" + *clock.caption + u')'
+                                       : QStringLiteral("your local time zone on the GMT / UTC clock");
+    const QString question = u"Set " + which + u" to " + settingText(wanted->offsetHours, wanted->summerHour)
+                             + u", as the time-zone database has it now?\n\nIt is set to "
+                             + settingText(offset, summerHour) + u'.';
+    if (m_module.services().dialogs.ask(
+            question, ProgramTitle(), Dialogs::Icon::Question, Dialogs::Buttons::YesNo, this)
+        != Dialogs::Answer::Yes) {
+        return;
+    }
+    if (clock.offset) {
+        *clock.offset = wanted->offsetHours;
+        *clock.hourOn = wanted->summerHour;
+    } else {
+        m_module.BOffset = -wanted->offsetHours;
+        m_module.BHourOn = qint16(-wanted->summerHour);
+    }
+    // As Apply in the clock settings window: the sound, the captions, the settings file and the faces anew.
+    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    UpdateCaptions();
+    refreshZoneHints();
+    m_module.SaveSettings();
+    m_clockModel.LastMin = -1;
+    if (SetTimeFrm* settings = m_forms.loaded<SetTimeFrm>(); settings && m_module.SetClock == letter) {
+        settings->Form_Activate();
+    }
 }
 
 QString huxofrm::clocksLine() const

@@ -129,11 +129,6 @@ bool huxofrm::keptOnTop() const
     return Option1->isChecked();
 }
 
-QString huxofrm::localTimeText() const
-{
-    return LocTime->text();
-}
-
 QString huxofrm::localCaption() const
 {
     return LocCap->text();

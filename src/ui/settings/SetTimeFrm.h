@@ -78,6 +78,10 @@ private:
     void CityList_Click();
     void LTxt_Change();
     void HourLbl_MouseDown(Qt::MouseButton button);
+    // The hours one step up (step > 0) or down, the minutes one step on or back: what a press on either display
+    // does.
+    void stepHours(int step);
+    void stepMinutes(int step);
     // Sets the hour display and, when its text changes, runs what follows a change.
     void setHourDisplay(const QString& text);
     void HourLbl_Change();

@@ -56,10 +56,9 @@ void SetTimeFrm::Form_Activate()
     const int hours = wholeHours(m_module.SetOffset);
     setHourDisplay(QString::number(hours));
     HourOnLbl->setText(m_module.SetHourOn == 1 ? QStringLiteral("+1") : QString::number(m_module.SetHourOn));
-    MinLbl->setText(QStringLiteral("00"));
-    if (isHalfHour(m_module.SetOffset)) {
-        MinLbl->setText(QStringLiteral("30"));
-        m_module.SetOffset = m_module.SetOffset >= 0 ? float(hours) + 0.5f : float(hours) - 0.5f;
+    MinLbl->setText(minuteText(m_module.SetOffset));
+    if (MinLbl->text() != u"00") {
+        m_module.SetOffset = analyseTimeDiff(m_module.SetOffset, HourLbl->text(), MinLbl->text());
     }
     if (hours > 0) {
         setHourDisplay(hourText(hours));
@@ -92,7 +91,7 @@ void SetTimeFrm::MapClik(float offset)
     m_module.NoAutoScroll = Flag::On;
     m_module.SetOffset = offset;
     DoCityList();
-    MinLbl->setText(isHalfHour(offset) ? QStringLiteral("30") : QStringLiteral("00"));
+    MinLbl->setText(minuteText(offset));
     setHourDisplay(hourText(wholeHours(offset)));
     LTxt->setText(CityList->count() > 0 ? CityList->item(0)->text() : QString());
     if (CityList->isEnabled()) {
@@ -118,8 +117,15 @@ void SetTimeFrm::AutoScrollMap()
 
 void SetTimeFrm::HourLbl_MouseDown(Qt::MouseButton button)
 {
+    // Any other button leaves the hours as they are, and still clicks.
+    stepHours(button == Qt::RightButton ? 1 : button == Qt::LeftButton ? -1 : 0);
+}
+
+void SetTimeFrm::stepHours(int step)
+{
     m_module.NoAutoScroll = Flag::Off;
-    setHourDisplay(steppedHour(HourLbl->text(), button == Qt::RightButton, button == Qt::LeftButton));
+    setHourDisplay(steppedHour(HourLbl->text(), step));
+    MinLbl->setText(minutesWithin(HourLbl->text(), MinLbl->text()));
     m_module.SetOffset = float(hourValue(HourLbl->text()));
     AnalyseTimeDiff();
     playClick();
@@ -145,8 +151,13 @@ void SetTimeFrm::HourLbl_Change()
 
 void SetTimeFrm::MinLbl_Click()
 {
+    stepMinutes(1);
+}
+
+void SetTimeFrm::stepMinutes(int step)
+{
     playClick();
-    MinLbl->setText(MinLbl->text() == u"00" ? QStringLiteral("30") : QStringLiteral("00"));
+    MinLbl->setText(steppedMinutes(HourLbl->text(), MinLbl->text(), step));
     m_module.SetOffset = float(hourValue(HourLbl->text()));
     AnalyseTimeDiff();
     DoCityList();
