@@ -14,9 +14,9 @@
 class Inet;
 class Module1;
 
-// The internet setting of the computer's clock: a time server's answer, checked, turned into the user's local time
-// and set, each step reported as a progress line; then the newsflash of the update server. The outcome is left in
-// NetStatus and LastClockOutcome; the window shows the lines, the newsflash and any advice.
+// The internet setting of the computer's clock: a time server's answer, checked, turned into the moment it names
+// and set, date and time in one step, each step reported as a progress line; then the newsflash of the update server.
+// The outcome is left in NetStatus and LastClockOutcome; the window shows the lines, the newsflash and any advice.
 //
 // A large step is made only when the user agrees to it, and a clock the system keeps in step with network time is
 // only compared, never set.

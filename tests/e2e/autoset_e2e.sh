@@ -64,9 +64,8 @@ instant_within() {
 # Usage: set_as_answered NAME BEFORE AFTER: the run's clock was set once, date and time together, to the server's
 # answer plus the transfer second.
 set_as_answered() {
-    local answer answer_instant
-    echo "$1: clock_settime calls (clock seconds nanoseconds):"
-    sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
+    local answer answer_instant moment
+    moment=$(one_setting "$1") || moment=
     answer=$(sed -n 's/^UTC acquired at \([0-9:]\{8\}\) *(GMT)$/\1/p' "$work/$1.stat")
     # The server keeps no clock of its own: its answer is the real time of the run.
     answer_instant=$([ -z "$answer" ] || instant_within "$answer" "$2" "$3") || true
@@ -74,25 +73,20 @@ set_as_answered() {
         fail "$1: the server's answer \"$answer\" is not a time between $(date -u -d "@$2" +%T) and $(date -u -d "@$3" +%T)"
         return
     fi
-    [ "$(awk '{ print $2 }' "$work/$1.clock" 2>/dev/null)" = $((answer_instant + 1)) ] ||
+    [ "$moment" = $((answer_instant + 1)) ] ||
         fail "$1: the clock was not set once, to $(date -u -d "@$((answer_instant + 1))" '+%F %T') UTC, the answer plus the transfer second"
 }
 
 # Usage: set_across_midnight NAME SERVER_OFFSET DATE: the run's clock was set once, to the time of the server whose
-# clock runs SERVER_OFFSET seconds ahead of the real one (within half a minute), on DATE (UTC).
+# clock runs SERVER_OFFSET seconds ahead of the real one, on DATE (UTC).
 set_across_midnight() {
-    local set
-    echo "$1: clock_settime calls (clock seconds nanoseconds):"
-    sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
-    set=$(awk '{ print $2 }' "$work/$1.clock" 2>/dev/null)
-    if [[ ! $set =~ ^[0-9]+$ ]]; then
-        fail "$1: the clock was not set once"
-        return
-    fi
-    # Set to the answer plus the transfer second, read before now.
-    [ $((set - $(date -u +%s) - $2)) -gt -30 ] && [ $((set - $(date -u +%s) - $2)) -le 1 ] ||
-        fail "$1: the clock was set to $(date -u -d "@$set" '+%F %T'), not to the server's time"
-    [ "$(date -u -d "@$set" +%F)" = "$3" ] || fail "$1: the clock was set on $(date -u -d "@$set" +%F), not on $3"
+    local moment late
+    moment=$(one_setting "$1") || { fail "$1: the clock was not set once"; return; }
+    # The answer plus the transfer second, some seconds before now.
+    late=$(($(date -u +%s) + $2 - moment))
+    [ "$late" -ge -1 ] && [ "$late" -lt 30 ] ||
+        fail "$1: the clock was set to $(date -u -d "@$moment" '+%F %T'), not to the server's time"
+    [ "$(date -u -d "@$moment" +%F)" = "$3" ] || fail "$1: the clock was set on $(date -u -d "@$moment" +%F), not on $3"
 }
 
 # Small steps across midnight: the computer's clock and those of time servers 2 (trusted for the date) and 3 (for
@@ -100,8 +94,9 @@ set_across_midnight() {
 # from the server, so that the clock is to be set forward from 23:55 to 00:05 and back from 00:05 to 23:55. The
 # runs come first, while the clocks are still on their sides of midnight.
 e2e_find_faketime
-midnight=$(($(date -u +%s) / 86400 * 86400 + 86400))
-to_midnight=$((midnight - $(date -u +%s)))
+now=$(date -u +%s)
+midnight=$((now / 86400 * 86400 + 86400))
+to_midnight=$((midnight - now))
 e2e_start_server_with_clock 127.0.0.2 "$(printf %+d $((to_midnight + 300)))"
 e2e_start_server_with_clock 127.0.0.3 "$(printf %+d $((to_midnight - 300)))"
 near_midnight() {

@@ -187,6 +187,16 @@ start_huxo() {
     pid=$!
 }
 
+# Usage: one_setting NAME: shows the clock settings that the run NAME recorded, and prints the moment of its one
+# setting, in seconds since 1970; fails unless there was exactly one.
+one_setting() {
+    {
+        echo "$1: clock_settime calls (clock seconds nanoseconds):"
+        sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
+    } >&2
+    [ "$(wc -l <"$work/$1.clock" 2>/dev/null)" = 1 ] && awk '{ print $2 }' "$work/$1.clock"
+}
+
 stop_huxo() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
