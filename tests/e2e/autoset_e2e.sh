@@ -89,10 +89,9 @@ set_across_midnight() {
     [ "$(date -u -d "@$moment" +%F)" = "$3" ] || fail "$1: the clock was set on $(date -u -d "@$moment" +%F), not on $3"
 }
 
-# Small steps across midnight: the computer's clock and those of time servers 2 (trusted for the date) and 3 (for
-# the time of day only) are moved to five minutes on either side of the next midnight, the computer ten minutes
-# from the server, so that the clock is to be set forward from 23:55 to 00:05 and back from 00:05 to 23:55. The
-# runs come first, while the clocks are still on their sides of midnight.
+# Small steps across midnight, first while the clocks are still on their sides of it: libfaketime puts the
+# computer at 23:55 and time server 2 (trusted for the date) at 00:05, then the computer at 00:05 and time server
+# 3 (trusted for the time of day only) at 23:55.
 e2e_find_faketime
 now=$(date -u +%s)
 midnight=$((now / 86400 * 86400 + 86400))

@@ -29,7 +29,6 @@ void tst_TimeAnswer::givesTheMomentOnlyWhereTheDateIsTrusted_data()
         << u"Tue Dec  8 12:59:59 UTC 2026"_s << 1 << QTime(13, 0, 0) << utc(2026, 12, 8, 13, 0, 0);
     QTest::newRow("the second carries past midnight, and so does the date")
         << u"Tue Dec  8 23:59:59 UTC 2026"_s << 2 << QTime(0, 0, 0) << utc(2026, 12, 9, 0, 0, 0);
-    QTest::newRow("GMT") << u"Tue Dec  8 23:59:00 GMT 2026"_s << 2 << QTime(23, 59, 1) << utc(2026, 12, 8, 23, 59, 1);
     QTest::newRow("server 3 is trusted for the time only")
         << u"Tue Dec  8 23:59:00 UTC 2026"_s << 3 << QTime(23, 59, 1) << QDateTime();
     QTest::newRow("a day that does not exist")
@@ -69,7 +68,6 @@ void tst_TimeAnswer::rejectsWhatIsNoTimeLine_data()
     QTest::newRow("a web page") << u"<html>404 Not Found</html>"_s << TimeAnswer::Outcome::NotATimeLine;
     QTest::newRow("lower case") << u"tue dec  8 12:00:00 utc 2026"_s << TimeAnswer::Outcome::NotATimeLine;
     QTest::newRow("no zone name") << u"Tue Dec  8 12:00:00 XYZ 2026"_s << TimeAnswer::Outcome::NotATimeLine;
-    QTest::newRow("Eastern time") << u"Tue Dec  8 07:00:00 EST 2026"_s << TimeAnswer::Outcome::UnknownZone;
     QTest::newRow("Central European summer time")
         << u"Tue Jul  7 14:00:00 CEST 2026"_s << TimeAnswer::Outcome::UnknownZone;
     QTest::newRow("the zone after the year") << u"Tue Dec  8 12:00:00 2026 UTC"_s << TimeAnswer::Outcome::UnknownZone;
