@@ -46,7 +46,7 @@ QString readable(const QDateTime& when)
 // A moment as the computer's clock shows it: in the zone of its reading.
 QDateTime asTheComputerShows(const QDateTime& moment, const QDateTime& reading)
 {
-    return moment.toTimeZone(reading.timeZone());
+    return reading.timeSpec() == Qt::LocalTime ? moment.toLocalTime() : moment.toTimeZone(reading.timeZone());
 }
 
 } // namespace
