@@ -8,11 +8,6 @@ namespace ClockStep {
 
 namespace {
 
-QDateTime faceOf(const QDateTime& reading)
-{
-    return QDateTime(reading.date(), reading.time(), Qt::UTC);
-}
-
 QString count(qint64 number, const char* unit)
 {
     return QStringLiteral("%1 %2%3").arg(number).arg(QLatin1String(unit),
@@ -29,23 +24,19 @@ QString rest(qint64 number, const char* unit)
 
 QDateTime serverTime(const TimeAnswer& answer, const QDateTime& computerTime)
 {
-    if (answer.date) {
-        return QDateTime(*answer.date, answer.localTime, Qt::UTC);
+    if (answer.moment) {
+        return *answer.moment;
     }
-    const QDateTime face = faceOf(computerTime);
+    const QDateTime computerUtc = computerTime.toUTC();
     QDateTime nearest;
     for (int days = -1; days <= 1; ++days) {
-        const QDateTime candidate(face.date().addDays(days), answer.localTime, Qt::UTC);
-        if (!nearest.isValid() || std::llabs(face.msecsTo(candidate)) < std::llabs(face.msecsTo(nearest))) {
+        const QDateTime candidate(computerUtc.date().addDays(days), answer.greenwichTime, Qt::UTC);
+        if (!nearest.isValid()
+            || std::llabs(computerUtc.msecsTo(candidate)) < std::llabs(computerUtc.msecsTo(nearest))) {
             nearest = candidate;
         }
     }
     return nearest;
-}
-
-qint64 msecsBetween(const QDateTime& from, const QDateTime& to)
-{
-    return faceOf(from).msecsTo(faceOf(to));
 }
 
 bool isLarge(qint64 msecs)

@@ -5,20 +5,18 @@
 
 struct TimeAnswer;
 
-// How far a time server's answer would move the computer's clock. Beyond LargeStepSeconds, or onto another date
-// except by a small step across midnight, only the user may agree to the move.
+// How far a time server's answer would move the computer's clock. Beyond LargeStepSeconds only the user may agree
+// to the move.
 namespace ClockStep {
 
 constexpr qint64 LargeStepSeconds = 15 * 60;
 // The system's own clock and the server's count as agreeing this close together.
 constexpr qint64 AgreementMs = 2000;
 
-// The local date and time the answer sets: its date when it gives one, else the day nearest to the computer's
-// clock, so that a small step across midnight carries the date with it instead of moving the clock a day.
+// The moment the answer sets: the one it names where its date is trusted, else its time of day on the day nearest
+// to the computer's clock, so that a small step across midnight carries the date with it instead of moving the
+// clock a day.
 QDateTime serverTime(const TimeAnswer& answer, const QDateTime& computerTime);
-
-// Milliseconds from one reading to the other as the two clocks' faces show them, whatever zone each names.
-qint64 msecsBetween(const QDateTime& from, const QDateTime& to);
 
 bool isLarge(qint64 msecs);
 

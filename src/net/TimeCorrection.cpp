@@ -1,5 +1,7 @@
 #include "TimeCorrection.h"
 
+#include <QTimeZone>
+
 #include <cstdlib>
 
 #include "core/DateFormat.h"
@@ -39,6 +41,12 @@ int chooseTimeServer(int tries, int timeServer, int current)
 QString readable(const QDateTime& when)
 {
     return formatDate(when, u"dddd dd mmm yyyy hh:mm:ss");
+}
+
+// A moment as the computer's clock shows it: in the zone of its reading.
+QDateTime asTheComputerShows(const QDateTime& moment, const QDateTime& reading)
+{
+    return reading.timeSpec() == Qt::LocalTime ? moment.toLocalTime() : moment.toTimeZone(reading.timeZone());
 }
 
 } // namespace
@@ -114,19 +122,21 @@ bool TimeCorrection::proxyNotSet() const
 
 ClockOutcome TimeCorrection::setClockFrom(const QString& answer, int server)
 {
-    const TimeAnswer read = readTimeAnswer(answer, server, m_module.BOffset, m_module.BHourOn);
+    const TimeAnswer read = readTimeAnswer(answer, server);
     if (read.outcome == TimeAnswer::Outcome::NotATimeLine) {
-        m_statusText = QStringLiteral("Data error 01, time not set.");
-        m_module.NetStatus = NetOutcome::Failed;
-        return ClockOutcome::NotChecked;
+        return dataError(u"01");
     }
     m_progress.clear();
     if (read.outcome == TimeAnswer::Outcome::NotATime) {
-        m_statusText = QStringLiteral("Data error 02, time not set.");
         m_progress.add(QStringLiteral("Result = ") + read.timeField);
         m_progress.add(QStringLiteral("(the result may be useful)"));
-        m_module.NetStatus = NetOutcome::Failed;
-        return ClockOutcome::NotChecked;
+        return dataError(u"02");
+    }
+    if (read.outcome == TimeAnswer::Outcome::UnknownZone) {
+        m_progress.add(QStringLiteral("The time server gave its time in the zone \"%1\"; HUXO reads UTC, GMT and BST "
+                                      "only.")
+                           .arg(read.zone));
+        return dataError(u"03");
     }
     m_progress.add(read.summerTime ? QStringLiteral("UTC Time acquired ok.")
                                    : QStringLiteral("UTC acquired at ") + read.timeField + QStringLiteral(" (GMT)"));
@@ -136,28 +146,34 @@ ClockOutcome TimeCorrection::setClockFrom(const QString& answer, int server)
 
     Clock& clock = m_module.services().clock;
     const QDateTime computerTime = clock.now();
-    const QDateTime serverTime = ClockStep::serverTime(read, computerTime);
+    const ServerTime answered{ClockStep::serverTime(read, computerTime), read.moment.has_value()};
     m_progress.add(QStringLiteral("Your system time was ") + formatDate(computerTime, u"hh:mm:ss")
                    + QStringLiteral(" (local)"));
     // Whoever we are, a system that keeps its clock in step with the network knows the time better than one
     // answer to the second, and would undo or refuse the setting.
     if (clock.keptInStepBySystem()) {
-        return compareOnly(computerTime, serverTime);
+        return compareOnly(computerTime, answered.moment);
     }
-    if (ClockStep::isLarge(ClockStep::msecsBetween(computerTime, serverTime))
-        && !largeStepAgreed(computerTime, serverTime)) {
+    if (ClockStep::isLarge(computerTime.msecsTo(answered.moment)) && !largeStepAgreed(computerTime, answered)) {
         m_statusText = QStringLiteral("Large step") + TimeNotSet;
         m_module.NetStatus = NetOutcome::Failed;
         return ClockOutcome::LargeStepNotMade;
     }
     // The server's time moves on with the clock while the system is asked and the user answers.
-    return setClock(serverTime.addMSecs(computerTime.msecsTo(clock.now())), read.date.has_value());
+    return setClock({answered.moment.addMSecs(computerTime.msecsTo(clock.now())), answered.dated});
+}
+
+ClockOutcome TimeCorrection::dataError(QStringView code)
+{
+    m_statusText = QStringLiteral("Data error %1, time not set.").arg(code);
+    m_module.NetStatus = NetOutcome::Failed;
+    return ClockOutcome::NotChecked;
 }
 
 ClockOutcome TimeCorrection::compareOnly(const QDateTime& computerTime, const QDateTime& serverTime)
 {
     m_progress.add(QStringLiteral("The system keeps its clock in step with network time itself; HUXO only compares."));
-    const qint64 difference = ClockStep::msecsBetween(computerTime, serverTime);
+    const qint64 difference = computerTime.msecsTo(serverTime);
     if (std::llabs(difference) <= ClockStep::AgreementMs) {
         m_progress.add(QStringLiteral("It agrees with the time server within 2 seconds."));
         m_statusText = QStringLiteral("TIME CHECKED COMPLETE.");
@@ -171,9 +187,9 @@ ClockOutcome TimeCorrection::compareOnly(const QDateTime& computerTime, const QD
     return ClockOutcome::OutOfStep;
 }
 
-bool TimeCorrection::largeStepAgreed(const QDateTime& computerTime, const QDateTime& serverTime)
+bool TimeCorrection::largeStepAgreed(const QDateTime& computerTime, const ServerTime& server)
 {
-    const qint64 step = ClockStep::msecsBetween(computerTime, serverTime);
+    const qint64 step = computerTime.msecsTo(server.moment);
     const QString distance =
         QStringLiteral("The time server's time is %1 %2 the computer's clock.")
             .arg(ClockStep::durationText(step), step > 0 ? QStringLiteral("ahead of") : QStringLiteral("behind"));
@@ -182,43 +198,41 @@ bool TimeCorrection::largeStepAgreed(const QDateTime& computerTime, const QDateT
         m_progress.add(QStringLiteral("A step of more than 15 minutes is made only when you press Auto Set."));
         return false;
     }
+    // A date the server is not trusted for is never shown as its.
+    const QDateTime shown = asTheComputerShows(server.moment, computerTime);
+    const QString serverLines =
+        server.dated ? QStringLiteral("Time server: ") + readable(shown)
+                           + QStringLiteral("\n(local time)\n\nSet the computer's clock to the time server's time?")
+                     : QStringLiteral("Time server: %1, its date not checked\n(local time)\n\nSet the computer's "
+                                      "clock to %1 on the day nearest its own, %2?")
+                           .arg(formatDate(shown, u"hh:mm:ss"), formatDate(shown, u"dddd dd mmm yyyy"));
     const bool agreed =
-        m_askUser(distance + QStringLiteral("\n\nThis computer: ") + readable(computerTime)
-                  + QStringLiteral("\nTime server: ") + readable(serverTime)
-                  + QStringLiteral("\n(local time)\n\nSet the computer's clock to the time server's time?"));
+        m_askUser(distance + QStringLiteral("\n\nThis computer: ") + readable(computerTime) + u'\n' + serverLines);
     if (!agreed) {
         m_progress.add(QStringLiteral("You kept the computer's time."));
     }
     return agreed;
 }
 
-ClockOutcome TimeCorrection::setClock(const QDateTime& serverTime, bool dateConfirmed)
+ClockOutcome TimeCorrection::setClock(const ServerTime& target)
 {
-    Clock& clock = m_module.services().clock;
     QString reason;
-    Clock::Setting setting = clock.setSystemTime(serverTime.time(), asking(), &reason);
+    const Clock::Setting setting = m_module.services().clock.setSystemDateTime(target.moment, asking(), &reason);
     if (setting != Clock::Setting::Done) {
-        return refused(setting, reason, false);
+        return refused(setting, reason);
     }
-    m_progress.add(QStringLiteral("System time now set at ") + serverTime.time().toString(QStringLiteral("HH:mm:ss"))
+    const QDateTime shown = asTheComputerShows(target.moment, m_module.services().clock.now());
+    m_progress.add(QStringLiteral("System time now set at ") + formatDate(shown, u"hh:mm:ss")
                    + QStringLiteral(" (local)"));
-    // The date follows the time: the server's where it is trusted for it, otherwise the computer's own, carried
-    // across midnight by a small step.
-    if (dateConfirmed || serverTime.date() != clock.now().date()) {
-        setting = clock.setSystemDate(serverTime.date(), asking(), &reason);
-        if (setting != Clock::Setting::Done) {
-            return refused(setting, reason, true);
-        }
-        if (dateConfirmed) {
-            m_progress.add(QStringLiteral("Date confirmed"));
-        }
+    if (target.dated) {
+        m_progress.add(QStringLiteral("Date confirmed"));
     }
     return ClockOutcome::Set;
 }
 
 // The system's refusal is no failure of the link: it is reported in the system's words, and the update server
 // keeps its address.
-ClockOutcome TimeCorrection::refused(Clock::Setting setting, const QString& reason, bool timeSet)
+ClockOutcome TimeCorrection::refused(Clock::Setting setting, const QString& reason)
 {
     const bool rightsMissing = setting == Clock::Setting::RightsMissing;
     m_progress.add(reason);
@@ -226,11 +240,7 @@ ClockOutcome TimeCorrection::refused(Clock::Setting setting, const QString& reas
         m_progress.add(QStringLiteral("The daily correction never asks for a password; press Auto Set to set the "
                                       "clock yourself."));
     }
-    if (timeSet) {
-        m_statusText = QStringLiteral("Date not set, time set.");
-    } else {
-        m_statusText = (rightsMissing ? QStringLiteral("Not allowed") : QStringLiteral("Refused")) + TimeNotSet;
-    }
+    m_statusText = (rightsMissing ? QStringLiteral("Not allowed") : QStringLiteral("Refused")) + TimeNotSet;
     m_module.NetStatus = NetOutcome::Failed;
     return rightsMissing ? ClockOutcome::NotAllowed : ClockOutcome::Refused;
 }

@@ -13,11 +13,10 @@
 
 class Inet;
 class Module1;
-struct TimeAnswer;
 
-// The internet setting of the computer's clock: a time server's answer, checked, turned into the user's local time
-// and set, each step reported as a progress line; then the newsflash of the update server. The outcome is left in
-// NetStatus and LastClockOutcome; the window shows the lines, the newsflash and any advice.
+// The internet setting of the computer's clock: a time server's answer, checked, turned into the moment it names
+// and set, date and time in one step, each step reported as a progress line; then the newsflash of the update server.
+// The outcome is left in NetStatus and LastClockOutcome; the window shows the lines, the newsflash and any advice.
 //
 // A large step is made only when the user agrees to it, and a clock the system keeps in step with network time is
 // only compared, never set.
@@ -53,12 +52,20 @@ public:
     static bool offersProgramFile(const QString& newsflash);
 
 private:
+    // The moment an answer sets, and whether the server's own date is in it or only the day nearest the computer's.
+    struct ServerTime
+    {
+        QDateTime moment;
+        bool dated = false;
+    };
+
     bool proxyNotSet() const;
     ClockOutcome setClockFrom(const QString& answer, int server);
+    ClockOutcome dataError(QStringView code);
     ClockOutcome compareOnly(const QDateTime& computerTime, const QDateTime& serverTime);
-    bool largeStepAgreed(const QDateTime& computerTime, const QDateTime& serverTime);
-    ClockOutcome setClock(const QDateTime& serverTime, bool dateConfirmed);
-    ClockOutcome refused(Clock::Setting setting, const QString& reason, bool timeSet);
+    bool largeStepAgreed(const QDateTime& computerTime, const ServerTime& server);
+    ClockOutcome setClock(const ServerTime& target);
+    ClockOutcome refused(Clock::Setting setting, const QString& reason);
     bool localZoneDisagrees();
     std::optional<QString> fetchNewsflash();
     void fail(const QString& reason);

@@ -27,13 +27,12 @@ public:
     // The present local date and time.
     virtual QDateTime now() const = 0;
 
-    // Whether the system keeps its clock in step with network time by itself; false when it cannot tell.
+    // Whether the system keeps its clock in step with network time by itself, through any time service; false when
+    // it cannot tell.
     virtual bool keptInStepBySystem() const = 0;
 
-    // Set the time of day, keeping today's date; the time is local. Unless it is Done, errorMessage says why, in
-    // the system's own words where it gave any.
-    [[nodiscard]] virtual Setting setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage) = 0;
-
-    // Set the date, keeping the time of day.
-    [[nodiscard]] virtual Setting setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage) = 0;
+    // Sets the clock to this moment, date and time in one step, so that no moment passes in which the clock reads a
+    // wrong day; the computer shows it in its own zone. Unless it is Done, errorMessage says why, in the system's
+    // own words where it gave any.
+    [[nodiscard]] virtual Setting setSystemDateTime(const QDateTime& moment, Asking asking, QString* errorMessage) = 0;
 };

@@ -6,8 +6,9 @@
 
 #include "platform/Timedated.h"
 
-SystemClock::SystemClock(QDBusConnection bus)
+SystemClock::SystemClock(QDBusConnection bus, std::function<bool()> kernelSynchronised)
     : m_bus(std::move(bus))
+    , m_kernelSynchronised(std::move(kernelSynchronised))
 {
 }
 
@@ -18,17 +19,8 @@ QDateTime SystemClock::now() const
 
 bool SystemClock::keptInStepBySystem() const
 {
-    return timedatedKeepsTimeInStep(bus());
-}
-
-Clock::Setting SystemClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
-{
-    return setTo(QDate::currentDate(), localTime, asking, errorMessage);
-}
-
-Clock::Setting SystemClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
-{
-    return setTo(localDate, QTime::currentTime(), asking, errorMessage);
+    // The kernel's word costs nothing; timedated is asked only where the kernel's clock runs on its own.
+    return m_kernelSynchronised() || timedatedKeepsTimeInStep(bus());
 }
 
 QDBusConnection SystemClock::bus() const
@@ -36,13 +28,9 @@ QDBusConnection SystemClock::bus() const
     return m_bus ? *m_bus : QDBusConnection::systemBus();
 }
 
-Clock::Setting
-SystemClock::setTo(const QDate& localDate, const QTime& localTime, Asking asking, QString* errorMessage) const
+Clock::Setting SystemClock::setSystemDateTime(const QDateTime& moment, Asking asking, QString* errorMessage)
 {
-    // QDateTime takes a null time as midnight, so each part is checked on its own.
-    const QDateTime localDateTime(localDate, localTime);
-    const bool valid = localDate.isValid() && localTime.isValid() && localDateTime.isValid();
-    const qint64 msecs = valid ? localDateTime.toMSecsSinceEpoch() : -1;
+    const qint64 msecs = moment.isValid() ? moment.toMSecsSinceEpoch() : -1;
     if (msecs < 0) {
         if (errorMessage) {
             *errorMessage = QStringLiteral("The new time is not valid.");

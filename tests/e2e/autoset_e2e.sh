@@ -3,12 +3,15 @@
 # servers' names lead to the project's web server over HTTPS, on a private Xvfb server, without the right to set
 # the clock. Auto Set is pressed through the system time window as a user would; the progress list is read through
 # its Ctrl+C. With a preload that records clock_settime instead of doing it, the list must end in success and the
-# recorded time of day be the server's answer plus the transfer second, the answer itself being the real time of
-# the run; the same through Debian's tinyproxy in the proxy mode. Without the preload and without timedated the
-# system refuses, which the list reports in its own words. Where timedated (a stand-in on a private bus) keeps the
-# clock in step, the clock is only checked.
+# one recorded setting be the server's answer plus the transfer second, date and time together, the answer itself
+# being the real time of the run; the same through Debian's tinyproxy in the proxy mode, and across midnight both
+# ways, where libfaketime puts the computer's clock and time servers 2 and 3 near the next midnight. Without the
+# preload and without timedated the system refuses, which the list reports in its own words. Where timedated (a
+# stand-in on a private bus) keeps the clock in step, or the kernel says its clock is synchronised (as the preload
+# tells it), the clock is only checked.
 # Usage: autoset_e2e.sh BUILD_DIR RECORDER_LIBRARY [SCREENSHOT]
 set -euo pipefail
+e2e_hosts_first=$'127.0.0.2 time2.huxo-clock.net\n127.0.0.3 time3.huxo-clock.net'
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_begin "$0" "$@"
 recorder=$(realpath "$2")
@@ -58,12 +61,11 @@ instant_within() {
     [ "$candidate" -le $(($3 + 1)) ] && echo "$candidate"
 }
 
-# Usage: set_as_answered NAME BEFORE AFTER: the run's recorded clock is the server's answer plus the transfer second,
-# time first on today's date, then the server's date with the time of day as it is then.
+# Usage: set_as_answered NAME BEFORE AFTER: the run's clock was set once, date and time together, to the server's
+# answer plus the transfer second.
 set_as_answered() {
-    local answer answer_instant first second expected_time expected_date
-    echo "$1: clock_settime calls (clock seconds nanoseconds):"
-    sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
+    local answer answer_instant moment
+    moment=$(one_setting "$1") || moment=
     answer=$(sed -n 's/^UTC acquired at \([0-9:]\{8\}\) *(GMT)$/\1/p' "$work/$1.stat")
     # The server keeps no clock of its own: its answer is the real time of the run.
     answer_instant=$([ -z "$answer" ] || instant_within "$answer" "$2" "$3") || true
@@ -71,15 +73,43 @@ set_as_answered() {
         fail "$1: the server's answer \"$answer\" is not a time between $(date -u -d "@$2" +%T) and $(date -u -d "@$3" +%T)"
         return
     fi
-    first=$(sed -n 1p "$work/$1.clock" 2>/dev/null | awk '{ print $2 }')
-    second=$(sed -n 2p "$work/$1.clock" 2>/dev/null | awk '{ print $2 }')
-    expected_time=$(date -u -d "@$((answer_instant + 1))" +%T)
-    expected_date=$(date -u -d "@$((answer_instant + 1))" +%F)
-    [ -n "$first" ] && [ "$(date -u -d "@$first" +%T)" = "$expected_time" ] ||
-        fail "$1: the clock was not first set to $expected_time UTC, the answer $answer plus the transfer second"
-    [ -n "$second" ] && [ "$(date -u -d "@$second" +%F)" = "$expected_date" ] ||
-        fail "$1: the clock was not then set to $expected_date"
+    [ "$moment" = $((answer_instant + 1)) ] ||
+        fail "$1: the clock was not set once, to $(date -u -d "@$((answer_instant + 1))" '+%F %T') UTC, the answer plus the transfer second"
 }
+
+# Usage: set_across_midnight NAME SERVER_OFFSET DATE: the run's clock was set once, to the time of the server whose
+# clock runs SERVER_OFFSET seconds ahead of the real one, on DATE (UTC).
+set_across_midnight() {
+    local moment late
+    moment=$(one_setting "$1") || { fail "$1: the clock was not set once"; return; }
+    # The answer plus the transfer second, some seconds before now.
+    late=$(($(date -u +%s) + $2 - moment))
+    [ "$late" -ge -1 ] && [ "$late" -lt 30 ] ||
+        fail "$1: the clock was set to $(date -u -d "@$moment" '+%F %T'), not to the server's time"
+    [ "$(date -u -d "@$moment" +%F)" = "$3" ] || fail "$1: the clock was set on $(date -u -d "@$moment" +%F), not on $3"
+}
+
+# Small steps across midnight, first while the clocks are still on their sides of it: libfaketime puts the
+# computer at 23:55 and time server 2 (trusted for the date) at 00:05, then the computer at 00:05 and time server
+# 3 (trusted for the time of day only) at 23:55.
+e2e_find_faketime
+now=$(date -u +%s)
+midnight=$((now / 86400 * 86400 + 86400))
+to_midnight=$((midnight - now))
+e2e_start_server_with_clock 127.0.0.2 "$(printf %+d $((to_midnight + 300)))"
+e2e_start_server_with_clock 127.0.0.3 "$(printf %+d $((to_midnight - 300)))"
+near_midnight() {
+    FAKETIME=$(printf %+d "$1") FAKETIME_DONT_FAKE_MONOTONIC=1 autoset_run "$2" "$recorder $faketime_lib" "$3"
+}
+from_server_2() { ini_integer "$1" 36 2; }
+from_server_3() { ini_integer "$1" 36 3; }
+near_midnight "$((to_midnight - 300))" forward from_server_2 || exit
+ends_in forward "TIME SET COMPLETE."
+grep -qx "Date confirmed" "$work/forward.stat" || fail "forward: the server's date was not confirmed"
+set_across_midnight forward "$((to_midnight + 300))" "$(date -u -d "@$midnight" +%F)"
+near_midnight "$((to_midnight + 300))" back from_server_3 || exit
+ends_in back "TIME SET COMPLETE."
+set_across_midnight back "$((to_midnight - 300))" "$(date -u -d "@$((midnight - 1))" +%F)"
 
 before=$(date -u +%s)
 autoset_run set "$recorder" || exit
@@ -135,6 +165,11 @@ ends_in checked "TIME CHECKED COMPLETE."
 [ ! -s "$work/checked.clock" ] || fail "checked: the clock was set although the system keeps it in step"
 ! grep -q SetTime "$work/timedated.log" || fail "checked: timedated was asked to set the clock"
 grep -q 'NTP' "$work/timedated.log" || fail "checked: timedated was not asked whether it keeps the clock in step"
+
+# Another time service keeps the kernel's clock synchronised, without timedated: the clock is only checked.
+HUXO_KERNEL_CLOCK_SYNCHRONISED=1 autoset_run kernel "$recorder" || exit
+ends_in kernel "TIME CHECKED COMPLETE."
+[ ! -s "$work/kernel.clock" ] || fail "kernel: the clock was set although the kernel's clock is synchronised"
 
 [ "$failed" -eq 0 ] && echo "PASS"
 exit "$failed"

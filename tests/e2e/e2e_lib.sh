@@ -91,12 +91,17 @@ e2e_start_server() {
     e2e_pids+=("$serve_pid")
 }
 
-# Usage: e2e_start_server_with_clock ADDRESS FAKETIME: one more web server, on ADDRESS, with the first one's
-# certificate and a clock that libfaketime sets as FAKETIME says ("+5h", "@9999-12-31 23:59:50").
-e2e_start_server_with_clock() {
-    local faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+# Sets $faketime_lib to libfaketime's preload library, or skips the test where it is missing.
+e2e_find_faketime() {
+    faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
     [ -f "$faketime_lib" ] || faketime_lib=$(dpkg -L libfaketime 2>/dev/null | grep '/libfaketime\.so\.1$' | head -n 1)
     [ -n "$faketime_lib" ] || skip "libfaketime not found"
+}
+
+# Usage: e2e_start_server_with_clock ADDRESS FAKETIME: one more web server, on ADDRESS, with the first one's
+# certificate and a clock that libfaketime sets as FAKETIME says ("+5h", "@9999-12-31 23:59:50", "-300").
+e2e_start_server_with_clock() {
+    e2e_find_faketime
     LD_PRELOAD=$faketime_lib FAKETIME=$2 serve_in_background "$work/server-$1.out" --bind "$1" --http 80 \
         --https 443 --cert "$server_work/tls/server.pem" --key "$server_work/tls/server.key" "$work/server-$1" || {
         echo "the web server on $1 did not start"
@@ -180,6 +185,16 @@ start_huxo() {
         LD_PRELOAD=$preload HUXO_CLOCK_SETTIME_LOG=$work/$name.clock \
         setpriv --bounding-set=-sys_time "$folder/huxo" >"$log" 2>&1 &
     pid=$!
+}
+
+# Usage: one_setting NAME: shows the clock settings that the run NAME recorded, and prints the moment of its one
+# setting, in seconds since 1970; fails unless there was exactly one.
+one_setting() {
+    {
+        echo "$1: clock_settime calls (clock seconds nanoseconds):"
+        sed 's/^/  /' "$work/$1.clock" 2>/dev/null || echo "  none"
+    } >&2
+    [ "$(wc -l <"$work/$1.clock" 2>/dev/null)" = 1 ] && awk '{ print $2 }' "$work/$1.clock"
 }
 
 stop_huxo() {

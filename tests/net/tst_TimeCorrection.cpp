@@ -82,7 +82,7 @@ void tst_TimeCorrection::setsTheClockReportsEachStepAndBringsTheNewsflash()
     QCOMPARE(result.server, qint16(1));
     QCOMPARE(result.clock, ClockOutcome::Set);
     QCOMPARE(result.newsflash, std::optional(u"All clocks are right today."_s));
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(13, 0, 0)});
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(QDate(2026, 12, 8), QTime(13, 0), Qt::UTC)});
     QCOMPARE(rig.lines,
              (QStringList{u"UTC acquired at 12:59:59  (GMT)"_s,
                           u"Your system time was 12:59:40 (local)"_s,
@@ -123,7 +123,7 @@ void tst_TimeCorrection::aNewsflashThatFailsLeavesTheSettingComplete()
     QCOMPARE(result.outcome, TimeCorrection::Outcome::Finished);
     QCOMPARE(result.clock, ClockOutcome::Set);
     QVERIFY(!result.newsflash);
-    QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
+    QCOMPARE(rig.fakes.clock.setCount(), 1);
     QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
     QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
     QVERIFY2(rig.lines.at(rig.lines.size() - 2).startsWith(u"Newsflash not fetched: "_s),
@@ -191,22 +191,27 @@ void tst_TimeCorrection::badAnswersLeaveTheClockAlone_data()
 {
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<int>("dripMs"); // 0: the answer comes at once
-    QTest::addColumn<QString>("lastLine");
+    QTest::addColumn<QStringList>("lastLines");
 
-    const QString notATime = u"Data error 02, time not set."_s;
+    const QStringList notATime{u"Data error 02, time not set."_s};
     QTest::newRow("absurd time") << QByteArray("Tue Dec  8 25:61:99 UTC 2026") << 0 << notATime;
     QTest::newRow("NUL in the time") << QByteArray("Tue Dec  8 12:\0:00 UTC 2026", 28) << 0 << notATime;
-    QTest::newRow("markup") << QByteArray("<img src='/dev/zero'>") << 0 << u"Data error 01, time not set."_s;
-    QTest::newRow("a megabyte and more") << QByteArray(Inet::MaxTextBytes + 1, 'W') << 0 << u"bad link"_s;
+    QTest::newRow("markup") << QByteArray("<img src='/dev/zero'>") << 0
+                            << QStringList{u"Data error 01, time not set."_s};
+    QTest::newRow("Eastern time") << QByteArray("Tue Dec  8 07:59:59 EST 2026") << 0
+                                  << QStringList{u"The time server gave its time in the zone \"EST\"; HUXO reads "
+                                                 u"UTC, GMT and BST only."_s,
+                                                 u"Data error 03, time not set."_s};
+    QTest::newRow("a megabyte and more") << QByteArray(Inet::MaxTextBytes + 1, 'W') << 0 << QStringList{u"bad link"_s};
     // Each byte in time for the idle time-out, the line as a whole long stale when it would be complete.
-    QTest::newRow("a good line dripped past the deadline") << GoodLine << 300 << u"bad link"_s;
+    QTest::newRow("a good line dripped past the deadline") << GoodLine << 300 << QStringList{u"bad link"_s};
 }
 
 void tst_TimeCorrection::badAnswersLeaveTheClockAlone()
 {
     QFETCH(QByteArray, answer);
     QFETCH(int, dripMs);
-    QFETCH(QString, lastLine);
+    QFETCH(QStringList, lastLines);
     NetRig rig;
     if (dripMs > 0) {
         rig.server.addDrip(dateRoute(1), answer, dripMs);
@@ -216,7 +221,7 @@ void tst_TimeCorrection::badAnswersLeaveTheClockAlone()
     }
     const TimeCorrection::Result result = TimeCorrection(rig.module, *rig.link, rig.progress()).run(0, true);
 
-    QCOMPARE(rig.lines.last(), lastLine);
+    QCOMPARE(rig.lines.mid(rig.lines.size() - lastLines.size()), lastLines);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
     QVERIFY(result.clock != ClockOutcome::Set);
@@ -243,42 +248,59 @@ void tst_TimeCorrection::aLinkClosedDuringTheFetchEndsTheRunSafely()
 
 void tst_TimeCorrection::largeStepsWaitForTheUsersYes_data()
 {
+    QTest::addColumn<QDateTime>("computer");
     QTest::addColumn<int>("server");
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<QString>("distance");
     QTest::addColumn<QString>("serverShown"); // in the question
+    QTest::addColumn<QDateTime>("set");       // after a yes
 
-    QTest::newRow("hours ahead") << 1 << QByteArray("Tue Dec  8 15:12:29 UTC 2026")
+    const QDateTime noon(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC);
+    const auto utc = [](int year, int month, int day, int hour, int minute, int second) {
+        return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
+    };
+    QTest::newRow("hours ahead") << noon << 1 << QByteArray("Tue Dec  8 15:12:29 UTC 2026")
                                  << u"The time server's time is 3 hours 12 minutes ahead of the computer's clock."_s
-                                 << u"Time server: Tuesday 08 Dec 2026 15:12:30"_s;
+                                 << u"Time server: Tuesday 08 Dec 2026 15:12:30\n"_s << utc(2026, 12, 8, 15, 12, 30);
     QTest::newRow("just beyond 15 minutes behind")
-        << 1 << QByteArray("Tue Dec  8 11:44:58 UTC 2026")
+        << noon << 1 << QByteArray("Tue Dec  8 11:44:58 UTC 2026")
         << u"The time server's time is 15 minutes 1 second behind the computer's clock."_s
-        << u"Time server: Tuesday 08 Dec 2026 11:44:59"_s;
+        << u"Time server: Tuesday 08 Dec 2026 11:44:59\n"_s << utc(2026, 12, 8, 11, 44, 59);
     QTest::newRow("the last second of 9999")
-        << 2 << QByteArray("Fri Dec 31 23:59:58 UTC 9999")
+        << noon << 2 << QByteArray("Fri Dec 31 23:59:58 UTC 9999")
         << u"The time server's time is 2912101 days ahead of the computer's clock."_s
-        << u"Time server: Friday 31 Dec 9999 23:59:59"_s;
-    QTest::newRow("1970") << 1 << QByteArray("Thu Jan  1 00:00:00 UTC 1970")
+        << u"Time server: Friday 31 Dec 9999 23:59:59\n"_s << utc(9999, 12, 31, 23, 59, 59);
+    QTest::newRow("1970") << noon << 1 << QByteArray("Thu Jan  1 00:00:00 UTC 1970")
                           << u"The time server's time is 20795 days behind the computer's clock."_s
-                          << u"Time server: Thursday 01 Jan 1970 00:00:01"_s;
+                          << u"Time server: Thursday 01 Jan 1970 00:00:01\n"_s << utc(1970, 1, 1, 0, 0, 1);
+    // Five hours east, where the local date is Greenwich's next day in the last hours of Greenwich's: the date
+    // is the server's all the same.
+    QTest::newRow("the computer in 2000, the server in 2026, east of Greenwich")
+        << QDateTime(QDate(2000, 1, 1), QTime(0, 6), Qt::OffsetFromUTC, 5 * 3600) << 1
+        << QByteArray("Mon Dec  7 23:00:00 UTC 2026")
+        << u"The time server's time is 9838 days ahead of the computer's clock."_s
+        << u"Time server: Tuesday 08 Dec 2026 04:00:01\n"_s << utc(2026, 12, 7, 23, 0, 1);
     // A time of day alone from a server not trusted for the date: the nearest day, still hours away.
     QTest::newRow("half a day from server 3")
-        << 3 << QByteArray("Tue Dec  8 23:30:00 UTC 2026")
+        << noon << 3 << QByteArray("Tue Dec  8 23:30:00 UTC 2026")
         << u"The time server's time is 11 hours 30 minutes ahead of the computer's clock."_s
-        << u"Time server: Tuesday 08 Dec 2026 23:30:01"_s;
+        << u"Time server: 23:30:01, its date not checked\n(local time)\n\nSet the computer's clock to 23:30:01 on the "
+           u"day nearest its own, Tuesday 08 Dec 2026?"_s
+        << utc(2026, 12, 8, 23, 30, 1);
 }
 
 void tst_TimeCorrection::largeStepsWaitForTheUsersYes()
 {
+    QFETCH(QDateTime, computer);
     QFETCH(int, server);
     QFETCH(QByteArray, answer);
     QFETCH(QString, distance);
     QFETCH(QString, serverShown);
-    const QDateTime noon(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC);
+    QFETCH(QDateTime, set);
 
     for (const User user : {User::Absent, User::SaysNo, User::SaysYes}) {
-        NetRig rig(noon);
+        NetRig rig(computer);
+        rig.module.BOffset = -float(computer.offsetFromUtc()) / 3600;
         rig.module.TimeServer = qint16(server);
         rig.module.MServer = ServerBase::Primary;
         rig.server.addBody(dateRoute(server), answer);
@@ -290,7 +312,8 @@ void tst_TimeCorrection::largeStepsWaitForTheUsersYes()
         QCOMPARE(rig.module.MServer, ServerBase::Primary);
         if (user == User::SaysYes) {
             QCOMPARE(run.result.clock, ClockOutcome::Set);
-            QVERIFY(rig.fakes.clock.setCount() > 0);
+            // Date and time in one setting.
+            QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{set});
             QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
             QCOMPARE(rig.module.NetStatus, NetOutcome::Completed);
             continue;
@@ -307,10 +330,12 @@ void tst_TimeCorrection::largeStepsWaitForTheUsersYes()
                      qPrintable(said));
         } else {
             QCOMPARE(run.questions.size(), 1);
-            QVERIFY2(run.questions.first().startsWith(distance), qPrintable(run.questions.first()));
-            QVERIFY2(run.questions.first().contains(u"This computer: Tuesday 08 Dec 2026 12:00:00"_s),
-                     qPrintable(run.questions.first()));
-            QVERIFY2(run.questions.first().contains(serverShown), qPrintable(run.questions.first()));
+            const QString& question = run.questions.first();
+            QVERIFY2(question.startsWith(distance), qPrintable(question));
+            QVERIFY2(question.contains(u"\n\nThis computer: "_s + computer.toString(u"dddd dd MMM yyyy hh:mm:ss"_s)
+                                       + u"\nTime server: "_s),
+                     qPrintable(question));
+            QVERIFY2(question.contains(serverShown), qPrintable(question));
             QVERIFY(rig.lines.contains(u"You kept the computer's time."_s));
         }
     }
@@ -321,18 +346,22 @@ void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight_data()
     QTest::addColumn<QDateTime>("computer");
     QTest::addColumn<int>("server");
     QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QDateTime>("set");
     QTest::addColumn<bool>("confirmed");
 
-    const QDateTime lateEvening(QDate(2026, 12, 8), QTime(23, 59, 30), Qt::UTC);
-    QTest::newRow("the largest small step") << QDateTime(QDate(2026, 12, 8), QTime(23, 44, 59), Qt::UTC) << 1
-                                            << QByteArray("Tue Dec  8 23:59:58 UTC 2026") << QDate(2026, 12, 8) << true;
+    const auto utc = [](int day, int hour, int minute, int second) {
+        return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second), Qt::UTC);
+    };
+    QTest::newRow("the largest small step")
+        << utc(8, 23, 44, 59) << 1 << QByteArray("Tue Dec  8 23:59:58 UTC 2026") << utc(8, 23, 59, 59) << true;
     QTest::newRow("forward, date from the server")
-        << lateEvening << 1 << QByteArray("Wed Dec  9 00:01:00 UTC 2026") << QDate(2026, 12, 9) << true;
-    QTest::newRow("forward, server 3") << lateEvening << 3 << QByteArray("Wed Dec  9 00:01:00 UTC 2026")
-                                       << QDate(2026, 12, 9) << false;
-    QTest::newRow("back, server 3") << QDateTime(QDate(2026, 12, 9), QTime(0, 0, 40), Qt::UTC) << 3
-                                    << QByteArray("Tue Dec  8 23:59:00 UTC 2026") << QDate(2026, 12, 8) << false;
+        << utc(8, 23, 59, 44) << 1 << QByteArray("Wed Dec  9 00:00:23 UTC 2026") << utc(9, 0, 0, 24) << true;
+    QTest::newRow("forward, server 3") << utc(8, 23, 59, 30) << 3 << QByteArray("Wed Dec  9 00:01:00 UTC 2026")
+                                       << utc(9, 0, 1, 1) << false;
+    QTest::newRow("back, date from the server")
+        << utc(9, 0, 0, 20) << 2 << QByteArray("Tue Dec  8 23:59:40 UTC 2026") << utc(8, 23, 59, 41) << true;
+    QTest::newRow("back, server 3") << utc(9, 0, 0, 40) << 3 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
+                                    << utc(8, 23, 59, 1) << false;
 }
 
 void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight()
@@ -340,7 +369,7 @@ void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight()
     QFETCH(QDateTime, computer);
     QFETCH(int, server);
     QFETCH(QByteArray, answer);
-    QFETCH(QDate, date);
+    QFETCH(QDateTime, set);
     QFETCH(bool, confirmed);
     NetRig rig(computer);
     rig.module.TimeServer = qint16(server);
@@ -348,9 +377,8 @@ void tst_TimeCorrection::smallStepsNeedNoYesAndCarryTheDateAcrossMidnight()
     const Run run = runAs(rig, User::Absent);
 
     QCOMPARE(run.result.clock, ClockOutcome::Set);
-    QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
-    QCOMPARE(rig.fakes.clock.datesSet(), QList<QDate>{date});
-    QCOMPARE(rig.fakes.clock.now().date(), date);
+    // One setting with date and time: no moment on the wrong day.
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{set});
     QCOMPARE(rig.lines.contains(u"Date confirmed"_s), confirmed);
     QCOMPARE(rig.lines.last(), u"TIME SET COMPLETE."_s);
 }
@@ -419,8 +447,7 @@ void tst_TimeCorrection::onlyAUserPresentLetsTheSystemAskForTheRight()
 
     const Run byHand = runAs(rig, User::SaysYes, unattended.result.server);
     QCOMPARE(byHand.result.clock, ClockOutcome::Set);
-    QCOMPARE(rig.fakes.clock.askings(),
-             (QList<Clock::Asking>{Clock::Asking::MustNotAsk, Clock::Asking::MayAsk, Clock::Asking::MayAsk}));
+    QCOMPARE(rig.fakes.clock.askings(), (QList<Clock::Asking>{Clock::Asking::MustNotAsk, Clock::Asking::MayAsk}));
 }
 
 QTEST_GUILESS_MAIN(tst_TimeCorrection)

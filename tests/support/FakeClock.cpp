@@ -5,7 +5,7 @@ FakeClock::FakeClock(QDateTime start)
 {
 }
 
-Clock::Setting FakeClock::attempt(Asking asking, QString* errorMessage, const std::function<void()>& change)
+Clock::Setting FakeClock::setSystemDateTime(const QDateTime& moment, Asking asking, QString* errorMessage)
 {
     m_askings.append(asking);
     if (m_askingRequired && asking == Asking::MustNotAsk) {
@@ -22,22 +22,9 @@ Clock::Setting FakeClock::attempt(Asking asking, QString* errorMessage, const st
         m_refusal.clear();
         return m_refusalSetting;
     }
-    change();
+    // The clock goes on reading in the zone the test gave it.
+    m_now = m_now.timeSpec() == Qt::OffsetFromUTC ? moment.toOffsetFromUtc(m_now.offsetFromUtc())
+                                                  : moment.toTimeSpec(m_now.timeSpec());
+    m_settings.append(m_now);
     return Setting::Done;
-}
-
-Clock::Setting FakeClock::setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage)
-{
-    return attempt(asking, errorMessage, [this, localTime] {
-        m_timesSet.append(localTime);
-        m_now.setTime(localTime);
-    });
-}
-
-Clock::Setting FakeClock::setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage)
-{
-    return attempt(asking, errorMessage, [this, localDate] {
-        m_datesSet.append(localDate);
-        m_now.setDate(localDate);
-    });
 }

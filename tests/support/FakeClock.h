@@ -2,8 +2,6 @@
 
 #include <QList>
 
-#include <functional>
-
 #include "platform/Clock.h"
 
 // A clock the test sets and advances. Setting the "system" time moves this clock, never the real one.
@@ -14,8 +12,7 @@ public:
 
     QDateTime now() const override { return m_now; }
     bool keptInStepBySystem() const override { return m_keptInStep; }
-    [[nodiscard]] Setting setSystemTime(const QTime& localTime, Asking asking, QString* errorMessage) override;
-    [[nodiscard]] Setting setSystemDate(const QDate& localDate, Asking asking, QString* errorMessage) override;
+    [[nodiscard]] Setting setSystemDateTime(const QDateTime& moment, Asking asking, QString* errorMessage) override;
 
     void setNow(const QDateTime& now) { m_now = now; }
     void advanceSeconds(int seconds) { m_now = m_now.addSecs(seconds); }
@@ -30,22 +27,18 @@ public:
     // password.
     void requireAsking() { m_askingRequired = true; }
 
-    int setCount() const { return int(m_timesSet.size() + m_datesSet.size()); }
-    const QList<QTime>& timesSet() const { return m_timesSet; }
-    const QList<QDate>& datesSet() const { return m_datesSet; }
+    int setCount() const { return int(m_settings.size()); }
+    // Each setting made, as the clock read right after it.
+    const QList<QDateTime>& settings() const { return m_settings; }
     // How each request to set the clock, refused or not, let the system ask.
     const QList<Asking>& askings() const { return m_askings; }
 
 private:
-    // Records the request and makes the change unless the set is refused.
-    [[nodiscard]] Setting attempt(Asking asking, QString* errorMessage, const std::function<void()>& change);
-
     QDateTime m_now;
     bool m_keptInStep = false;
     bool m_askingRequired = false;
     QString m_refusal;
     Setting m_refusalSetting = Setting::Refused;
-    QList<QTime> m_timesSet;
-    QList<QDate> m_datesSet;
+    QList<QDateTime> m_settings;
     QList<Asking> m_askings;
 };

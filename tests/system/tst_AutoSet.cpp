@@ -55,8 +55,7 @@ void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026\n");
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(13, 0, 0)});
-    QCOMPARE(rig.fakes.clock.datesSet(), QList<QDate>{QDate(2026, 12, 8)});
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(QDate(2026, 12, 8), QTime(13, 0, 0))});
     QCOMPARE(rig.stat(),
              (QStringList{u"UTC acquired at 12:59:59  (GMT)"_s,
                           u"Your system time was 12:59:40 (local)"_s,
@@ -75,7 +74,7 @@ void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
     // The newsflash is fetched once per load of the window; Retry asks the server that answered.
     QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
     QCOMPARE(rig.requests(), (QList<QByteArray>{dateRoute(1), Flash.toLatin1(), dateRoute(1)}));
-    QCOMPARE(rig.fakes.clock.timesSet().size(), 2);
+    QCOMPARE(rig.fakes.clock.setCount(), 2);
 }
 
 void tst_AutoSet::zoneAndServerDecideTimeAndDate_data()
@@ -84,20 +83,24 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate_data()
     QTest::addColumn<int>("bHourOn");
     QTest::addColumn<int>("timeServer");
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QTime>("set");
-    QTest::addColumn<bool>("dateSet");
+    QTest::addColumn<QDateTime>("set"); // at Greenwich
+    QTest::addColumn<bool>("dated");
     QTest::addColumn<QString>("acquired");
 
+    const auto utc = [](int month, int day, int hour, int minute, int second) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, minute, second), Qt::UTC);
+    };
+    // The computer reads 12:00 on 8 December in the stated zone. East of Greenwich the local date is the next day
+    // in Greenwich's last hours, and the server's date is taken all the same.
     QTest::newRow("east with summer time") << -1.0f << -1 << 1 << QByteArray("Tue Dec  8 22:30:10 UTC 2026")
-                                           << QTime(0, 30, 11) << false << u"UTC acquired at 22:30:10  (GMT)"_s;
+                                           << utc(12, 8, 22, 30, 11) << true << u"UTC acquired at 22:30:10  (GMT)"_s;
     QTest::newRow("west, evening before") << 5.0f << 0 << 2 << QByteArray("Wed Dec  9 00:00:00 UTC 2026")
-                                          << QTime(19, 0, 1) << false << u"UTC acquired at 00:00:00  (GMT)"_s;
-    QTest::newRow("west, same day") << 5.0f << 0 << 2 << QByteArray("Tue Dec  8 23:59:00 UTC 2026") << QTime(18, 59, 1)
-                                    << true << u"UTC acquired at 23:59:00  (GMT)"_s;
-    QTest::newRow("server 3 never sets the date") << 5.0f << 0 << 3 << QByteArray("Tue Dec  8 23:59:00 UTC 2026")
-                                                  << QTime(18, 59, 1) << false << u"UTC acquired at 23:59:00  (GMT)"_s;
+                                          << utc(12, 9, 0, 0, 1) << true << u"UTC acquired at 00:00:00  (GMT)"_s;
+    QTest::newRow("server 3 gives the time of day")
+        << 5.0f << 0 << 3 << QByteArray("Wed Dec  9 23:59:00 UTC 2026") << utc(12, 8, 23, 59, 1) << false
+        << u"UTC acquired at 23:59:00  (GMT)"_s;
     QTest::newRow("summer time answer") << 0.0f << 0 << 1 << QByteArray("Tue Jul  7 13:00:00 BST 2026")
-                                        << QTime(12, 0, 1) << false << u"UTC Time acquired ok."_s;
+                                        << utc(12, 8, 12, 0, 1) << false << u"UTC Time acquired ok."_s;
 }
 
 void tst_AutoSet::zoneAndServerDecideTimeAndDate()
@@ -106,8 +109,8 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate()
     QFETCH(int, bHourOn);
     QFETCH(int, timeServer);
     QFETCH(QByteArray, line);
-    QFETCH(QTime, set);
-    QFETCH(bool, dateSet);
+    QFETCH(QDateTime, set);
+    QFETCH(bool, dated);
     QFETCH(QString, acquired);
 
     Settings stored;
@@ -119,10 +122,11 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate()
     rig.answer(timeServer, line);
     QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
 
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{set});
-    QCOMPARE(rig.fakes.clock.datesSet().size(), dateSet ? 1 : 0);
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{set});
     QCOMPARE(rig.stat().first(), acquired);
-    QCOMPARE(rig.stat().contains(u"Date confirmed"_s), dateSet);
+    QVERIFY(rig.stat().contains(u"System time now set at "_s + set.toOffsetFromUtc(secondsEast).toString(u"HH:mm:ss"_s)
+                                + u" (local)"_s));
+    QCOMPARE(rig.stat().contains(u"Date confirmed"_s), dated);
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
 }
 
@@ -312,7 +316,7 @@ void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
 
     // Asked again, the user agrees.
     clickAt(rig.frm->Command2);
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(18, 30, 10)});
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(QDate(2026, 12, 8), QTime(18, 30, 10))});
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
 }
 

@@ -4,7 +4,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <ctime>
+
 #include "InternetRig.h"
+#include "core/RegularFile.h"
+#include "core/WholeFile.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
 #include "ui/info/ACTdoneFrm.h"
@@ -59,6 +63,9 @@ private slots:
     void aRunBehindAStuckFetchReportsNothingChecked();
     void theNoteSaysWhatWasDoneWithTheClock_data();
     void theNoteSaysWhatWasDoneWithTheClock();
+    void eachDayHasOneRunWhateverTheClockDoes_data();
+    void eachDayHasOneRunWhateverTheClockDoes();
+    void cleanup();
 };
 
 void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
@@ -72,7 +79,7 @@ void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
     QVERIFY(rig.requests().isEmpty());
 
     fireAt(rig, at(5, 45, 20));
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(5, 45, 21)});
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{at(5, 45, 21)});
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
     QVERIFY(rig.frm->AutoPanel->isVisible());
     QVERIFY(!note(rig));
@@ -85,7 +92,7 @@ void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
     const qsizetype asked = rig.requests().size();
     fireAt(rig, at(5, 47, 21));
     QCOMPARE(rig.requests().size(), asked);
-    QCOMPARE(rig.fakes.clock.timesSet().size(), 1);
+    QCOMPARE(rig.fakes.clock.setCount(), 1);
 }
 
 void tst_Scheduler::aFailureIsRetriedAtOnceAndReportedAtOnce()
@@ -96,7 +103,7 @@ void tst_Scheduler::aFailureIsRetriedAtOnceAndReportedAtOnce()
 
     fireAt(rig, at(17, 30, 5));
     QCOMPARE(rig.requests().value(0), dateRoute(2));
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(17, 30, 6)});
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{at(17, 30, 6)});
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:29pm"_s);
     QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
@@ -109,7 +116,7 @@ void tst_Scheduler::bothAttemptsFailingStillFetchTheUpdatesWhenAsked()
     serveUpdates(rig.server, "/mirror/", "tiny");
 
     fireAt(rig, at(5, 45, 0));
-    QVERIFY(rig.fakes.clock.timesSet().isEmpty());
+    QCOMPARE(rig.fakes.clock.setCount(), 0);
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), NotChecked);
     // Two failures switched the update server's base address twice, to the mirror.
@@ -244,6 +251,86 @@ void tst_Scheduler::theNoteSaysWhatWasDoneWithTheClock()
     QVERIFY(!rig.fakes.clock.askings().contains(Clock::Asking::MayAsk));
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QVERIFY(!rig.stat().contains(u"TIME SET COMPLETE."_s));
+}
+
+void tst_Scheduler::eachDayHasOneRunWhateverTheClockDoes_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("start"); // the local date and time the clock shows, written at Greenwich
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("server");
+    QTest::addColumn<QByteArray>("answer"); // the same line to every request
+    QTest::addColumn<int>("everySeconds");  // from one firing of the timer to the next
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<QDate>("dayOnFile"); // the day of a run before the program started
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<QDate>("lastRun");
+
+    const QByteArray utc = "UTC";
+    const auto face = [](int month, int day, int hour, int minute, int second) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, minute, second), Qt::UTC);
+    };
+    const QDate dec8(2026, 12, 8);
+    const QDate dec9(2026, 12, 9);
+    // Each step takes the clock back before the chosen minute; the next day the day-old answer from server 3,
+    // not trusted for the date, is the day's only small step.
+    QTest::newRow("14 min 50 s behind, replayed, server 3")
+        << utc << face(12, 8, 5, 40, 20) << u"05:45"_s << 3 << QByteArray("Tue Dec  8 05:30:30 UTC 2026") << 60 << 48
+        << QDate() << 2 << dec9;
+    QTest::newRow("back across midnight")
+        << utc << face(12, 9, 0, 0, 20) << u"00:05"_s << 3 << QByteArray("Tue Dec  8 23:50:40 UTC 2026") << 60 << 23
+        << QDate() << 1 << dec9;
+    QTest::newRow("the hour repeated at the end of summer time")
+        << QByteArray("Europe/Berlin") << face(10, 25, 1, 50, 20) << u"02:30"_s << 1
+        << QByteArray("Sun Oct 25 00:30:00 UTC 2026") << 60 << 3 << QDate() << 1 << QDate(2026, 10, 25);
+    // The minute is never read while the computer sleeps through it.
+    QTest::newRow("asleep through the minute")
+        << utc << face(12, 8, 4, 0, 0) << u"05:45"_s << 1 << QByteArray("Tue Dec  8 07:00:00 UTC 2026") << 3 * 3600
+        << 24 << QDate() << 1 << dec8;
+    QTest::newRow("started again after the day's run")
+        << utc << face(12, 8, 5, 40, 20) << u"05:45"_s << 1 << QByteArray("Tue Dec  8 05:45:00 UTC 2026") << 60 << 1
+        << dec8 << 0 << dec8;
+}
+
+void tst_Scheduler::eachDayHasOneRunWhateverTheClockDoes()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, start);
+    QFETCH(QString, chosen);
+    QFETCH(int, server);
+    QFETCH(QByteArray, answer);
+    QFETCH(int, everySeconds);
+    QFETCH(int, hours);
+    QFETCH(QDate, dayOnFile);
+    QFETCH(int, runs);
+    QFETCH(QDate, lastRun);
+    qputenv("TZ", zone);
+    tzset();
+    const QDateTime local(start.date(), start.time());
+
+    Settings stored = scheduledAt(chosen);
+    stored.TimeServer = qint16(server);
+    stored.BOffset = -float(local.offsetFromUtc()) / 3600;
+    InternetRig rig(stored, local);
+    rig.answer(server, answer);
+    const QString dayFile = rig.module->programFile(u"actday.txt"_s);
+    QVERIFY(!dayOnFile.isValid() || writeWholeFile(dayFile, dayOnFile.toString(Qt::ISODate).toLatin1() + '\n'));
+
+    // The timer's firings, the clock moving on between them and with each setting.
+    rig.window->ACTTimer_Timer();
+    for (int elapsed = 0; elapsed < hours * 3600; elapsed += everySeconds) {
+        rig.fakes.clock.advanceSeconds(everySeconds);
+        rig.window->ACTTimer_Timer();
+    }
+    QCOMPARE(int(rig.requests().count(dateRoute(server))), runs);
+    QCOMPARE(rig.fakes.clock.setCount(), runs);
+    QCOMPARE(RegularFile::read(dayFile, 64).bytes, lastRun.toString(Qt::ISODate).toLatin1() + '\n');
+}
+
+void tst_Scheduler::cleanup()
+{
+    qputenv("TZ", "UTC");
+    tzset();
 }
 
 QTEST_MAIN(tst_Scheduler)

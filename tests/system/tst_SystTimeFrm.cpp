@@ -110,10 +110,11 @@ void tst_SystTimeFrm::keepSetsTheTypedTime()
     frm.show();
     QTest::mouseClick(frm.Text1, Qt::LeftButton);
     retype(frm.Text1, u"14:05:09"_s);
+    const QDate today = rig.fakes.clock.now().date();
     QTest::mouseClick(frm.Command1, Qt::LeftButton);
 
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(14, 5, 9)});
-    QVERIFY(rig.fakes.clock.datesSet().isEmpty());
+    // The time of day on the computer's own date, in one setting.
+    QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(today, QTime(14, 5, 9))});
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
     QVERIFY(!rig.forms->loaded<SystTimeFrm>());
 }
@@ -160,7 +161,7 @@ void tst_SystTimeFrm::clickingTheTimeStopsItAtThatSecond()
 
     rig.fakes.clock.advanceSeconds(7);
     QTest::mouseClick(frm.Command1, Qt::LeftButton);
-    QCOMPARE(rig.fakes.clock.timesSet(), QList<QTime>{QTime(9, 15, 31)});
+    QCOMPARE(rig.fakes.clock.settings().value(0).time(), QTime(9, 15, 31));
 }
 
 void tst_SystTimeFrm::aClockThatRefusesIsReportedAndTheWindowStays()

@@ -7,6 +7,7 @@
 
 #include "core/ClockModel.h"
 #include "core/ClockView.h"
+#include "core/DailyRun.h"
 
 class ClockFace;
 class EventHooks;
@@ -193,6 +194,7 @@ private:
     Module1& m_module;
     Forms& m_forms;
     ClockModel m_clockModel;
+    DailyRun m_dailyRun{m_module};
     EventHooks* m_hooks = nullptr;
     std::array<ClockFace*, ClockModel::SlotCount> m_faces{};
     std::array<QLabel*, ClockModel::SlotCount> m_timeLabels{};

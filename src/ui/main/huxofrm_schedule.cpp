@@ -1,5 +1,5 @@
-// The daily correction of the computer's clock: at the minute the user chose, Auto Set runs in the system time
-// window, once more at once if it failed, and the outcome is left on the screen in a note.
+// The daily correction of the computer's clock: once a day, when the minute the user chose has come, Auto Set runs
+// in the system time window, once more at once if it failed, and the outcome is left on the screen in a note.
 #include "huxofrm.h"
 
 #include <QTimer>
@@ -17,11 +17,13 @@ void huxofrm::ACTTimer_Timer()
 {
     SchedulerState& state = m_module.ACTState;
     const bool schedulerOn = m_module.ACTOn == Flag::On;
+    const std::optional<QDate> dayDue = m_dailyRun.dayDueAt(m_module.services().clock.now());
     if (state == SchedulerState::Idle) {
-        const QString now = formatDate(m_module.services().clock.now(), u"HH:MM");
-        if (!schedulerOn || m_module.ACTime != now) {
+        if (!schedulerOn || !dayDue) {
             return;
         }
+        // Remembered before the run: whatever the run does to the clock, the day has had its run.
+        m_dailyRun.markRun(*dayDue);
         runAutoSet();
         state = SchedulerState::FirstAttemptMade;
     }
@@ -50,6 +52,7 @@ void huxofrm::followSchedulerSetting()
 {
     if (m_module.ACTOn != Flag::On) {
         ACTTimer->stop();
+        m_dailyRun.stopLooking();
     } else if (!ACTTimer->isActive()) {
         ACTTimer->start();
     }

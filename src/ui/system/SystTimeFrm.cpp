@@ -258,7 +258,7 @@ void SystTimeFrm::Text2_Change()
 
 void SystTimeFrm::Command1_Click()
 {
-    // Only the time of day is ever set here: a date alone would put the clock back to midnight.
+    // Only the time of day is ever set here, on today's date: a date alone would put the clock back to midnight.
     const auto recognized = recognizeDateTime(Text1->text());
     Dialogs& dialogs = m_module.services().dialogs;
     if (!recognized || !recognized->time) {
@@ -268,8 +268,9 @@ void SystTimeFrm::Command1_Click()
                      this);
         return;
     }
+    Clock& clock = m_module.services().clock;
     QString reason;
-    if (m_module.services().clock.setSystemTime(*recognized->time, Clock::Asking::MayAsk, &reason)
+    if (clock.setSystemDateTime(QDateTime(clock.now().date(), *recognized->time), Clock::Asking::MayAsk, &reason)
         != Clock::Setting::Done) {
         dialogs.tell(QStringLiteral("The computer's clock was not changed.\n\n") + reason,
                      ProgramTitle(),
