@@ -86,12 +86,10 @@ void CurlLoop::watch(int socket, int wanted)
     if (!watch.read) {
         watch.read = new QSocketNotifier(socket, QSocketNotifier::Read, &m_notifiers);
         watch.write = new QSocketNotifier(socket, QSocketNotifier::Write, &m_notifiers);
-        QObject::connect(watch.read, &QSocketNotifier::activated, &m_notifiers, [this, socket] {
-            act(socket, CURL_CSELECT_IN);
-        });
-        QObject::connect(watch.write, &QSocketNotifier::activated, &m_notifiers, [this, socket] {
-            act(socket, CURL_CSELECT_OUT);
-        });
+        QObject::connect(
+            watch.read, &QSocketNotifier::activated, &m_notifiers, [this, socket] { act(socket, CURL_CSELECT_IN); });
+        QObject::connect(
+            watch.write, &QSocketNotifier::activated, &m_notifiers, [this, socket] { act(socket, CURL_CSELECT_OUT); });
     }
     watch.read->setEnabled(wanted == CURL_POLL_IN || wanted == CURL_POLL_INOUT);
     watch.write->setEnabled(wanted == CURL_POLL_OUT || wanted == CURL_POLL_INOUT);

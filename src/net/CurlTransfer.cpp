@@ -35,7 +35,6 @@ CurlTransfer::CurlTransfer(const Request& request)
     CURL* curl = m_handle;
     curl_easy_setopt(curl, CURLOPT_URL, request.url.toEncoded().constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_error.data());
     curl_easy_setopt(curl, CURLOPT_PROXY, request.proxy.constData());
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
@@ -49,9 +48,8 @@ CurlTransfer::CurlTransfer(const Request& request)
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(request.totalMs));
     curl_easy_setopt(curl, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2));
     if (!request.authorities.isEmpty()) {
-        curl_blob authorities{const_cast<char*>(request.authorities.constData()),
-                              size_t(request.authorities.size()),
-                              CURL_BLOB_COPY};
+        curl_blob authorities{
+            const_cast<char*>(request.authorities.constData()), size_t(request.authorities.size()), CURL_BLOB_COPY};
         curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &authorities);
         curl_easy_setopt(curl, CURLOPT_CAPATH, nullptr);
     }

@@ -19,8 +19,8 @@ public:
         QByteArray proxy;       // the proxy's address ("http://host:port"); empty for none
         QByteArray authorities; // PEM, trusted in place of the system's store when not empty
         qint64 maxBodyBytes = 0;
-        int idleSeconds = 1;    // how long the answer may be silent
-        qint64 totalMs = 1;     // the whole transfer, connecting included
+        int idleSeconds = 1; // how long the answer may be silent
+        qint64 totalMs = 1;  // the whole transfer, connecting included
         Inet::CertificateDates dates = Inet::CertificateDates::Checked;
     };
 

@@ -23,7 +23,10 @@ public:
         }
 #endif
     }
-    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &m_saved); }
+    ~AddressSpaceLimit()
+    {
+        setrlimit(RLIMIT_AS, &m_saved);
+    }
     AddressSpaceLimit(const AddressSpaceLimit&) = delete;
     AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
 

@@ -4,7 +4,10 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslSocket>
+#include <QTimer>
+#include <QtEndian>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -19,37 +22,22 @@ enum FrameType : quint8
 constexpr quint8 EndHeaders = 0x4;
 constexpr quint8 Acknowledged = 0x1;
 constexpr int FrameHeadBytes = 9;
-const QByteArray ClientPreface = "PRI * HTTP/2.0\r\n\r\nSM\r\n\r\n";
+constexpr qsizetype ClientPrefaceBytes = 24; // "PRI * HTTP/2.0\r\n\r\nSM\r\n\r\n"
+constexpr quint32 InternalError = 2;
+constexpr int BreakDelayMs = 200;
 // ":status: 200" is entry 8 of the header compression's static table.
 const QByteArray StatusOk = "\x88";
 
-QByteArray bigEndian(quint32 value, int bytes)
+QByteArray bigEndian(quint32 value)
 {
-    QByteArray out;
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
-        out.append(char((value >> shift) & 0xff));
-    }
-    return out;
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
 }
 
 QByteArray frame(quint8 type, quint8 flags, quint32 stream, const QByteArray& payload = {})
 {
-    return bigEndian(quint32(payload.size()), 3) + char(type) + char(flags) + bigEndian(stream, 4) + payload;
-}
-
-quint32 readBigEndian(const QByteArray& bytes, int from, int count)
-{
-    quint32 value = 0;
-    for (int i = from; i < from + count; ++i) {
-        value = (value << 8) | quint8(bytes.at(i));
-    }
-    return value;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return bigEndian(quint32(payload.size()) << 8).left(3) + char(type) + char(flags) + bigEndian(stream) + payload;
 }
 
 } // namespace
@@ -61,9 +49,11 @@ LoopbackHttp2Server::LoopbackHttp2Server(const QString& certificateFile,
     : m_bodyStart(bodyStart)
     , m_ending(ending)
 {
+    QFile key(keyFile);
+    key.open(QIODevice::ReadOnly);
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setLocalCertificate(QSslCertificate(fileBytes(certificateFile)));
-    tls.setPrivateKey(QSslKey(fileBytes(keyFile), QSsl::Ec));
+    tls.setLocalCertificate(QSslCertificate::fromPath(certificateFile).value(0));
+    tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
     tls.setPeerVerifyMode(QSslSocket::VerifyNone);
     tls.setAllowedNextProtocols({QSslConfiguration::ALPNProtocolHTTP2});
     m_server.setSslConfiguration(tls);
@@ -85,28 +75,20 @@ void LoopbackHttp2Server::serve(QSslSocket* socket)
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     socket->write(frame(Settings, 0, 0));
     auto buffer = std::make_shared<QByteArray>();
-    auto prefaceSeen = std::make_shared<bool>(false);
-    const auto readFrames = [this, socket, buffer, prefaceSeen] {
+    auto prefaceLeft = std::make_shared<qsizetype>(ClientPrefaceBytes);
+    const auto readFrames = [this, socket, buffer, prefaceLeft] {
         *buffer += socket->readAll();
-        if (!*prefaceSeen) {
-            if (buffer->size() < ClientPreface.size()) {
-                return;
-            }
-            if (!buffer->startsWith(ClientPreface)) {
-                socket->disconnectFromHost();
-                return;
-            }
-            buffer->remove(0, ClientPreface.size());
-            *prefaceSeen = true;
-        }
+        const qsizetype preface = std::min(*prefaceLeft, buffer->size());
+        buffer->remove(0, preface);
+        *prefaceLeft -= preface;
         while (buffer->size() >= FrameHeadBytes) {
-            const int length = int(readBigEndian(*buffer, 0, 3));
+            const int length = int(qFromBigEndian<quint32>(buffer->constData()) >> 8);
             if (buffer->size() < FrameHeadBytes + length) {
                 return;
             }
             const quint8 type = quint8(buffer->at(3));
             const quint8 flags = quint8(buffer->at(4));
-            const quint32 stream = readBigEndian(*buffer, 5, 4) & 0x7fffffff;
+            const quint32 stream = qFromBigEndian<quint32>(buffer->constData() + 5) & 0x7fffffff;
             buffer->remove(0, FrameHeadBytes + length);
             if (type == Settings && !(flags & Acknowledged)) {
                 socket->write(frame(Settings, Acknowledged, 0));
@@ -124,15 +106,12 @@ void LoopbackHttp2Server::answer(QSslSocket* socket, quint32 stream)
     ++m_streamsAnswered;
     socket->write(frame(Headers, EndHeaders, stream, StatusOk));
     socket->write(frame(Data, 0, stream, m_bodyStart));
-    switch (m_ending) {
-    case Ending::Reset:
-        socket->write(frame(ResetStream, 0, stream, bigEndian(2, 4)));
-        break;
-    case Ending::ResetWithoutError:
-        socket->write(frame(ResetStream, 0, stream, bigEndian(0, 4)));
-        break;
-    case Ending::Close:
-        socket->disconnectFromHost();
-        break;
-    }
+    // The break comes a moment later, once the client has taken the body's start as a body.
+    QTimer::singleShot(BreakDelayMs, socket, [this, socket, stream] {
+        if (m_ending == Ending::Close) {
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(frame(ResetStream, 0, stream, bigEndian(m_ending == Ending::Reset ? InternalError : 0)));
+    });
 }

@@ -21,7 +21,10 @@ public:
     };
 
     // The certificate and its key in PEM files.
-    LoopbackHttp2Server(const QString& certificateFile, const QString& keyFile, const QByteArray& bodyStart, Ending ending);
+    LoopbackHttp2Server(const QString& certificateFile,
+                        const QString& keyFile,
+                        const QByteArray& bodyStart,
+                        Ending ending);
 
     bool isListening() const { return m_server.isListening(); }
     // "127.0.0.1:port", which the program's addresses reach over HTTPS.
