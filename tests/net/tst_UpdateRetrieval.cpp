@@ -33,18 +33,7 @@ struct RetrievalRig : NetRig
 
     UpdateRetrieval::Result run() { return UpdateRetrieval(module, *link, progress()).run(); }
 
-    // From here on every file comes from an HTTP/2 server that breaks off its answers, trusted through the
-    // authority in tlsFolder.
-    void serveOverHttp2(const QString& tlsFolder, LoopbackHttp2Server::Ending ending)
-    {
-        http2 = std::make_unique<LoopbackHttp2Server>(
-            tlsFolder + u"/server.pem"_s, tlsFolder + u"/server.key"_s, "Sun Mar 29 01:00", ending);
-        QVERIFY(http2->isListening());
-        link->setAuthorities(QSslCertificate::fromPath(tlsFolder + u"/ca.pem"_s));
-        module.NetEndpoints.primaryBase = http2->hostAndPort() + u"/main/"_s;
-    }
-
-    std::unique_ptr<LoopbackHttp2Server> http2;
+    std::unique_ptr<LoopbackHttp2Server> http2; // serves every file, when there is one
 };
 
 // How the server answers the request for one file of a retrieval.
@@ -67,9 +56,15 @@ Answer endlessHead(LoopbackHttpServer::HeadLines lines)
     return [lines](RetrievalRig& rig, const QByteArray& path) { rig.server.addEndlessHead(path, lines); };
 }
 
+// Every file from an HTTP/2 server that breaks off its answers, trusted through the authority in tlsFolder.
 Answer http2(const QString& tlsFolder, LoopbackHttp2Server::Ending ending)
 {
-    return [tlsFolder, ending](RetrievalRig& rig, const QByteArray&) { rig.serveOverHttp2(tlsFolder, ending); };
+    return [tlsFolder, ending](RetrievalRig& rig, const QByteArray&) {
+        rig.http2 = std::make_unique<LoopbackHttp2Server>(
+            tlsFolder + u"/server.pem"_s, tlsFolder + u"/server.key"_s, "Sun Mar 29 01:00", ending);
+        rig.link->setAuthorities(QSslCertificate::fromPath(tlsFolder + u"/ca.pem"_s));
+        rig.module.NetEndpoints.primaryBase = rig.http2->hostAndPort() + u"/main/"_s;
+    };
 }
 
 QByteArray packed(const QByteArray& coding, const QByteArray& body)
