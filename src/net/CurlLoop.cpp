@@ -20,8 +20,8 @@ void retire(QSocketNotifier* notifier)
 
 CurlLoop::CurlLoop()
 {
-    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-    Q_UNUSED(initialised);
+    // libcurl's own set-up, once for the program and before its first handle.
+    [[maybe_unused]] static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
     m_multi = curl_multi_init();
     curl_multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &CurlLoop::onSocket);
     curl_multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
