@@ -12,7 +12,6 @@
 #include "core/StateCodes.h"
 
 class CurlLoop;
-class QDeadlineTimer;
 class QUrl;
 
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
