@@ -11,6 +11,8 @@ packages=(
     # the format check of make test
     clang-format
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+    # HTTP with hard limits on headers, bodies and their unpacking, and OpenSSL for the certificate check
+    libcurl4-openssl-dev libssl-dev
     # run: the X11 platform plugin, the fonts the windows are designed with, and the time-zone database that the
     # zone hints read
     qt6-qpa-plugins fonts-liberation tzdata

@@ -6,19 +6,17 @@
 #include <QSslCertificate>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 #include "core/StateCodes.h"
 
-class QDeadlineTimer;
-class QNetworkAccessManager;
-class QNetworkReply;
-class QNetworkRequest;
+class CurlLoop;
 class QUrl;
 
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
 // running (timers fire, clicks are handled); a failure (time-out, unknown host, refused connection, cancel, a body
-// cut short) is an empty optional that the caller's error path handles.
+// cut short, an answer beyond its limits) is an empty optional that the caller's error path handles.
 //
 // A fetch started while another one waits (from a timer or a click) runs its own transfer; the outer fetch gets
 // its own answer once the inner one has returned. Cancel ends every transfer in progress.
@@ -37,7 +35,10 @@ public:
         Refused,
         Cancelled,
         TooLarge,
-        Incomplete, // the connection ended before the announced body had arrived
+        HeaderTooLarge,
+        Incomplete,  // the connection ended before the body had arrived, or without proving that it had
+        Undecodable, // a packed body that does not unpack
+        Malformed,   // not HTTP, or lengths that contradict each other
         BadRedirect,
         ErrorStatus, // an error page where only a successful answer counts
         Untrusted,   // the server's certificate does not prove that it is the server asked
@@ -61,7 +62,8 @@ public:
         Ignored
     };
 
-    // A text body beyond this is a failure: a broken or hostile server cannot exhaust memory.
+    // A body beyond this (as unpacked) is a failure, and so are header lines beyond 64 KiB: a broken or hostile
+    // server cannot exhaust memory.
     static constexpr qint64 MaxTextBytes = qint64{1} << 20;
     static constexpr qint64 MaxByteBodyBytes = qint64{32} << 20;
     static constexpr int MaxRedirects = 3;
@@ -86,7 +88,7 @@ public:
     void setTotalDeadline(int seconds) { m_totalDeadlineSeconds = seconds; }
     // The certificate authorities trusted in place of the system's store; none (the program's case) means the
     // system's.
-    void setAuthorities(const QList<QSslCertificate>& authorities) { m_authorities = authorities; }
+    void setAuthorities(const QList<QSslCertificate>& authorities);
 
     // url is a host with an optional path, fetched over HTTPS; a URL that names its scheme may be plain HTTP (only
     // tests' loopback servers are named so). Text bodies are read as Windows-1252, like every other text file of
@@ -105,16 +107,12 @@ private:
     struct Transfer;
 
     std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes, Pages pages, CertificateDates dates);
-    void applyConnectionMode();
-    QNetworkRequest requestFor(const QUrl& url, CertificateDates dates) const;
-    // Waits until the reply has finished; this object may be gone when it returns.
-    void runTransfer(const QUrl& url,
-                     qint64 maxBodyBytes,
-                     CertificateDates dates,
-                     const QDeadlineTimer& deadline,
-                     Transfer& transfer);
-    static QUrl redirectOf(const Transfer& transfer);
-    static Failure failureOf(const Transfer& transfer, Pages pages);
+    // The proxy for this address in the connection mode, as libcurl names one; empty for none.
+    QByteArray proxyFor(const QUrl& url) const;
+    // Waits until the transfer has ended; this object may be gone when it returns.
+    void runTransfer(Transfer& transfer);
+    // Ends a transfer from this side, at once.
+    void end(Transfer& transfer, Failure why);
 
     Connection m_accessType = Connection::SystemSettings;
     QString m_proxy;
@@ -123,7 +121,7 @@ private:
     Failure m_lastFailure = Failure::None;
     int m_lastStatus = 0;           // of the last answer, for the error-page message
     QString m_lastCertificateError; // why the last server's certificate was refused
-    QList<QSslCertificate> m_authorities;
-    QNetworkAccessManager* m_manager;
+    QByteArray m_authorities;       // PEM
+    std::unique_ptr<CurlLoop> m_curl;
     QList<Transfer*> m_transfers; // innermost last
 };

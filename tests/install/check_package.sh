@@ -28,8 +28,8 @@ grep -q '^-rwxr-xr-x root/root .* ./usr/lib/huxo/huxo$' <<<"$listing" ||
 depends=$(dpkg-deb -f "$package" Depends)
 # The libraries come from what the binary links; the plugins, fonts, zones and certificates are used at run time and
 # named by hand.
-for dependency in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-liberation tzdata \
-    ca-certificates; do
+for dependency in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 libcurl4 libssl3 qt6-qpa-plugins \
+    fonts-liberation tzdata ca-certificates; do
     grep -q "\b$dependency\b" <<<"$depends" || fail "$dependency is not declared: $depends"
 done
 [ "$(dpkg-deb -f "$package" Package)" = huxo ] || fail "the package has another name"

@@ -187,11 +187,10 @@ void tst_Inet::cutShortResetAndMalformedAnswersFail_data()
     QTest::newRow("closed before the announced length") << head + "Tue Dec  8" << false << Inet::Failure::Incomplete;
     QTest::newRow("reset in the middle of the body") << head + "Tue Dec  8" << true << Inet::Failure::Incomplete;
     QTest::newRow("reset before any answer") << QByteArray() << true << Inet::Failure::Incomplete;
-    // Qt cannot tell an answer it cannot read from one that was cut off: neither arrived whole.
     QTest::newRow("no HTTP at all") << QByteArray("Tue Dec  8 03:25:23 UTC 2026\r\n\r\n") << false
-                                    << Inet::Failure::Incomplete;
+                                    << Inet::Failure::Malformed;
     QTest::newRow("a status line without a status")
-        << QByteArray("HTTP/1.1 OK\r\nContent-Length: 2\r\n\r\nok") << false << Inet::Failure::Incomplete;
+        << QByteArray("HTTP/1.1 OK\r\nContent-Length: 2\r\n\r\nok") << false << Inet::Failure::Malformed;
 }
 
 void tst_Inet::cutShortResetAndMalformedAnswersFail()

@@ -1,10 +1,14 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
+
+#include <functional>
 
 #include "NetRig.h"
 #include "net/SetMserver.h"
 #include "net/UpdateRetrieval.h"
+#include "support/LoopbackHttp2Server.h"
 #include "support/UpdateServerFiles.h"
 #include "zones/DstText.h"
 
@@ -28,7 +32,59 @@ struct RetrievalRig : NetRig
     }
 
     UpdateRetrieval::Result run() { return UpdateRetrieval(module, *link, progress()).run(); }
+
+    std::unique_ptr<LoopbackHttp2Server> http2; // serves every file, when there is one
 };
+
+// How the server answers the request for one file of a retrieval.
+using Answer = std::function<void(RetrievalRig& rig, const QByteArray& path)>;
+
+Answer page(int status)
+{
+    return [status](RetrievalRig& rig, const QByteArray& path) {
+        rig.server.addBody(path, LoopbackHttpServer::NotFoundPage, status);
+    };
+}
+
+Answer raw(const QByteArray& bytes, LoopbackHttpServer::Ending ending = LoopbackHttpServer::Ending::Close)
+{
+    return [bytes, ending](RetrievalRig& rig, const QByteArray& path) { rig.server.addRaw(path, bytes, ending); };
+}
+
+Answer endlessHead(LoopbackHttpServer::HeadLines lines)
+{
+    return [lines](RetrievalRig& rig, const QByteArray& path) { rig.server.addEndlessHead(path, lines); };
+}
+
+// Every file from an HTTP/2 server that breaks off its answers, trusted through the authority in tlsFolder.
+Answer http2(const QString& tlsFolder, LoopbackHttp2Server::Ending ending)
+{
+    return [tlsFolder, ending](RetrievalRig& rig, const QByteArray&) {
+        rig.http2 = std::make_unique<LoopbackHttp2Server>(
+            tlsFolder + u"/server.pem"_s, tlsFolder + u"/server.key"_s, "Sun Mar 29 01:00", ending);
+        rig.link->setAuthorities(QSslCertificate::fromPath(tlsFolder + u"/ca.pem"_s));
+        rig.module.NetEndpoints.primaryBase = rig.http2->hostAndPort() + u"/main/"_s;
+    };
+}
+
+QByteArray packed(const QByteArray& coding, const QByteArray& body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Encoding: " + coding + "\r\nContent-Length: " + QByteArray::number(body.size())
+           + "\r\n\r\n" + body;
+}
+
+// 64 MiB of zeros packed into some 64 KiB, beyond every body's limit once unpacked.
+QByteArray zlibBomb()
+{
+    return qCompress(QByteArray(64 << 20, '\0'), 9).mid(4); // without qCompress's own length
+}
+
+// The same as gzip. Its trailer's checksum is left out: a client that stops at the limit never gets there.
+QByteArray gzipBomb()
+{
+    const QByteArray zlib = zlibBomb();
+    return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03", 10) + zlib.mid(2, zlib.size() - 6) + QByteArray(8, '\0');
+}
 
 bool mayBeRun(const QString& path)
 {
@@ -42,14 +98,29 @@ class tst_UpdateRetrieval : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void storesTheFilesAndHandsOverTheNewsletter();
     void aMissingNewsFileIsShownAsText();
-    void errorPagesAndCutBodiesKeepTheStoredFiles_data();
-    void errorPagesAndCutBodiesKeepTheStoredFiles();
+    void brokenAnswersKeepTheStoredFiles_data();
+    void brokenAnswersKeepTheStoredFiles();
     void storedFilesReplaceALinkNeverItsTarget();
     void programFilesAreSavedWholeOrNotAtAll_data();
     void programFilesAreSavedWholeOrNotAtAll();
+
+private:
+    QTemporaryDir m_tls; // a throw-away authority and a certificate for 127.0.0.1 signed by it
 };
+
+Q_DECLARE_METATYPE(Answer)
+
+void tst_UpdateRetrieval::initTestCase()
+{
+    QProcess certificates;
+    certificates.setProcessChannelMode(QProcess::MergedChannels);
+    certificates.start(QStringLiteral(HUXO_SOURCE_DIR "/server/make-test-certificate.sh"), {m_tls.path()});
+    QVERIFY(certificates.waitForFinished(60000));
+    QVERIFY2(certificates.exitCode() == 0, certificates.readAll().constData());
+}
 
 void tst_UpdateRetrieval::storesTheFilesAndHandsOverTheNewsletter()
 {
@@ -89,38 +160,69 @@ void tst_UpdateRetrieval::aMissingNewsFileIsShownAsText()
     QCOMPARE(result.newsletter->text, QString::fromLatin1(LoopbackHttpServer::NotFoundPage));
 }
 
-void tst_UpdateRetrieval::errorPagesAndCutBodiesKeepTheStoredFiles_data()
+// Every answer that is not the whole file ends the retrieval with a line that says what was wrong, and leaves the
+// files stored before it as they were. The test runs under an address-space limit that an endless header or a bomb
+// kept whole would break.
+void tst_UpdateRetrieval::brokenAnswersKeepTheStoredFiles_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("raw"); // sent as it stands, then reset, when not empty
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("said");
 
-    const QByteArray cutOff = "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\nGIF89a";
-    QTest::newRow("dst.txt missing") << QByteArray("dst.txt") << 404 << QByteArray();
-    QTest::newRow("dst.txt server error") << QByteArray("dst.txt") << 500 << QByteArray();
-    QTest::newRow("dst.txt reset mid-body") << QByteArray("dst.txt") << 200 << cutOff;
-    QTest::newRow("picc.gif missing") << QByteArray("picc.gif") << 404 << QByteArray();
-    QTest::newRow("picc.gif reset mid-body") << QByteArray("picc.gif") << 200 << cutOff;
+    using Ending = LoopbackHttpServer::Ending;
+    using Http2Ending = LoopbackHttp2Server::Ending;
+    const QString missing = u"The server does not have the file (it answered with status 404)."_s;
+    const QString cutOff = u"The connection ended before the server's whole answer had arrived."_s;
+    const QString notHttp = u"The server's answer was not valid HTTP."_s;
+    const QString tooLarge = u"The server's answer was too large."_s;
+    const QString headTooLarge = u"The header of the server's answer was too large."_s;
+    const QByteArray resetMidBody = "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\nGIF89a";
+
+    QTest::newRow("dst.txt missing") << QByteArray("dst.txt") << page(404) << missing;
+    QTest::newRow("dst.txt server error")
+        << QByteArray("dst.txt") << page(500) << u"The server does not have the file (it answered with status 500)."_s;
+    QTest::newRow("dst.txt reset mid-body") << QByteArray("dst.txt") << raw(resetMidBody, Ending::Reset) << cutOff;
+    QTest::newRow("picc.gif missing") << QByteArray("picc.gif") << page(404) << missing;
+    QTest::newRow("picc.gif reset mid-body") << QByteArray("picc.gif") << raw(resetMidBody, Ending::Reset) << cutOff;
+    QTest::newRow("header lines without end")
+        << QByteArray("dst.txt") << endlessHead(LoopbackHttpServer::HeadLines::Many) << headTooLarge;
+    QTest::newRow("a header line without end")
+        << QByteArray("dst.txt") << endlessHead(LoopbackHttpServer::HeadLines::OneEndless) << headTooLarge;
+    QTest::newRow("gzip bomb as text") << QByteArray("dst.txt") << raw(packed("gzip", gzipBomb())) << tooLarge;
+    QTest::newRow("deflate bomb as bytes") << QByteArray("picc.gif") << raw(packed("deflate", zlibBomb())) << tooLarge;
+    QTest::newRow("gzip that does not unpack")
+        << QByteArray("picc.gif") << raw(packed("gzip", "GIF89a, not packed at all"))
+        << u"The server's packed answer could not be unpacked."_s;
+    QTest::newRow("closed without a length")
+        << QByteArray("dst.txt") << raw("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nSun Mar 29") << cutOff;
+    QTest::newRow("two different lengths")
+        << QByteArray("dst.txt") << raw("HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 10\r\n\r\nSun Mar 29")
+        << notHttp;
+    QTest::newRow("chunk of 2^64-1 bytes")
+        << QByteArray("dst.txt")
+        << raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nffffffffffffffff\r\nSun Mar 29") << notHttp;
+    QTest::newRow("HTTP/2 stream reset") << QByteArray("dst.txt") << http2(m_tls.path(), Http2Ending::Reset) << cutOff;
+    QTest::newRow("HTTP/2 stream reset without an error")
+        << QByteArray("dst.txt") << http2(m_tls.path(), Http2Ending::ResetWithoutError) << cutOff;
+    QTest::newRow("HTTP/2 connection closed")
+        << QByteArray("dst.txt") << http2(m_tls.path(), Http2Ending::Close) << cutOff;
 }
 
-void tst_UpdateRetrieval::errorPagesAndCutBodiesKeepTheStoredFiles()
+void tst_UpdateRetrieval::brokenAnswersKeepTheStoredFiles()
 {
     QFETCH(QByteArray, file);
-    QFETCH(int, status);
-    QFETCH(QByteArray, raw);
+    QFETCH(Answer, answer);
+    QFETCH(QString, said);
     RetrievalRig rig;
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
     const QByteArray path = "/main/x__c51/" + file;
-    if (raw.isEmpty()) {
-        rig.server.addBody(path, LoopbackHttpServer::NotFoundPage, status);
-    } else {
-        rig.server.addRaw(path, raw, LoopbackHttpServer::Ending::Reset);
-    }
+    answer(rig, path);
     const UpdateRetrieval::Result result = rig.run();
 
+    QVERIFY(rig.http2 ? rig.http2->streamsAnswered() == 1 : rig.server.requestedTargets().contains(path));
     QVERIFY(!result.completed);
     QVERIFY(!result.newsletter);
-    QCOMPARE(rig.lines.last(), u"bad link"_s);
+    QCOMPARE(rig.lines.mid(rig.lines.size() - 2), (QStringList{said, u"bad link"_s}));
     QCOMPARE(rig.module.NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module.MServer, ServerBase::Primary);
     QCOMPARE(fileBytes(rig.file(u"pic.gif"_s)), OldPicture);
