@@ -10,7 +10,9 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -23,6 +25,20 @@ Q_LOGGING_CATEGORY(lcInstance, "huxo.instance")
 constexpr int ConnectWaitMs = 2000;
 constexpr int TurnWaitMs = 5000;
 constexpr int TurnPollMs = 10;
+constexpr qint64 MaxRequestBytes = 1024;
+constexpr QByteArrayView Request = "forward";
+
+// The token with which a launcher lets the window of the program it starts come forward. A Wayland desktop gives
+// it as XDG_ACTIVATION_TOKEN, an X11 one as the startup id; it is a word of printable characters.
+QByteArray launchActivationToken()
+{
+    QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty()) {
+        token = qgetenv("DESKTOP_STARTUP_ID");
+    }
+    const bool word = std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+    return word && token.size() < MaxRequestBytes - Request.size() - 2 ? token : QByteArray();
+}
 
 // The same folder reached through a link, or written with a trailing separator, is the same folder.
 QString folderKey(const QString& folder)
@@ -105,7 +121,7 @@ bool SingleInstance::askRunningCopy() const
     if (!socket.waitForConnected(ConnectWaitMs)) {
         return false;
     }
-    socket.write("forward\n");
+    socket.write(Request.toByteArray() + ' ' + launchActivationToken() + '\n');
     socket.waitForBytesWritten(ConnectWaitMs);
     socket.disconnectFromServer();
     return true;
@@ -114,9 +130,14 @@ bool SingleInstance::askRunningCopy() const
 void SingleInstance::answerLaterStarts()
 {
     while (QLocalSocket* later = m_server->nextPendingConnection()) {
-        // The connection itself is the request; nothing it says is needed.
-        later->abort();
-        later->deleteLater();
-        emit laterStartSeen();
+        // The connection itself is the request; the line it sends before it hangs up carries the later start's
+        // activation token. One that does not hang up is not waited for.
+        later->setReadBufferSize(MaxRequestBytes);
+        connect(later, &QLocalSocket::disconnected, this, [this, later] {
+            const QList<QByteArray> words = later->readLine(MaxRequestBytes).trimmed().split(' ');
+            later->deleteLater();
+            emit laterStartSeen(words.size() == 2 && words.first() == Request ? words.last() : QByteArray());
+        });
+        QTimer::singleShot(ConnectWaitMs, later, &QLocalSocket::abort);
     }
 }
