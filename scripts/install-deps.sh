@@ -24,6 +24,8 @@ packages=(
     xclip
     # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
     desktop-file-utils appstream dpkg-dev file
+    # a Wayland desktop for the tests, headless, with XWayland, and Qt's native Wayland platform
+    weston xwayland qt6-wayland
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus
     dbus python3-dbusmock
     # the network tests run in a private network with only loopback, and the end-to-end test mounts its own

@@ -30,6 +30,8 @@ public:
     ~huxofrm() override;
 
     void Form_Load();
+    // The program is being ended from outside: what a close keeps is saved, without the questions of a close.
+    void endWithoutQuestions();
     void ColChg();
     void UpdateCaptions();
     void ApplyArrows();
@@ -161,6 +163,7 @@ private:
     QString minimisedCaption() const;
     void Form_Resize();
     bool Form_QueryUnload();
+    void keepWindowState();
     void Form_Unload();
     void showAccessories();
     void placeOnScreen();
@@ -177,6 +180,8 @@ private:
 
     void Option1_Click();
     void LocCap_DblClick();
+    // Where the desktop alone stacks the windows, the pin can do nothing: its tip names the desktop's command.
+    void leaveOnTopToTheDesktop();
     void AlmBtn_MouseDown();
     void showAlarmSettings();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);

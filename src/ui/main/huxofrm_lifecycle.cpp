@@ -14,6 +14,7 @@
 #include "core/Twips.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
+#include "platform/WindowOrder.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/info/HUXOhlp.h"
@@ -58,6 +59,9 @@ void huxofrm::Form_Load()
     }
     setWindowWidth(m_module.WinWidth);
     placeOnScreen();
+    if (m_module.services().windowOrder.desktopPlacesWindows()) {
+        leaveOnTopToTheDesktop();
+    }
     if (m_module.SetupDone == Flag::Off) {
         // Opened once the window has its place, so that the licence opens beside it rather than under it.
         m_forms.get<HUXOhlp>().showLicence();
@@ -166,15 +170,29 @@ bool huxofrm::Form_QueryUnload()
                       Dialogs::Icon::Exclamation)) {
         return false;
     }
+    keepWindowState();
+    return true;
+}
+
+void huxofrm::endWithoutQuestions()
+{
+    keepWindowState();
+    Form_Unload();
+}
+
+void huxofrm::keepWindowState()
+{
     if (isMinimized()) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
     }
     m_module.LocCaption = LocCap->text();
-    m_module.WinTop = float(Twips::fromPixels(y()));
-    m_module.WinLeft = float(Twips::fromPixels(x()));
+    // Where the desktop places the window, it never says where: the place the window was given stays.
+    if (!m_module.services().windowOrder.desktopPlacesWindows()) {
+        m_module.WinTop = float(Twips::fromPixels(y()));
+        m_module.WinLeft = float(Twips::fromPixels(x()));
+    }
     m_module.WinHeight = qint16(windowHeight());
     m_module.WinWidth = qint16(windowWidth());
-    return true;
 }
 
 void huxofrm::Form_Unload()
