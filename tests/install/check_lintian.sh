@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds both Debian packages, huxo from the built tree and huxo-server from the repository, into a temporary
+# folder and has lintian check them: any error or warning fails. Usage: check_lintian.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+source_dir=$1
+build_dir=$2
+source "$(dirname "$0")/common.sh"
+command -v lintian >/dev/null || { echo "SKIPPED: lintian not found"; exit 77; }
+
+cpack --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log" >&2
+    fail "cpack failed"
+}
+"$source_dir/server/package/build-deb.sh" "$work" >/dev/null
+for package in "$work"/huxo_*.deb "$work"/huxo-server_*.deb; do
+    # lintian's own notes (running as root, for one) go to the standard error; its findings to the output.
+    lintian --info "$package" >"$work/lintian.txt" 2>/dev/null || true
+    cat "$work/lintian.txt"
+    ! grep -q '^[EW]: ' "$work/lintian.txt" || fail "lintian finds errors or warnings in ${package##*/}"
+done
+echo "lintian finds no error or warning in either package"
