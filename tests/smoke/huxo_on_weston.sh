@@ -26,7 +26,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY QT_QPA_PLATFORM
 weston --backend=headless-backend.so --xwayland --socket="$WAYLAND_DISPLAY" --idle-time=0 --log="$work/weston.log" &
 for _ in $(seq 100); do
-    DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null)
+    DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" 2>/dev/null || true)
     [ -z "$DISPLAY" ] || [ ! -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || break
     sleep 0.1
 done
@@ -53,7 +53,8 @@ end_huxo() {
 
 # From the session's launcher: no platform chosen.
 start_huxo xwayland "" place_window
-wait_window "$title" >/dev/null || die "no window captioned $title on XWayland"
+# XWayland starts with its first client, which may take a while on a busy machine.
+wait_window "$title" >/dev/null || wait_window "$title" >/dev/null || die "no window captioned $title on XWayland"
 echo "the window came up through XWayland"
 end_huxo
 

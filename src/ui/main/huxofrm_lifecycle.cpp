@@ -26,6 +26,8 @@ using namespace MainLayout;
 namespace {
 // An accessory file of this size or less is a placeholder that keeps its button hidden.
 constexpr qint64 PlaceholderSize = 50;
+// How far below the top of the window's frame a title bar can be taken with the mouse.
+constexpr int TitleBarReach = 8;
 } // namespace
 
 void huxofrm::Form_Load()
@@ -100,11 +102,20 @@ void huxofrm::placeOnScreen()
     // A position saved on a screen that is no longer there would put the window out of reach.
     const QRect window(topLeft, size());
     const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool reachable = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+    const auto shownOn = std::find_if(screens.begin(), screens.end(), [&](const QScreen* screen) {
         return screen->availableGeometry().intersects(window);
     });
-    if (!reachable && QGuiApplication::primaryScreen()) {
-        topLeft = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    // So is a title bar above the screen, where a Wayland run of an earlier version could leave the window's place.
+    const QPoint titleBar(window.center().x(), topLeft.y() + TitleBarReach);
+    const bool titleBarShown = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        return screen->availableGeometry().contains(titleBar);
+    });
+    if (shownOn == screens.end()) {
+        if (QGuiApplication::primaryScreen()) {
+            topLeft = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        }
+    } else if (!titleBarShown) {
+        topLeft.setY(std::max(topLeft.y(), (*shownOn)->availableGeometry().top()));
     }
     move(topLeft);
 }
