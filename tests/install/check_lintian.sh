@@ -14,8 +14,7 @@ cpack --config "$build_dir/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1
 "$source_dir/server/package/build-deb.sh" "$work" >/dev/null
 for package in "$work"/huxo_*.deb "$work"/huxo-server_*.deb; do
     # lintian's own notes (running as root, for one) go to the standard error; its findings to the output.
-    lintian --info "$package" >"$work/lintian.txt" 2>/dev/null || true
-    cat "$work/lintian.txt"
-    ! grep -q '^[EW]: ' "$work/lintian.txt" || fail "lintian finds errors or warnings in ${package##*/}"
+    lintian --fail-on error,warning --info "$package" 2>"$work/lintian.log" ||
+        fail "lintian finds errors or warnings in ${package##*/}, or cannot check it: $(cat "$work/lintian.log")"
 done
 echo "lintian finds no error or warning in either package"
