@@ -165,6 +165,7 @@ private:
     bool Form_QueryUnload();
     void keepWindowState();
     void Form_Unload();
+    void saveAtExit();
     void showAccessories();
     void placeOnScreen();
 

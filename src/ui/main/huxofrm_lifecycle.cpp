@@ -188,7 +188,8 @@ bool huxofrm::Form_QueryUnload()
 void huxofrm::endWithoutQuestions()
 {
     keepWindowState();
-    Form_Unload();
+    // Not Form_Unload: the program's end would close the windows, and a close asks.
+    saveAtExit();
 }
 
 void huxofrm::keepWindowState()
@@ -208,9 +209,14 @@ void huxofrm::keepWindowState()
 
 void huxofrm::Form_Unload()
 {
+    saveAtExit();
+    emit unloaded();
+}
+
+void huxofrm::saveAtExit()
+{
     Timer1->stop();
     ACTTimer->stop();
     m_module.SetupDone = Flag::On;
     (void)m_module.SaveSettings(Module1::SavingAt::Exit);
-    emit unloaded();
 }
