@@ -24,8 +24,11 @@ packages=(
     libfaketime xdotool
     # the Auto Set end-to-end test reads the progress list through the clipboard
     xclip
-    # the install tests: desktop entry and metainfo validators, and the Debian package's dependency list
-    desktop-file-utils appstream dpkg-dev file
+    # the install tests: desktop entry and metainfo validators, the Debian package's dependency list, Debian's own
+    # check of both packages, and the reader of the manual page
+    desktop-file-utils appstream dpkg-dev file lintian man-db
+    # a Wayland desktop for the tests, headless, with XWayland, and Qt's native Wayland platform
+    weston xwayland qt6-wayland
     # the clock's D-Bus path is tested against a timedated stand-in on a private bus
     dbus python3-dbusmock
     # the network tests run in a private network with only loopback, and the end-to-end test mounts its own

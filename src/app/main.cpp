@@ -2,7 +2,10 @@
 #include <QIcon>
 
 #include <csignal>
+#include <unistd.h>
 
+#include "app/CommandLine.h"
+#include "app/EndRequest.h"
 #include "core/Module1.h"
 #include "core/PictureFile.h"
 #include "platform/MessageBoxDialogs.h"
@@ -38,8 +41,13 @@ void surviveFileSizeLimit()
 
 int main(int argc, char** argv)
 {
+    // Help and the version need no display, and a mistyped option starts nothing.
+    CommandLine commandLine(argc, argv);
+    if (const std::optional<int> exitStatus = commandLine.answer()) {
+        return *exitStatus;
+    }
     surviveFileSizeLimit();
-    QApplication app(argc, argv);
+    QApplication app(commandLine.toolkitArgc(), commandLine.toolkitArgv());
     QApplication::setApplicationName(QStringLiteral("HUXO"));
     // The desktop matches the window to its launcher entry and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.huxo.Huxo"));
@@ -68,11 +76,20 @@ int main(int argc, char** argv)
     Forms forms(module);
     huxofrm mainWindow(module, forms);
     QObject::connect(&mainWindow, &huxofrm::unloaded, &app, &QApplication::quit);
+    // Ended from outside, the program keeps what a close would, and ends at once: no window or transfer it was in
+    // the middle of goes on.
+    EndRequest endRequest;
+    QObject::connect(&endRequest, &EndRequest::received, &mainWindow, [&mainWindow] {
+        mainWindow.endWithoutQuestions();
+        ::_exit(0);
+    });
     mainWindow.Form_Load();
     mainWindow.show();
     // Not before: a later start during a message of the start-up finds that message in front already, and the
     // window is not complete yet.
-    QObject::connect(
-        &instance, &SingleInstance::laterStartSeen, &mainWindow, [&mainWindow] { bringForward(mainWindow); });
+    QObject::connect(&instance,
+                     &SingleInstance::laterStartSeen,
+                     &mainWindow,
+                     [&mainWindow](const QByteArray& activationToken) { bringForward(mainWindow, activationToken); });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "QtWindowOrder.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -20,4 +21,9 @@ void QtWindowOrder::setTopmost(QWidget* window, bool topmost)
     if (topmost && window->isVisible()) {
         window->raise();
     }
+}
+
+bool QtWindowOrder::desktopPlacesWindows() const
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

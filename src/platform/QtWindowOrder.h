@@ -7,4 +7,5 @@ class QtWindowOrder final : public WindowOrder
 {
 public:
     void setTopmost(QWidget* window, bool topmost) override;
+    bool desktopPlacesWindows() const override;
 };

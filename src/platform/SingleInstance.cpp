@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -38,6 +39,30 @@ constexpr int PrivateMode = 0700;
 // What a later start says: the request on the first line, then one "name=value" line for each thing the running
 // copy may want to know with it. A copy passes over lines it does not know, so later versions can add some.
 const QByteArray ComeForward = QByteArrayLiteral("forward");
+const QByteArray TokenLine = QByteArrayLiteral("token=");
+
+// The token with which a launcher lets the window of the program it starts come forward. A Wayland desktop gives
+// it as XDG_ACTIVATION_TOKEN, an X11 one as the startup id; it is a word of printable characters.
+QByteArray launchActivationToken()
+{
+    QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty()) {
+        token = qgetenv("DESKTOP_STARTUP_ID");
+    }
+    const bool word = std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+    return word && token.size() < MaxMessageBytes / 2 ? token : QByteArray();
+}
+
+// The activation token of a later start's message, empty when it gave none.
+QByteArray tokenOf(const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines) {
+        if (line.startsWith(TokenLine)) {
+            return line.mid(TokenLine.size());
+        }
+    }
+    return {};
+}
 
 // The same folder reached through a link, or written with a trailing separator, is the same folder.
 QString folderKey(const QString& folder)
@@ -112,7 +137,7 @@ bool askRunningCopy(const QString& socketPath)
     }
     const timeval wait = {SendWaitMs / 1000, 0};
     ::setsockopt(socket.fd(), SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
-    const QByteArray message = ComeForward + '\n';
+    const QByteArray message = ComeForward + '\n' + TokenLine + launchActivationToken() + '\n';
     return ::send(socket.fd(), message.constData(), size_t(message.size()), MSG_NOSIGNAL) == message.size();
 }
 
@@ -121,7 +146,7 @@ bool askRunningCopy(const QString& socketPath)
 class LaterStart final : public QObject
 {
 public:
-    LaterStart(int socket, std::function<void()> onComeForward, QObject* parent)
+    LaterStart(int socket, std::function<void(const QByteArray&)> onComeForward, QObject* parent)
         : QObject(parent)
         , m_socket(socket)
         , m_onComeForward(std::move(onComeForward))
@@ -146,14 +171,15 @@ private:
             return;
         }
         m_readable->setEnabled(false);
-        if (count == 0 && m_message.split('\n').constFirst() == ComeForward) {
-            m_onComeForward();
+        const QList<QByteArray> lines = m_message.split('\n');
+        if (count == 0 && lines.constFirst() == ComeForward) {
+            m_onComeForward(tokenOf(lines));
         }
         deleteLater();
     }
 
     const FileDescriptor m_socket;
-    std::function<void()> m_onComeForward;
+    std::function<void(const QByteArray&)> m_onComeForward;
     QSocketNotifier* m_readable = nullptr;
     QByteArray m_message;
 };
@@ -250,6 +276,6 @@ void SingleInstance::acceptLaterStarts()
             continue;
         }
         new LaterStart(
-            later, [this] { emit laterStartSeen(); }, this);
+            later, [this](const QByteArray& token) { emit laterStartSeen(token); }, this);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -26,7 +27,8 @@ public:
     QString socketPath() const { return m_socketPath; }
 
 signals:
-    void laterStartSeen();
+    // A later start asked this copy to come forward, with the activation token its desktop gave it (empty if none).
+    void laterStartSeen(const QByteArray& activationToken);
 
 private:
     void listen();

@@ -9,4 +9,8 @@ public:
     virtual ~WindowOrder() = default;
 
     virtual void setTopmost(QWidget* window, bool topmost) = 0;
+
+    // True where the desktop alone stacks and places the windows, as a Wayland compositor does: a window can then
+    // neither keep itself on top nor learn or choose where it is.
+    virtual bool desktopPlacesWindows() const = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QGuiApplication>
 #include <QWidget>
 
 // Shows a window in front of the others, ready for typing.
@@ -15,4 +17,15 @@ inline void bringForward(QWidget& window)
 {
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     bringUp(window);
+}
+
+// The same at the request of another start of the program, with the activation token the desktop gave that start:
+// a Wayland compositor lets a window come forward only with such a token, which the platform plugin hands over on
+// the next activation.
+inline void bringForward(QWidget& window, const QByteArray& activationToken)
+{
+    if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    }
+    bringForward(window);
 }

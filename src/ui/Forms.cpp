@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include "core/Module1.h"
+#include "platform/WindowOrder.h"
 #include "ui/WindowPlacement.h"
 #include "ui/alarms/AlarmFrm.h"
 #include "ui/alarms/AlarmMsgFrm.h"
@@ -8,7 +10,12 @@
 
 void Forms::placeNewWindow(QWidget& window) const
 {
-    if (m_mainWindow) {
+    if (!m_mainWindow) {
+        return;
+    }
+    if (m_module.services().windowOrder.desktopPlacesWindows()) {
+        WindowPlacement::belongTo(window, *m_mainWindow);
+    } else {
         WindowPlacement::placeBeside(window, *m_mainWindow);
     }
 }

@@ -166,6 +166,10 @@ void GlyphButton::paintEvent(QPaintEvent*)
         painter.drawRect(box);
         box.adjust(1, 1, -1, -1);
     }
+    if (!isEnabled()) {
+        // Faded, as a control that does nothing here.
+        painter.setOpacity(0.35);
+    }
     drawGlyph(painter, m_glyph, box, m_colour);
 }
 

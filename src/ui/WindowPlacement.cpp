@@ -4,6 +4,7 @@
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -72,6 +73,14 @@ void placeBeside(QWidget& window, const QWidget& anchor)
     const QSize frame = window.size() + anchorFrame.size() - anchor.size();
     // Before the window is shown, a move places its frame, title bar included.
     window.move(besideAnchor(anchorFrame, frame, screen->availableGeometry()));
+}
+
+void belongTo(QWidget& window, QWidget& anchor)
+{
+    // Both need their native windows for the link; made now, they are shown later as usual.
+    window.winId();
+    anchor.winId();
+    window.windowHandle()->setTransientParent(anchor.windowHandle());
 }
 
 } // namespace WindowPlacement

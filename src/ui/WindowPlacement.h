@@ -16,4 +16,8 @@ QPoint besideAnchor(const QRect& anchorFrame, const QSize& frame, const QRect& s
 // Moves a window that has not been shown yet beside the anchor window, on the anchor's screen.
 void placeBeside(QWidget& window, const QWidget& anchor);
 
+// Where the desktop alone places windows, makes a window that has not been shown yet the anchor's own, which the
+// desktop then opens by the anchor and keeps with it, rather than wherever it finds room.
+void belongTo(QWidget& window, QWidget& anchor);
+
 } // namespace WindowPlacement

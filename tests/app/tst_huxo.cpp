@@ -70,6 +70,9 @@ private slots:
     void initTestCase();
     void aSecondStartOnOneFolderEndsAndLeavesTheFirst();
     void aFileSizeLimitDoesNotEndTheProgram();
+    void commandLineIsAnsweredWithoutADisplay_data();
+    void commandLineIsAnsweredWithoutADisplay();
+    void anEndSignalSavesWhatACloseWould();
 
 private:
     QTemporaryDir m_runtime;
@@ -120,6 +123,65 @@ void tst_huxo::aFileSizeLimitDoesNotEndTheProgram()
     QVERIFY2(limited.state() == QProcess::Running, qPrintable(endOf(limited)));
     QCOMPARE(QFileInfo(folder.ini()).size(), 0);
     stop(limited);
+}
+
+void tst_huxo::commandLineIsAnsweredWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"HUXO 5.1\n"_s << QString();
+    QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Usage: huxo [OPTION]...\n"_s << QString();
+    QTest::newRow("help, short") << QStringList{u"-h"_s} << 0 << u"Usage: huxo [OPTION]...\n"_s << QString();
+    QTest::newRow("after the toolkit's options")
+        << QStringList{u"-style"_s, u"fusion"_s, u"--reverse"_s, u"--version"_s} << 0 << u"HUXO 5.1\n"_s << QString();
+    QTest::newRow("unknown option") << QStringList{u"--versoin"_s} << 2 << QString()
+                                    << u"huxo: unknown option '--versoin'\nTry 'huxo --help' for more information.\n"_s;
+    QTest::newRow("argument") << QStringList{u"clocks.ini"_s} << 2 << QString()
+                              << u"huxo: unexpected argument 'clocks.ini'\n"_s;
+    QTest::newRow("value missing") << QStringList{u"-platform"_s} << 2 << QString()
+                                   << u"huxo: a value is missing after '-platform'\n"_s;
+}
+
+void tst_huxo::commandLineIsAnsweredWithoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+
+    ProgramFolder folder;
+    QProcess huxo;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& display : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s}) {
+        environment.remove(display);
+    }
+    huxo.setProcessEnvironment(environment);
+    huxo.start(u"setpriv"_s, QStringList{u"--bounding-set=-sys_time"_s, folder.dir.filePath(u"huxo"_s)} + arguments);
+    QVERIFY2(huxo.waitForFinished(StartMs), "the program did not end");
+    QVERIFY2(huxo.exitStatus() == QProcess::NormalExit && huxo.exitCode() == exitCode, qPrintable(endOf(huxo)));
+    const QString printed = QString::fromUtf8(huxo.readAllStandardOutput());
+    const QString complained = QString::fromUtf8(huxo.readAllStandardError());
+    QVERIFY2(output.isEmpty() ? printed.isEmpty() : printed.startsWith(output), qPrintable(printed));
+    QVERIFY2(error.isEmpty() ? complained.isEmpty() : complained.startsWith(error), qPrintable(complained));
+    QVERIFY2(!QFileInfo::exists(folder.ini()), "the window was started");
+}
+
+void tst_huxo::anEndSignalSavesWhatACloseWould()
+{
+    ProgramFolder folder;
+    QProcess huxo;
+    start(huxo, folder);
+    waitUntilUp(huxo, folder);
+    huxo.terminate();
+    QVERIFY2(huxo.waitForFinished(StartMs), "the program did not end");
+    QVERIFY2(huxo.exitStatus() == QProcess::NormalExit && huxo.exitCode() == 0, qPrintable(endOf(huxo)));
+    // A first run has its setup done (record 38) once it is closed, and only then.
+    QFile ini(folder.ini());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll().mid((38 - 1) * 17, 2), QByteArray(2, '\xff'));
 }
 
 QTEST_GUILESS_MAIN(tst_huxo)

@@ -20,6 +20,13 @@ done
 [ ! -e "$program/CMakeLists.txt" ] || fail "the build rules of assets/ were installed"
 [ "$(readlink -f "$prefix/bin/huxo")" = "$(readlink -f "$program/huxo")" ] || fail "bin/huxo does not lead to the program"
 
+# The manual page, which man reads without a complaint.
+manual="$prefix/share/man/man1/huxo.1.gz"
+[ -f "$manual" ] || fail "no manual page huxo(1)"
+MANWIDTH=80 man --warnings -l "$manual" >"$work/huxo.1.txt" 2>"$work/man.log" || fail "man cannot read huxo(1)"
+[ ! -s "$work/man.log" ] || { cat "$work/man.log"; fail "man complains about huxo(1)"; }
+grep -q -- '--version' "$work/huxo.1.txt" || fail "huxo(1) does not describe the options"
+
 desktop="$prefix/share/applications/org.huxo.Huxo.desktop"
 metainfo="$prefix/share/metainfo/org.huxo.Huxo.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop entry rejected"

@@ -93,6 +93,8 @@ private slots:
     void initTestCase();
     void init();
     void aLaterStartOnTheSameFolderBringsTheFirstForward();
+    void aLaterStartHandsOverItsActivationToken_data();
+    void aLaterStartHandsOverItsActivationToken();
     void otherFoldersRunSideBySide();
     void aSocketLeftByAKilledCopyIsTakenOver();
     void theFolderIsFreeOnceTheFirstHasEnded();
@@ -133,6 +135,43 @@ void tst_SingleInstance::aLaterStartOnTheSameFolderBringsTheFirstForward()
     QVERIFY(!later.claim());
     QTRY_VERIFY(!window.isMinimized());
     QVERIFY(window.isVisible());
+}
+
+void tst_SingleInstance::aLaterStartHandsOverItsActivationToken_data()
+{
+    QTest::addColumn<QByteArray>("waylandToken");
+    QTest::addColumn<QByteArray>("startupId");
+    QTest::addColumn<QByteArray>("handedOver");
+
+    QTest::newRow("Wayland") << "9f2c-launcher-token"_ba
+                             << "launcher-startup-id"_ba
+                             << "9f2c-launcher-token"_ba;
+    QTest::newRow("X11") << QByteArray() << "panel/huxo/4711-0-host_TIME123456"_ba
+                         << "panel/huxo/4711-0-host_TIME123456"_ba;
+    QTest::newRow("none") << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("not one word") << "two words\nforward"_ba << QByteArray() << QByteArray();
+}
+
+void tst_SingleInstance::aLaterStartHandsOverItsActivationToken()
+{
+    QFETCH(QByteArray, waylandToken);
+    QFETCH(QByteArray, startupId);
+    QFETCH(QByteArray, handedOver);
+
+    QTemporaryDir folder;
+    SingleInstance first(folder.path());
+    QVERIFY(first.claim());
+    QSignalSpy seen(&first, &SingleInstance::laterStartSeen);
+    // The desktop gives them to the program it starts; the first copy was started without.
+    qputenv("XDG_ACTIVATION_TOKEN", waylandToken);
+    qputenv("DESKTOP_STARTUP_ID", startupId);
+    SingleInstance later(folder.path());
+    const bool laterRuns = later.claim();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
+    QVERIFY(!laterRuns);
+    QTRY_COMPARE(seen.count(), 1);
+    QCOMPARE(seen.first().first().toByteArray(), handedOver);
 }
 
 void tst_SingleInstance::otherFoldersRunSideBySide()

@@ -16,7 +16,12 @@ public:
         }
     }
 
+    bool desktopPlacesWindows() const override { return desktopPlaces; }
+
     bool isTopmost(QWidget* window) const { return m_topmost.contains(window); }
+
+    // As on a Wayland desktop.
+    bool desktopPlaces = false;
 
 private:
     QSet<QWidget*> m_topmost;

@@ -19,6 +19,7 @@ private slots:
     void besideTheAnchorWhereItFits_data();
     void besideTheAnchorWhereItFits();
     void secondaryWindowsOpenBesideTheMainWindow();
+    void aTitleBarAboveTheScreenComesDown();
 };
 
 void tst_WindowPlacement::besideTheAnchorWhereItFits_data()
@@ -78,6 +79,17 @@ void tst_WindowPlacement::secondaryWindowsOpenBesideTheMainWindow()
     alarm->hide();
     clickAt(main.AlmBtn);
     QCOMPARE(alarm->pos(), QPoint(20, 20));
+}
+
+void tst_WindowPlacement::aTitleBarAboveTheScreenComesDown()
+{
+    // The place an earlier version saved after a Wayland run: (-3, -30) pixels.
+    Settings stored;
+    stored.SetupDone = Flag::On;
+    stored.WinLeft = -45;
+    stored.WinTop = -450;
+    MainWindowRig<> rig(&stored);
+    QCOMPARE(rig.window->pos(), QPoint(-3, rig.window->screen()->availableGeometry().top()));
 }
 
 QTEST_MAIN(tst_WindowPlacement)

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include <memory>
 
@@ -20,6 +21,7 @@
 #include "support/ScriptedForms.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/info/HUXOhlp.h"
 #include "ui/main/ClockFace.h"
 #include "ui/main/huxofrm.h"
 
@@ -86,6 +88,7 @@ private slots:
     void closingWhileMinimisedStoresTheNormalGeometry();
     void noToAnExitQuestionKeepsRunningAndSavesNothing();
     void onTopButtonAndLocalCaption();
+    void whereTheDesktopPlacesWindowsItsPlaceIsKept();
     void calendarShowsAndHides();
     void mouseOverTipsShowToday();
     void coloursFollowTheScheme();
@@ -440,6 +443,47 @@ void tst_huxofrm::onTopButtonAndLocalCaption()
     QTest::mouseDClick(window.LocCap, Qt::LeftButton);
     QVERIFY(!option->isChecked());
     QVERIFY(!rig.fakes.windowOrder.isTopmost(&window));
+}
+
+void tst_huxofrm::whereTheDesktopPlacesWindowsItsPlaceIsKept()
+{
+    Settings stored = storedWindow(2335);
+    stored.WinLeft = 4500;
+    stored.WinTop = 3000;
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY2(SettingsFile::write(dir.filePath(u"huxo.ini"_s), stored, &error), qPrintable(error));
+    FakeServices fakes;
+    fakes.windowOrder.desktopPlaces = true;
+    Module1 module(fakes.services(), dir.path());
+    ScriptedForms forms(module);
+    huxofrm window(module, forms);
+    window.Form_Load();
+    window.show();
+
+    // The pin names the desktop's own command instead of doing nothing.
+    GlyphButton* option = window.findChild<GlyphButton*>(u"Option1"_s);
+    QVERIFY(!option->isEnabled());
+    QVERIFY2(option->toolTip().contains(u"Always on Top"_s), qPrintable(option->toolTip()));
+    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QVERIFY(!option->isChecked());
+    QVERIFY(!window.keptOnTop());
+
+    // A secondary window belongs to the main window, which the desktop opens it by.
+    QWidget& help = forms.get<HUXOhlp>();
+    QVERIFY(help.windowHandle());
+    QCOMPARE(help.windowHandle()->transientParent(), window.windowHandle());
+
+    // The desktop never says where the window is: what the window thinks is not saved over the stored place.
+    window.move(-3, -30);
+    QVERIFY(window.close());
+    QFile ini(dir.filePath(u"huxo.ini"_s));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const Settings saved = SettingsFile::decode(ini.readAll());
+    QCOMPARE(saved.WinLeft, 4500.0f);
+    QCOMPARE(saved.WinTop, 3000.0f);
+    QCOMPARE(saved.SetupDone, Flag::On);
+    forms.unloadAll();
 }
 
 void tst_huxofrm::calendarShowsAndHides()

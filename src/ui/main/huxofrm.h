@@ -31,6 +31,8 @@ public:
     ~huxofrm() override;
 
     void Form_Load();
+    // The program is being ended from outside: what a close keeps is saved, without the questions of a close.
+    void endWithoutQuestions();
     void ColChg();
     void UpdateCaptions();
     void ApplyArrows();
@@ -163,7 +165,9 @@ private:
     QString minimisedCaption() const;
     void Form_Resize();
     bool Form_QueryUnload();
+    void keepWindowState();
     void Form_Unload();
+    void saveAtExit();
     void showAccessories();
     void placeOnScreen();
 
@@ -179,6 +183,8 @@ private:
 
     void Option1_Click();
     void LocCap_DblClick();
+    // Where the desktop alone stacks the windows, the pin can do nothing: its tip names the desktop's command.
+    void leaveOnTopToTheDesktop();
     void AlmBtn_MouseDown();
     void showAlarmSettings();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);

@@ -14,6 +14,7 @@
 #include "core/Twips.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
+#include "platform/WindowOrder.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
 #include "ui/info/HUXOhlp.h"
@@ -25,6 +26,8 @@ using namespace MainLayout;
 namespace {
 // An accessory file of this size or less is a placeholder that keeps its button hidden.
 constexpr qint64 PlaceholderSize = 50;
+// How far below the top of the window's frame a title bar can be taken with the mouse.
+constexpr int TitleBarReach = 8;
 } // namespace
 
 void huxofrm::Form_Load()
@@ -58,6 +61,9 @@ void huxofrm::Form_Load()
     }
     setWindowWidth(m_module.WinWidth);
     placeOnScreen();
+    if (m_module.services().windowOrder.desktopPlacesWindows()) {
+        leaveOnTopToTheDesktop();
+    }
     if (m_module.SetupDone == Flag::Off) {
         // Opened once the window has its place, so that the licence opens beside it rather than under it.
         m_forms.get<HUXOhlp>().showLicence();
@@ -96,11 +102,20 @@ void huxofrm::placeOnScreen()
     // A position saved on a screen that is no longer there would put the window out of reach.
     const QRect window(topLeft, size());
     const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool reachable = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+    const auto shownOn = std::find_if(screens.begin(), screens.end(), [&](const QScreen* screen) {
         return screen->availableGeometry().intersects(window);
     });
-    if (!reachable && QGuiApplication::primaryScreen()) {
-        topLeft = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    // So is a title bar above the screen, where a Wayland run of an earlier version could leave the window's place.
+    const QPoint titleBar(window.center().x(), topLeft.y() + TitleBarReach);
+    const bool titleBarShown = std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+        return screen->availableGeometry().contains(titleBar);
+    });
+    if (shownOn == screens.end()) {
+        if (QGuiApplication::primaryScreen()) {
+            topLeft = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        }
+    } else if (!titleBarShown) {
+        topLeft.setY(std::max(topLeft.y(), (*shownOn)->availableGeometry().top()));
     }
     move(topLeft);
 }
@@ -166,22 +181,42 @@ bool huxofrm::Form_QueryUnload()
                       Dialogs::Icon::Exclamation)) {
         return false;
     }
+    keepWindowState();
+    return true;
+}
+
+void huxofrm::endWithoutQuestions()
+{
+    keepWindowState();
+    // Not Form_Unload: the program's end would close the windows, and a close asks.
+    saveAtExit();
+}
+
+void huxofrm::keepWindowState()
+{
     if (isMinimized()) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
     }
     m_module.LocCaption = LocCap->text();
-    m_module.WinTop = float(Twips::fromPixels(y()));
-    m_module.WinLeft = float(Twips::fromPixels(x()));
+    // Where the desktop places the window, it never says where: the place the window was given stays.
+    if (!m_module.services().windowOrder.desktopPlacesWindows()) {
+        m_module.WinTop = float(Twips::fromPixels(y()));
+        m_module.WinLeft = float(Twips::fromPixels(x()));
+    }
     m_module.WinHeight = qint16(windowHeight());
     m_module.WinWidth = qint16(windowWidth());
-    return true;
 }
 
 void huxofrm::Form_Unload()
+{
+    saveAtExit();
+    emit unloaded();
+}
+
+void huxofrm::saveAtExit()
 {
     Timer1->stop();
     ACTTimer->stop();
     m_module.SetupDone = Flag::On;
     (void)m_module.SaveSettings(Module1::SavingAt::Exit);
-    emit unloaded();
 }

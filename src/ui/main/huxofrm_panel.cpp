@@ -23,6 +23,16 @@
 
 namespace {
 const QString ReleaseTip = QStringLiteral("double-click to release");
+
+// The command of the desktop's own window menu that keeps a window above the others.
+QString desktopOnTopTip()
+{
+    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(u"KDE", Qt::CaseInsensitive)) {
+        return QStringLiteral("To keep HUXO on top, right-click its title bar and choose More Actions, Keep Above "
+                              "Others");
+    }
+    return QStringLiteral("To keep HUXO on top, right-click its title bar and choose Always on Top");
+}
 } // namespace
 
 void huxofrm::hookEvents()
@@ -124,6 +134,13 @@ void huxofrm::Option1_DblClick()
     m_module.OffTop(this);
 }
 
+void huxofrm::leaveOnTopToTheDesktop()
+{
+    Option1->setEnabled(false);
+    Option1->setToolTip(desktopOnTopTip());
+    LocCap->setToolTip(desktopOnTopTip());
+}
+
 bool huxofrm::keptOnTop() const
 {
     return Option1->isChecked();
@@ -141,6 +158,9 @@ void huxofrm::showLocalCaption(const QString& caption)
 
 void huxofrm::LocCap_DblClick()
 {
+    if (!Option1->isEnabled()) {
+        return;
+    }
     if (Option1->isChecked()) {
         Option1_DblClick();
     } else {
