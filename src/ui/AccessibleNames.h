@@ -5,17 +5,21 @@
 class QWidget;
 
 // Gives screen readers a name for every control that has no text of its own to be read by (picture buttons,
-// clock faces, drawn areas): its tool-tip, kept in step as tool-tips change on mouse-over, or else, for a
-// button, its object name. Labels and text buttons are read by their text, and Qt reads any tool-tip as the
+// clock faces, drawn areas): its tool-tip, kept in step as tool-tips change on mouse-over; never its object name,
+// which means nothing to a listener. Labels and text buttons are read by their text, and Qt reads any tool-tip as the
 // description. Installed once on the application, it covers every window, including those built later; a
-// name the code sets itself is left alone.
+// name the code sets itself is left alone. It also tells screen readers what the program's own controls do, so
+// that their press, toggle and steps take the same path as the mouse.
 class AccessibleNames final : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit AccessibleNames(QObject* parent = nullptr);
 
     // Names one widget now; the filter does this as each widget is polished and as its tool-tip changes.
     static void describe(QWidget* widget);
+    // Keeps a control out of what screen readers present: a helper that only holds the focus, or a decoration.
+    // To be called before anything asks the control's accessibility.
+    static void hideFromScreenReaders(QWidget* widget);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

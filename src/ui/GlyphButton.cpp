@@ -1,5 +1,6 @@
 #include "GlyphButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -140,7 +141,16 @@ GlyphButton::GlyphButton(Glyph glyph, const QColor& colour, QWidget* parent)
     , m_glyph(glyph)
     , m_colour(colour)
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void GlyphButton::activate()
+{
+    if (m_actsOnDoubleClick || (isCheckable() && isChecked())) {
+        emit doubleClicked();
+    } else {
+        click();
+    }
 }
 
 void GlyphButton::setColour(const QColor& colour)
@@ -167,6 +177,12 @@ void GlyphButton::paintEvent(QPaintEvent*)
         box.adjust(1, 1, -1, -1);
     }
     drawGlyph(painter, m_glyph, box, m_colour);
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void GlyphButton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -177,4 +193,15 @@ void GlyphButton::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QAbstractButton::mouseDoubleClickEvent(event);
+}
+
+void GlyphButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        activate();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

@@ -16,6 +16,8 @@ ClockFace::ClockFace(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A Tab stop, so that the keyboard opens a clock's settings as a double-click does.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClockFace::setPicture(const QImage& picture)
@@ -147,4 +149,8 @@ void ClockFace::paintEvent(QPaintEvent*)
     // The image is already at device resolution: this maps it pixel for pixel.
     QPainter painter(this);
     painter.drawImage(QRectF(rect()), m_image, QRectF(m_image.rect()));
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }

@@ -180,6 +180,8 @@ private:
     void Option1_Click();
     void LocCap_DblClick();
     void AlmBtn_MouseDown();
+    // Where the focus goes after a small button was used.
+    void parkFocusAfter(GlyphButton* pressed);
     void showAlarmSettings();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
     void showCalendar(bool shown);
@@ -204,4 +206,5 @@ private:
     // The last outer size set, in twips: pixels cannot hold every twip value, and the band rules need it exact.
     int m_heightTwips = 0;
     int m_widthTwips = 0;
+    bool m_facesOnDark = false; // the face picture was drawn for a dark window
 };

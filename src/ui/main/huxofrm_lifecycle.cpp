@@ -65,7 +65,6 @@ void huxofrm::Form_Load()
 
     ColChg();
     DateFrame->setVisible(m_module.CalShown != Flag::Off);
-    paintFacePictures();
 
     setWindowHeight(m_module.WinHeight);
     showArrowsForHeight(m_module.WinHeight);
@@ -116,7 +115,7 @@ void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const
 {
     QString error;
     if (m_module.services().launcher.start(m_module.assetFile(fileName), &error)) {
-        Keepfcs->setFocus();
+        parkFocusAfter(button);
         return;
     }
     // The window's own title may carry " (alarm set)"; a message names the program.
@@ -131,6 +130,10 @@ void huxofrm::changeEvent(QEvent* event)
         Form_Resize();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshZoneHints();
+    } else if (event->type() == QEvent::ApplicationPaletteChange && m_module.ColourScheme != Colours::Black) {
+        // The desktop switched between light and dark: the system colours follow it, as a change of scheme does.
+        ColChg();
+        m_module.Redraw = RedrawRequest::ColoursChanged;
     }
 }
 
