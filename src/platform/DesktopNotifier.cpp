@@ -37,9 +37,14 @@ QDBusConnection& DesktopNotifier::bus()
     }
     if (!m_listening && m_bus->isConnected()) {
         m_listening = true;
-        m_bus->connect(Service, Path, Interface, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
         m_bus->connect(
-            Service, Path, Interface, QStringLiteral("NotificationClosed"), this, SLOT(onNotificationClosed(uint, uint)));
+            Service, Path, Interface, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
+        m_bus->connect(Service,
+                       Path,
+                       Interface,
+                       QStringLiteral("NotificationClosed"),
+                       this,
+                       SLOT(onNotificationClosed(uint, uint)));
     }
     return *m_bus;
 }
@@ -113,9 +118,8 @@ void DesktopNotifier::closeOnServer(uint serverId)
 
 std::map<Notifier::Handle, DesktopNotifier::Posted>::iterator DesktopNotifier::findByServerId(uint id)
 {
-    return std::find_if(m_posted.begin(), m_posted.end(), [id](const auto& posted) {
-        return posted.second.serverId == id;
-    });
+    return std::find_if(
+        m_posted.begin(), m_posted.end(), [id](const auto& posted) { return posted.second.serverId == id; });
 }
 
 void DesktopNotifier::onActionInvoked(uint id, const QString& action)

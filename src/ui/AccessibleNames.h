@@ -8,8 +8,8 @@ class QWidget;
 // clock faces, drawn areas): its tool-tip, kept in step as tool-tips change on mouse-over; never its object name,
 // which means nothing to a listener. Labels and text buttons are read by their text, and Qt reads any tool-tip as the
 // description. Installed once on the application, it covers every window, including those built later; a
-// name the code sets itself is left alone. It also tells screen readers what the program's own controls do, so
-// that their press, toggle and steps take the same path as the mouse.
+// name the code sets itself is left alone. Made once, it also installs what tells screen readers how the
+// program's own controls work (AccessibleControls).
 class AccessibleNames final : public QObject
 {
 public:
@@ -17,9 +17,6 @@ public:
 
     // Names one widget now; the filter does this as each widget is polished and as its tool-tip changes.
     static void describe(QWidget* widget);
-    // Keeps a control out of what screen readers present: a helper that only holds the focus, or a decoration.
-    // To be called before anything asks the control's accessibility.
-    static void hideFromScreenReaders(QWidget* widget);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

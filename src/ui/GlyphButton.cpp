@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/FocusFrame.h"
+
 namespace {
 
 const QColor Ink(40, 44, 52);
@@ -178,10 +180,7 @@ void GlyphButton::paintEvent(QPaintEvent*)
     }
     drawGlyph(painter, m_glyph, box, m_colour);
     if (hasFocus()) {
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        drawFocusFrame(painter, this, rect());
     }
 }
 

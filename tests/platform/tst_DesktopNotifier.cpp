@@ -44,7 +44,8 @@ void tst_DesktopNotifier::theReminderReachesTheNotificationServiceAndComesBackOn
     const auto click = [&bus](uint id) {
         QDBusMessage emitSignal = bus.mockCall(Path, u"EmitSignal"_s);
         emitSignal << Interface << u"ActionInvoked"_s << u"us"_s
-                   << QVariantList{QVariant::fromValue(QDBusVariant(id)), QVariant::fromValue(QDBusVariant(u"default"_s))};
+                   << QVariantList{QVariant::fromValue(QDBusVariant(id)),
+                                   QVariant::fromValue(QDBusVariant(u"default"_s))};
         return bus.connection().call(emitSignal).type() == QDBusMessage::ReplyMessage;
     };
     // The stand-in numbers notifications from 1; 7 is another program's. The signals come in order, so when the

@@ -64,9 +64,12 @@ bool DbusmockBus::start(const QString& templateName)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
     m_service.setProcessEnvironment(environment);
-    m_service.start(
-        python,
-        {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--session"), QStringLiteral("--template"), templateName});
+    m_service.start(python,
+                    {QStringLiteral("-m"),
+                     QStringLiteral("dbusmock"),
+                     QStringLiteral("--session"),
+                     QStringLiteral("--template"),
+                     templateName});
 
     m_connection = QDBusConnection::connectToBus(address, QStringLiteral("huxo-test-bus-%1").arg(address));
     const bool registered =

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/FocusFrame.h"
+
 namespace {
 constexpr qreal UnitsAcross = 32.0;
 constexpr qreal HandWidth = 2.0;
@@ -150,7 +152,6 @@ void ClockFace::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawImage(QRectF(rect()), m_image, QRectF(m_image.rect()));
     if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        drawFocusFrame(painter, this, rect());
     }
 }

@@ -10,7 +10,7 @@
 #include "core/ProgramTitle.h"
 #include "core/Twips.h"
 #include "platform/Clock.h"
-#include "ui/AccessibleNames.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Colouring.h"
 #include "ui/Contrast.h"
 #include "ui/Controls.h"
@@ -125,6 +125,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     setWindowWidth(SevenClockWidth);
     setWindowHeight(FirstRunHeight);
     m_module.setMainWindow(this);
+    qApp->installEventFilter(this);
 }
 
 huxofrm::~huxofrm()
@@ -225,7 +226,7 @@ void huxofrm::buildControlPanel()
     Keepfcs = makeControl<QPushButton>(CtrlPanel1, "Keepfcs");
     Keepfcs->setGeometry(0, 0, 0, 0);
     Keepfcs->setFocusPolicy(Qt::NoFocus);
-    AccessibleNames::hideFromScreenReaders(Keepfcs);
+    AccessibleControls::hideFromScreenReaders(Keepfcs);
 
     connect(OntopBtn, &GlyphButton::clicked, this, &huxofrm::OntopBtn_Click);
     connect(Option1, &GlyphButton::clicked, this, &huxofrm::Option1_Click);

@@ -130,11 +130,18 @@ void huxofrm::changeEvent(QEvent* event)
         Form_Resize();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshZoneHints();
-    } else if (event->type() == QEvent::ApplicationPaletteChange && m_module.ColourScheme != Colours::Black) {
+    }
+}
+
+bool huxofrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange
+        && m_module.ColourScheme != Colours::Black) {
         // The desktop switched between light and dark: the system colours follow it, as a change of scheme does.
         ColChg();
         m_module.Redraw = RedrawRequest::ColoursChanged;
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 void huxofrm::closeEvent(QCloseEvent* event)

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+
+#include "ui/FocusFrame.h"
 
 PressLabel::PressLabel(QWidget* parent)
     : QLabel(parent)
@@ -80,10 +80,7 @@ void PressLabel::paintEvent(QPaintEvent* event)
         QPainter(this).fillRect(rect(), highlight);
     }
     if (hasFocus()) {
-        QStylePainter painter(this);
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = contentsRect().adjusted(1, 1, -1, -1);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        QPainter painter(this);
+        drawFocusFrame(painter, this, contentsRect().adjusted(1, 1, -1, -1));
     }
 }

@@ -1,7 +1,6 @@
 // The clock settings window: its controls, the map with its hot spots, and how it is opened and closed.
 #include "SetTimeFrm.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -18,7 +17,7 @@
 #include "core/Module1.h"
 #include "core/PictureFile.h"
 #include "core/Twips.h"
-#include "ui/AccessibleNames.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
@@ -98,7 +97,7 @@ void SetTimeFrm::buildMap()
     Image1->setGeometry(0, 0, Map->width(), Map->height());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The areas over it say what it shows.
-    AccessibleNames::hideFromScreenReaders(Image1);
+    AccessibleControls::hideFromScreenReaders(Image1);
     MapWindow->setMap(Map, picture, Twips::toPixels(MapPictureWidth));
 
     // Where two areas overlap, the smaller one lies on top and takes the click. Each area takes the shape of its
@@ -199,7 +198,7 @@ void SetTimeFrm::buildEditor()
     Label1->setFont(displayFont);
     Label1->setAlignment(Qt::AlignCenter);
     placeInTwips(Label1, 3015, 1380, 180, 420);
-    AccessibleNames::hideFromScreenReaders(Label1);
+    AccessibleControls::hideFromScreenReaders(Label1);
     MinLbl = clickable("MinLbl", "00", "click to alter minutes", "minutes difference from GMT");
     MinLbl->setFont(displayFont);
     placeInTwips(MinLbl, 3195, 1380, 615, 420);
@@ -346,80 +345,4 @@ bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void SetTimeFrm::addMapStop(PressLabel* area, float offset)
-{
-    if (!area->isVisibleTo(MapWindow)) {
-        return;
-    }
-    // One stop for each offset, west to east: its largest area, which comes first here.
-    const auto at = std::lower_bound(m_mapStops.begin(), m_mapStops.end(), offset, [](const MapStop& stop, float east) {
-        return stop.offset < east;
-    });
-    if (at == m_mapStops.end() || at->offset != offset) {
-        m_mapStops.insert(at, MapStop{area, offset});
-    }
-}
-
-bool SetTimeFrm::mapKeyboardEvent(QEvent* event)
-{
-    if (m_mapStops.empty()) {
-        return false;
-    }
-    if (event->type() == QEvent::FocusIn) {
-        // The zone being edited, brought into view when the user came to the map with Tab; as the window opens,
-        // the map stays where it is.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const auto current = std::find_if(m_mapStops.begin(), m_mapStops.end(), [this](const MapStop& stop) {
-            return stop.offset == m_module.SetOffset;
-        });
-        goToMapStop(current == m_mapStops.end() ? 0 : int(current - m_mapStops.begin()),
-                    reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
-    } else if (event->type() == QEvent::FocusOut && m_mapStop >= 0) {
-        m_mapStops[size_t(m_mapStop)].area->setMarked(false);
-    } else if (event->type() == QEvent::KeyPress && m_mapStop >= 0) {
-        const int count = int(m_mapStops.size());
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
-            goToMapStop((m_mapStop + count - 1) % count, true);
-            return true;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            goToMapStop((m_mapStop + 1) % count, true);
-            return true;
-        case Qt::Key_Home:
-            goToMapStop(0, true);
-            return true;
-        case Qt::Key_End:
-            goToMapStop(count - 1, true);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Space:
-            m_mapStops[size_t(m_mapStop)].area->click();
-            return true;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
-void SetTimeFrm::goToMapStop(int index, bool intoView)
-{
-    if (m_mapStop >= 0) {
-        m_mapStops[size_t(m_mapStop)].area->setMarked(false);
-    }
-    m_mapStop = index;
-    PressLabel* area = m_mapStops[size_t(index)].area;
-    area->setMarked(true);
-    if (intoView) {
-        // Into the middle of the view; the user steers the map now, as with the scroll bar's keys.
-        m_module.NoAutoScroll = Flag::On;
-        HScroll1->setValue(Twips::fromPixels(MapWindow->width() / 2 - area->geometry().center().x()));
-    }
-    QAccessibleEvent focus(area, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
 }
