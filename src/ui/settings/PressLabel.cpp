@@ -76,7 +76,7 @@ void PressLabel::paintEvent(QPaintEvent* event)
     if (m_marked) {
         // The label's mask, when it has one, keeps the highlight to its shape.
         QColor highlight = palette().color(QPalette::Highlight);
-        highlight.setAlpha(110);
+        highlight.setAlpha(150);
         QPainter(this).fillRect(rect(), highlight);
     }
     if (hasFocus()) {
