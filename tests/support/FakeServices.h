@@ -22,10 +22,7 @@ struct FakeServices
     FakeUptime uptime;
     FakeNotifier notifier;
 
-    Services services()
-    {
-        return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime, notifier};
-    }
+    Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime, notifier}; }
     // Time passing for the program: minutes on the clock and on the uptime alike. A suspend passes the same way;
     // a step of the clock moves the clock alone.
     void advanceSeconds(int seconds)

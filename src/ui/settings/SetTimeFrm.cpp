@@ -203,7 +203,7 @@ void SetTimeFrm::buildEditor()
     MinLbl->setFont(displayFont);
     placeInTwips(MinLbl, 3195, 1380, 615, 420);
     connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
-    connect(MinLbl, &PressLabel::stepped, this, &SetTimeFrm::MinLbl_Click);
+    connect(MinLbl, &PressLabel::stepped, this, &SetTimeFrm::stepMinutes);
 
     QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
     seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
