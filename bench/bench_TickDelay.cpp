@@ -53,7 +53,8 @@ int main(int argc, char** argv)
                   services.launcher,
                   services.printer,
                   services.windowOrder,
-                  services.uptime};
+                  services.uptime,
+                  services.notifier};
     Module1 module(real, folder.path());
     Forms forms(module);
     huxofrm window(module, forms);

@@ -29,8 +29,11 @@ packages=(
     desktop-file-utils appstream dpkg-dev file lintian man-db
     # a Wayland desktop for the tests, headless, with XWayland, and Qt's native Wayland platform
     weston xwayland qt6-wayland
-    # the clock's D-Bus path is tested against a timedated stand-in on a private bus
+    # the clock's D-Bus path is tested against a timedated stand-in on a private bus, the reminder's notification
+    # against a notification-daemon stand-in
     dbus python3-dbusmock
+    # the screen reader's view of the windows: the accessibility bus, and its client library for Python
+    at-spi2-core gir1.2-atspi-2.0 python3-gi
     # the network tests run in a private network with only loopback, and the end-to-end test mounts its own
     # host names over /etc/hosts there
     iproute2 mount

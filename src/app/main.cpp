@@ -8,6 +8,7 @@
 #include "app/EndRequest.h"
 #include "core/Module1.h"
 #include "core/PictureFile.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/QtSound.h"
@@ -62,7 +63,8 @@ int main(int argc, char** argv)
     SystemPrinter printer;
     QtWindowOrder windowOrder;
     SystemUptime uptime;
-    Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime},
+    DesktopNotifier notifier;
+    Module1 module(Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime, notifier},
                    QCoreApplication::applicationDirPath());
     SingleInstance instance(module.AppPath);
     if (!instance.claim()) {

@@ -3,6 +3,7 @@
 class Clock;
 class Dialogs;
 class Launcher;
+class Notifier;
 class Printer;
 class Sound;
 class Uptime;
@@ -18,4 +19,5 @@ struct Services
     Printer& printer;
     WindowOrder& windowOrder;
     Uptime& uptime;
+    Notifier& notifier;
 };

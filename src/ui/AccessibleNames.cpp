@@ -9,10 +9,11 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "ui/AccessibleControls.h"
+
 namespace {
 // Marks a name this class gave, so that it may be replaced when the tool-tip changes.
 constexpr const char* DerivedName = "huxoDerivedAccessibleName";
-
 // Widgets that Qt names by their own text, or that are named by the label beside them.
 bool namedByOwnText(const QWidget* widget)
 {
@@ -25,6 +26,12 @@ bool namedByOwnText(const QWidget* widget)
 }
 } // namespace
 
+AccessibleNames::AccessibleNames(QObject* parent)
+    : QObject(parent)
+{
+    AccessibleControls::install();
+}
+
 void AccessibleNames::describe(QWidget* widget)
 {
     const QString current = widget->accessibleName();
@@ -34,9 +41,6 @@ void AccessibleNames::describe(QWidget* widget)
     QString name;
     if (!widget->isWindow() && !namedByOwnText(widget)) {
         name = widget->toolTip();
-        if (name.isEmpty() && qobject_cast<const QAbstractButton*>(widget)) {
-            name = widget->objectName();
-        }
     }
     if (name != current) {
         widget->setProperty(DerivedName, name);

@@ -1,5 +1,6 @@
 #include "EventHooks.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -30,8 +31,33 @@ void EventHooks::add(QWidget* control, QEvent::Type type, std::function<void()> 
     m_hooks.push_back(Hook{control, type, std::move(handler)});
 }
 
+namespace {
+
+// Enter or Space on a control that has the keyboard focus does what a double-click on it does.
+bool activatesByKey(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !static_cast<QWidget*>(watched)->hasFocus()) {
+        return false;
+    }
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
+    return (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !press->isAutoRepeat();
+}
+
+} // namespace
+
 bool EventHooks::eventFilter(QObject* watched, QEvent* event)
 {
+    if (activatesByKey(watched, event)) {
+        bool handled = false;
+        for (const Hook& hook : m_hooks) {
+            if (hook.control == watched && hook.type == QEvent::MouseButtonDblClick) {
+                hook.handler();
+                handled = true;
+            }
+        }
+        return handled;
+    }
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress && type != QEvent::Enter) {
         return false;

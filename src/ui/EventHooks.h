@@ -9,7 +9,8 @@
 class QWidget;
 
 // Calls a handler when a control is double-clicked, pressed or entered by the mouse. Labels and faces have no
-// signals for these, and every window reacts to them.
+// signals for these, and every window reacts to them. A control that takes the keyboard focus runs its double-click
+// on Enter or Space as well.
 class EventHooks final : public QObject
 {
 public:

@@ -1,8 +1,11 @@
 #include "GlyphButton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "ui/FocusFrame.h"
 
 namespace {
 
@@ -140,7 +143,16 @@ GlyphButton::GlyphButton(Glyph glyph, const QColor& colour, QWidget* parent)
     , m_glyph(glyph)
     , m_colour(colour)
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void GlyphButton::activate()
+{
+    if (m_actsOnDoubleClick || (isCheckable() && isChecked())) {
+        emit doubleClicked();
+    } else {
+        click();
+    }
 }
 
 void GlyphButton::setColour(const QColor& colour)
@@ -171,6 +183,9 @@ void GlyphButton::paintEvent(QPaintEvent*)
         painter.setOpacity(0.35);
     }
     drawGlyph(painter, m_glyph, box, m_colour);
+    if (hasFocus()) {
+        drawFocusFrame(painter, this, rect());
+    }
 }
 
 void GlyphButton::mouseDoubleClickEvent(QMouseEvent* event)
@@ -181,4 +196,15 @@ void GlyphButton::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QAbstractButton::mouseDoubleClickEvent(event);
+}
+
+void GlyphButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        activate();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

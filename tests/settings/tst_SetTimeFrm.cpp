@@ -28,6 +28,7 @@
 #include "ui/settings/SetTimeFrm.h"
 #include "zones/DstText.h"
 #include "zones/HotSpots.h"
+#include "zones/ZoneTable.h"
 
 using namespace Qt::StringLiterals;
 
@@ -131,6 +132,7 @@ private slots:
     void captionBoxRefusesWhatTheFileCannotKeep();
     void faceToMapToApplyShowsTheNewTime();
     void applyingTheGmtClockRedrawsEveryFaceSetFromIt();
+    void aClockIsSetByKeyboardAlone();
 };
 
 void tst_SetTimeFrm::openingShowsTheClocksSettings()
@@ -668,6 +670,56 @@ void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
     for (ClockFace* face : {rig.window->GMTc, rig.window->CC}) {
         QVERIFY2(face->image() == local, qPrintable(face->objectName()));
     }
+}
+
+void tst_SetTimeFrm::aClockIsSetByKeyboardAlone()
+{
+    Rig rig(withClockC(0, 0, u"LONDON"_s));
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    const auto press = [](Qt::Key key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+    };
+    // Tab goes round the window's controls until it comes to the one wanted.
+    const auto tabTo = [&press](QWidget* control) {
+        for (int tabs = 0; tabs < 40 && !control->hasFocus(); ++tabs) {
+            press(Qt::Key_Tab);
+        }
+        return control->hasFocus();
+    };
+    QVERIFY(tabTo(rig.window->CC));
+    press(Qt::Key_Return);
+    SetTimeFrm* frm = rig.frm();
+    QVERIFY(frm);
+    QVERIFY(QTest::qWaitForWindowActive(frm));
+
+    // On the map, one step east of GMT and Enter: the zone's places come up and the caption is proposed.
+    QVERIFY(tabTo(frm->MapWindow));
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    QCOMPARE(frm->HourLbl->text(), u"+1"_s);
+    QCOMPARE(frm->LTxt->text(), placeListFor(1).constFirst());
+
+    QVERIFY(tabTo(frm->HourLbl));
+    press(Qt::Key_Up, 5);
+    press(Qt::Key_Minus);
+    QVERIFY(tabTo(frm->MinLbl));
+    press(Qt::Key_Plus);
+    QCOMPARE(frm->HourLbl->text(), u"+5"_s);
+    QCOMPARE(frm->MinLbl->text(), u"30"_s);
+    // The list comes to its first place; Enter takes it as the caption.
+    QVERIFY(tabTo(frm->CityList));
+    press(Qt::Key_Return);
+    QVERIFY(tabTo(frm->ApplyBtn));
+    press(Qt::Key_Return);
+
+    QCOMPARE(rig.module->COffset, 5.5f);
+    rig.fakes.clock.advanceSeconds(1);
+    rig.window->Timer1->setInterval(0);
+    QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
+    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
 }
 
 QTEST_MAIN(tst_SetTimeFrm)

@@ -4,6 +4,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeLauncher.h"
+#include "support/FakeNotifier.h"
 #include "support/FakePrinter.h"
 #include "support/FakeSound.h"
 #include "support/FakeUptime.h"
@@ -19,8 +20,9 @@ struct FakeServices
     FakePrinter printer;
     FakeWindowOrder windowOrder;
     FakeUptime uptime;
+    FakeNotifier notifier;
 
-    Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime}; }
+    Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime, notifier}; }
     // Time passing for the program: minutes on the clock and on the uptime alike. A suspend passes the same way;
     // a step of the clock moves the clock alone.
     void advanceSeconds(int seconds)

@@ -1,23 +1,21 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QProcess>
 #include <QString>
 #include <QVariantList>
 
-// A private D-Bus daemon of the test's own with a stand-in for systemd-timedated (python3-dbusmock) on it, so the
-// clock's D-Bus path can be exercised without the system bus. Both processes end with this object.
+#include "support/DbusmockBus.h"
+
+// A stand-in for systemd-timedated (python3-dbusmock) on a private bus of the test's own, so the clock's D-Bus path
+// can be exercised without the system bus.
 class MockTimedatedBus
 {
 public:
     MockTimedatedBus();
-    ~MockTimedatedBus();
-    MockTimedatedBus(const MockTimedatedBus&) = delete;
-    MockTimedatedBus& operator=(const MockTimedatedBus&) = delete;
 
     // Empty when the stand-in runs; otherwise what is missing (the tests skip then).
-    QString unavailableReason() const { return m_unavailableReason; }
-    QDBusConnection connection() const { return m_connection; }
+    QString unavailableReason() const { return m_bus.unavailableReason(); }
+    QDBusConnection connection() const { return m_bus.connection(); }
 
     // The arguments of every SetTime call the stand-in has received, oldest first.
     QList<QVariantList> setTimeCalls() const;
@@ -29,14 +27,10 @@ public:
     // Switches the automatic network time that the stand-in reports (on when it starts).
     [[nodiscard]] bool setAutomaticTime(bool on) const;
     // Ends the stand-in, leaving a bus without timedated.
-    void stopTimedated();
+    void stopTimedated() { m_bus.stopService(); }
 
 private:
-    bool start();
     [[nodiscard]] bool replaceSetTime(const QString& code) const;
 
-    QProcess m_daemon;
-    QProcess m_timedated;
-    QDBusConnection m_connection{QString()};
-    QString m_unavailableReason;
+    DbusmockBus m_bus;
 };

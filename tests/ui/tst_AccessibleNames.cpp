@@ -53,7 +53,7 @@ void tst_AccessibleNames::picturesAreNamedByTheirToolTipsAsTheyChange()
     window.show();
 
     QCOMPARE(nameOf(picture), u"double-click to set"_s);
-    QCOMPARE(nameOf(untipped), u"AlmBtn"_s);
+    QVERIFY(nameOf(untipped).isEmpty()); // rather than a code name
     QCOMPARE(nameOf(label), u"LONDON"_s);
     QCOMPARE(descriptionOf(label), u"double-click for alarm settings"_s);
 

@@ -46,7 +46,7 @@ void tst_ClockFace::secondHandDrawnTwiceLeavesNoTrace()
 {
     ClockFace face;
     face.resize(61, 59);
-    face.setPicture(renderFacePicture(face.size()));
+    face.setPicture(renderFacePicture(face.size(), false));
     face.drawHand(8, 0);
     const QImage before = face.image();
     for (int second = 0; second < 60; ++second) {
@@ -63,7 +63,7 @@ void tst_ClockFace::handsAreBlackAndClearingRestoresThePicture()
     ClockFace face;
     face.resize(61, 59);
     face.setBackColor(Qt::black);
-    face.setPicture(renderFacePicture(face.size()));
+    face.setPicture(renderFacePicture(face.size(), false));
     const QImage clean = face.image();
     face.drawHand(0, 13);
     QCOMPARE(face.image().pixelColor(face.toPixel(0, 10)), QColor(Qt::black));
@@ -76,7 +76,7 @@ void tst_ClockFace::backgroundShowsAroundTheDial()
 {
     ClockFace face;
     face.resize(61, 59);
-    face.setPicture(renderFacePicture(face.size()));
+    face.setPicture(renderFacePicture(face.size(), false));
     face.setBackColor(QColor(0, 0, 0));
     QCOMPARE(face.image().pixelColor(0, 0), QColor(0, 0, 0));
     face.drawHand(0, 13);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/Module1.h"
+#include "platform/Notifier.h"
 #include "platform/Sound.h"
 #include "ui/BringUp.h"
 #include "ui/Controls.h"
@@ -69,6 +70,14 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     m_module.OnTop(this);
 }
 
+AlarmMsgFrm::~AlarmMsgFrm()
+{
+    // However the reminder ends, what the desktop shows of it goes with it.
+    if (m_notification != 0) {
+        m_module.services().notifier.withdraw(m_notification);
+    }
+}
+
 void AlarmMsgFrm::showMessage()
 {
     // The message is read from the settings window each time, so an edit made while the alarm was pending shows.
@@ -88,6 +97,18 @@ void AlarmMsgFrm::ring()
 {
     Timer1->start();
     bringUp(*this);
+    // The user may be on another workspace or have the program minimised: the desktop tells them as well, and a
+    // click there brings the reminder forward.
+    if (m_notification == 0) {
+        // A late alarm says when it was due, as the window does.
+        const QString late = DueLbl->text();
+        const QString text = late.isEmpty() ? AlmMessg[0]->text() : AlmMessg[0]->text() + u'\n' + late;
+        m_notification = m_module.services().notifier.notify(windowTitle(), text, [this] {
+            if (isVisible()) { // not yet gone after a stop
+                bringForward(*this);
+            }
+        });
+    }
 }
 
 void AlarmMsgFrm::Timer1_Timer()

@@ -18,6 +18,7 @@ class AlarmMsgFrm final : public QWidget
 
 public:
     AlarmMsgFrm(Module1& module, Forms& forms);
+    ~AlarmMsgFrm() override;
 
     // Under the message, when the alarm was due if it rings late ("Due at 07:30"); an empty note shows nothing.
     void showLateNote(const QString& note);
@@ -48,4 +49,5 @@ private:
 
     Module1& m_module;
     Forms& m_forms;
+    quint32 m_notification = 0; // what the desktop shows of the ringing reminder
 };

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "core/Module1.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/Forms.h"
@@ -57,6 +58,7 @@ HUXOhlp::HUXOhlp(Module1& module, Forms& forms)
     B1 = makeControl<QPushButton>(this, "B1");
     B1->setAutoDefault(true);
     B1->setGeometry(-200, -200, 60, 24);
+    AccessibleControls::hideFromScreenReaders(B1);
     connect(B1, &QPushButton::clicked, this, [this] { m_forms.unload(this); });
 
     Text1->setPlainText(QStringLiteral("Please select a topic from the menu."));

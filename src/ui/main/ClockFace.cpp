@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/FocusFrame.h"
+
 namespace {
 constexpr qreal UnitsAcross = 32.0;
 constexpr qreal HandWidth = 2.0;
@@ -16,6 +18,8 @@ ClockFace::ClockFace(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A Tab stop, so that the keyboard opens a clock's settings as a double-click does.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClockFace::setPicture(const QImage& picture)
@@ -147,4 +151,7 @@ void ClockFace::paintEvent(QPaintEvent*)
     // The image is already at device resolution: this maps it pixel for pixel.
     QPainter painter(this);
     painter.drawImage(QRectF(rect()), m_image, QRectF(m_image.rect()));
+    if (hasFocus()) {
+        drawFocusFrame(painter, this, rect());
+    }
 }

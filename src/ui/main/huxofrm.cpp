@@ -10,7 +10,9 @@
 #include "core/ProgramTitle.h"
 #include "core/Twips.h"
 #include "platform/Clock.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Colouring.h"
+#include "ui/Contrast.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
@@ -123,6 +125,7 @@ huxofrm::huxofrm(Module1& module, Forms& forms, QWidget* parent)
     setWindowWidth(SevenClockWidth);
     setWindowHeight(FirstRunHeight);
     m_module.setMainWindow(this);
+    qApp->installEventFilter(this);
 }
 
 huxofrm::~huxofrm()
@@ -215,12 +218,15 @@ void huxofrm::buildControlPanel()
     Command2 = makeGlyph(CtrlPanel1, "Command2", Glyph::Two, PanelAccent, QRect(90, 1035, 60, 105), "accessory 2");
     Command1->hide();
     Command2->hide();
-    for (GlyphButton* button : {AlmBtn, OntopBtn, Command1, Command2}) {
-        button->setFocusPolicy(Qt::TabFocus);
+    for (GlyphButton* button : {Image1, Image2, Image3, Image5}) {
+        button->setActsOnDoubleClick(true);
     }
-    // Takes the keyboard focus away from the small buttons after they were used; it has no size of its own.
+    // Takes the keyboard focus away from the small buttons after the mouse used them; it has no size of its own,
+    // is no Tab stop and is nothing a screen reader should present.
     Keepfcs = makeControl<QPushButton>(CtrlPanel1, "Keepfcs");
     Keepfcs->setGeometry(0, 0, 0, 0);
+    Keepfcs->setFocusPolicy(Qt::NoFocus);
+    AccessibleControls::hideFromScreenReaders(Keepfcs);
 
     connect(OntopBtn, &GlyphButton::clicked, this, &huxofrm::OntopBtn_Click);
     connect(Option1, &GlyphButton::clicked, this, &huxofrm::Option1_Click);
@@ -242,6 +248,7 @@ void huxofrm::buildCalendar()
     DateFrame->setGeometry(Twips::toPixels(CalendarLeft, CalendarTop, CalendarWidth, CalendarHeight));
     DateFrame->setAutoFillBackground(true);
     Image4 = makeGlyph(DateFrame, "Image4", GlyphButton::Glyph::Page, PageInk, QRect(45, 75, 885, 1890));
+    Image4->setActsOnDoubleClick(true);
 
     // The page's rows line up with the window's bands, so each band shows its part of the calendar.
     struct Row
@@ -281,7 +288,9 @@ void huxofrm::ColChg()
 {
     const bool black = m_module.ColourScheme == Colours::Black;
     const QColor background = black ? QColor(0, 0, 0) : QApplication::palette().color(QPalette::Button);
-    const QColor captionText = black ? QColor(255, 255, 255) : NavyCaption;
+    // Navy reads on the light grey of most desktops; on a dark one it turns to a light blue that still reads.
+    const QColor captionText =
+        black ? QColor(255, 255, 255) : Contrast::readableOn(NavyCaption, background, Contrast::SmallPrintRatio);
     for (QWidget* surface :
          {static_cast<QWidget*>(this), Cpanel, CtrlPanel1, DateFrame, static_cast<QWidget*>(upgrey)}) {
         setBackground(surface, background);
@@ -289,6 +298,7 @@ void huxofrm::ColChg()
     for (ClockFace* face : m_faces) {
         face->setBackColor(background);
     }
+    paintFacePictures();
     for (QLabel* caption : m_captions) {
         colourLabel(caption, captionText, QColor());
     }
@@ -349,10 +359,12 @@ bool huxofrm::paintFacePictures()
     // Drawn for the screen the window is on, so that a screen of another resolution gets a sharp picture rather
     // than a scaled one; all faces share one size.
     const QSize deviceSize = LC->size() * devicePixelRatioF();
-    if (LC->picture().size() == deviceSize) {
+    const bool onDarkWindow = Contrast::isDark(LC->backColor());
+    if (LC->picture().size() == deviceSize && onDarkWindow == m_facesOnDark) {
         return false;
     }
-    const QImage picture = renderFacePicture(deviceSize);
+    m_facesOnDark = onDarkWindow;
+    const QImage picture = renderFacePicture(deviceSize, onDarkWindow);
     for (ClockFace* face : m_faces) {
         face->setPicture(picture);
     }

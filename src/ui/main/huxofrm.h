@@ -147,6 +147,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Hears the desktop's change of palette.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -186,6 +188,8 @@ private:
     // Where the desktop alone stacks the windows, the pin can do nothing: its tip names the desktop's command.
     void leaveOnTopToTheDesktop();
     void AlmBtn_MouseDown();
+    // Where the focus goes after a small button was used.
+    void parkFocusAfter(GlyphButton* pressed);
     void showAlarmSettings();
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
     void showCalendar(bool shown);
@@ -210,4 +214,5 @@ private:
     // The last outer size set, in twips: pixels cannot hold every twip value, and the band rules need it exact.
     int m_heightTwips = 0;
     int m_widthTwips = 0;
+    bool m_facesOnDark = false; // the face picture was drawn for a dark window
 };

@@ -153,7 +153,7 @@ void huxofrm::OntopBtn_Click()
     const bool seven = m_module.WinWidth > 7600;
     setWindowWidth(seven ? FiveClockWidth : SevenClockWidth);
     OntopBtn->setToolTip(seven ? QStringLiteral("more clocks") : QStringLiteral("less clocks"));
-    Keepfcs->setFocus();
+    parkFocusAfter(OntopBtn);
     CtrlPanel1->move(Twips::toPixels(seven ? FiveClockPanelLeft : SevenClockPanelLeft), CtrlPanel1->y());
     m_module.WinWidth = qint16(windowWidth());
 }

@@ -71,7 +71,6 @@ void huxofrm::Form_Load()
 
     ColChg();
     DateFrame->setVisible(m_module.CalShown != Flag::Off);
-    paintFacePictures();
 
     setWindowHeight(m_module.WinHeight);
     showArrowsForHeight(m_module.WinHeight);
@@ -131,7 +130,7 @@ void huxofrm::startAccessory(GlyphButton* button, const QString& fileName, const
 {
     QString error;
     if (m_module.services().launcher.start(m_module.assetFile(fileName), &error)) {
-        Keepfcs->setFocus();
+        parkFocusAfter(button);
         return;
     }
     // The window's own title may carry " (alarm set)"; a message names the program.
@@ -147,6 +146,17 @@ void huxofrm::changeEvent(QEvent* event)
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         refreshZoneHints();
     }
+}
+
+bool huxofrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange
+        && m_module.ColourScheme != Colours::Black) {
+        // The desktop switched between light and dark: the system colours follow it, as a change of scheme does.
+        ColChg();
+        m_module.Redraw = RedrawRequest::ColoursChanged;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void huxofrm::closeEvent(QCloseEvent* event)

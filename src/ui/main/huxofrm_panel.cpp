@@ -62,7 +62,8 @@ void huxofrm::hookEvents()
     }
     m_hooks->onDoubleClick(LocCap, [this] { LocCap_DblClick(); });
 
-    m_hooks->onMouseDown(AlmBtn, [this] { AlmBtn_MouseDown(); });
+    // Pressed by the mouse, Space or a screen reader alike.
+    connect(AlmBtn, &GlyphButton::pressed, this, &huxofrm::AlmBtn_MouseDown);
     m_hooks->onMouseOver(AlmBtn, [this] {
         if (m_forms.alarmSettingsShown()) {
             showAlarmSettings();
@@ -98,8 +99,16 @@ void huxofrm::hookEvents()
 
 void huxofrm::AlmBtn_MouseDown()
 {
-    Keepfcs->setFocus();
+    parkFocusAfter(AlmBtn);
     showAlarmSettings();
+}
+
+void huxofrm::parkFocusAfter(GlyphButton* pressed)
+{
+    // A user who came by the keyboard stays on the button, to go on from there.
+    if (!pressed->hasFocus()) {
+        Keepfcs->setFocus();
+    }
 }
 
 void huxofrm::showAlarmSettings()

@@ -12,10 +12,12 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/Module1.h"
 #include "core/PictureFile.h"
 #include "core/Twips.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
@@ -27,12 +29,22 @@
 #include "zones/DstText.h"
 #include "zones/HotSpots.h"
 #include "zones/ZoneGrid.h"
+#include "zones/ZoneHint.h"
+#include "zones/ZoneTable.h"
 
 namespace {
 
 QFont fontOfSize(int pixelSize, bool bold = false)
 {
     return designFont(QStringLiteral("MS Sans Serif"), pixelSize, bold);
+}
+
+// What a screen reader calls a map area: its offset and the first place listed for it, "GMT+5:30, BOMBAY".
+QString areaName(float offset)
+{
+    const QString zone = gmtOffsetName(int(std::lround(offset * 60)));
+    const QStringList places = placeListFor(offset);
+    return places.isEmpty() ? zone : zone + u", " + places.constFirst();
 }
 
 } // namespace
@@ -72,6 +84,9 @@ void SetTimeFrm::buildMap()
     MapWindow = makeControl<MapViewport>(this, "MapWindow");
     placeInTwips(MapWindow, 240, 240, 1455, 2760);
     MapWindow->setToolTip(QStringLiteral("Time Zone Map"));
+    // The keyboard goes round the map zone by zone (the arrow keys) and picks one with Enter or Space.
+    MapWindow->setFocusPolicy(Qt::TabFocus);
+    MapWindow->installEventFilter(this);
     MapWindow->setPalette(QPalette(QColor(58, 116, 186)));
 
     Map = makeControl<QWidget>(MapWindow, "Map");
@@ -81,6 +96,8 @@ void SetTimeFrm::buildMap()
     Image1->setPixmap(picture);
     Image1->setGeometry(0, 0, Map->width(), Map->height());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The areas over it say what it shows.
+    AccessibleControls::hideFromScreenReaders(Image1);
     MapWindow->setMap(Map, picture, Twips::toPixels(MapPictureWidth));
 
     // Where two areas overlap, the smaller one lies on top and takes the click. Each area takes the shape of its
@@ -97,6 +114,7 @@ void SetTimeFrm::buildMap()
         const QByteArray name = "Image" + QByteArray::number(spot->number);
         auto* area = makeControl<PressLabel>(Map, name.constData());
         placeInTwips(area, spot->left, spot->top, spot->width, spot->height);
+        area->setAccessibleName(areaName(spot->offset));
         if (!zones.isNull()) {
             const QRegion shape = zones.shapeOf(area->geometry(), spot->offset);
             area->setMask(shape.translated(-area->pos()));
@@ -110,6 +128,7 @@ void SetTimeFrm::buildMap()
         } else {
             connect(area, &PressLabel::pressed, this, [this, offset] { MapClik(offset); });
         }
+        addMapStop(area, offset);
     }
 
     HScroll1 = makeControl<QScrollBar>(this, "HScroll1");
@@ -124,6 +143,7 @@ void SetTimeFrm::buildMap()
     HScroll1->setLayoutDirection(Qt::RightToLeft);
     connect(HScroll1, &QScrollBar::valueChanged, this, &SetTimeFrm::HScroll1_Change);
     HScroll1->installEventFilter(this);
+    HScroll1->setAccessibleName(QStringLiteral("scroll the map"));
 
     InfoDisply = makeControl<QLabel>(this, "InfoDisply");
     placeInTwips(InfoDisply, 240, 3330, 1700, 960);
@@ -143,8 +163,9 @@ void SetTimeFrm::buildEditor()
         ItemLabel[size_t(index)] = label;
         return label;
     };
-    heading(0, "Clock Caption", 240);
+    QLabel* captionHeading = heading(0, "Clock Caption", 240);
     LTxt = makeControl<QLineEdit>(this, "LTxt");
+    captionHeading->setBuddy(LTxt);
     placeInTwips(LTxt, 2100, 510, 2925, 345);
     LTxt->setMaxLength(15);
     LTxt->setText(QStringLiteral("GMT"));
@@ -154,36 +175,44 @@ void SetTimeFrm::buildEditor()
 
     heading(1, "Hours and Minutes Difference from GMT", 1110);
     // The displays the user clicks look pressed in, like the boxes they stand for.
-    const auto clickable = [this](const char* name, const char* text, const char* tip) {
+    // They take the keyboard focus and step with the arrow keys or + and -.
+    const auto clickable = [this](const char* name, const char* text, const char* tip, const char* spokenName) {
         PressLabel* control = makeControl<PressLabel>(this, name);
         control->setText(QString::fromLatin1(text));
         control->setToolTip(QString::fromLatin1(tip));
+        control->setStepping(true);
+        control->setAccessibleName(QString::fromLatin1(spokenName));
         control->setAlignment(Qt::AlignCenter);
         control->setFrameShape(QFrame::Panel);
         control->setFrameShadow(QFrame::Sunken);
         return control;
     };
     const QFont displayFont = fontOfSize(18, true);
-    HourLbl = clickable("HourLbl", "00", "click left/right mouse buttons to alter hours");
+    HourLbl = clickable("HourLbl", "00", "click left/right mouse buttons to alter hours", "hours difference from GMT");
     HourLbl->setFont(displayFont);
     placeInTwips(HourLbl, 2400, 1380, 615, 420);
     connect(HourLbl, &PressLabel::pressed, this, &SetTimeFrm::HourLbl_MouseDown);
+    connect(HourLbl, &PressLabel::stepped, this, &SetTimeFrm::stepHours);
     Label1 = makeControl<QLabel>(this, "Label1");
     Label1->setText(QStringLiteral(":"));
     Label1->setFont(displayFont);
     Label1->setAlignment(Qt::AlignCenter);
     placeInTwips(Label1, 3015, 1380, 180, 420);
-    MinLbl = clickable("MinLbl", "00", "click to alter minutes");
+    AccessibleControls::hideFromScreenReaders(Label1);
+    MinLbl = clickable("MinLbl", "00", "click to alter minutes", "minutes difference from GMT");
     MinLbl->setFont(displayFont);
     placeInTwips(MinLbl, 3195, 1380, 615, 420);
     connect(MinLbl, &PressLabel::clicked, this, &SetTimeFrm::MinLbl_Click);
+    connect(MinLbl, &PressLabel::stepped, this, &SetTimeFrm::stepMinutes);
 
     QLabel* seasonal = heading(5, "Summer DST Hour Offset ", 1950);
     seasonal->setToolTip(QStringLiteral("double-click this label for DST Info."));
     placeInTwips(seasonal, 2100, 1950, 2100, 255);
-    HourOnLbl = clickable("HourOnLbl", "0", "click for seasonal adjustments for this location. ");
+    HourOnLbl =
+        clickable("HourOnLbl", "0", "click for seasonal adjustments for this location. ", "summer DST hour offset");
     placeInTwips(HourOnLbl, 4260, 1905, 495, 330);
     connect(HourOnLbl, &PressLabel::clicked, this, &SetTimeFrm::HourOnLbl_Click);
+    connect(HourOnLbl, &PressLabel::stepped, this, &SetTimeFrm::HourOnLbl_Click);
 
     // What the time-zone database says of the place in the caption, or of the computer's zone.
     ZoneHintLbl = makeControl<QLabel>(this, "ZoneHintLbl");
@@ -192,8 +221,9 @@ void SetTimeFrm::buildEditor()
     ZoneHintLbl->setWordWrap(true);
     ZoneHintLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    heading(4, "Some Places in This Zone", 3000);
+    QLabel* placesHeading = heading(4, "Some Places in This Zone", 3000);
     CityList = makeControl<QListWidget>(this, "CityList");
+    placesHeading->setBuddy(CityList);
     placeInTwips(CityList, 2100, 3255, 2925, 690);
     CityList->setToolTip(QStringLiteral("you can select a place from here for the clock caption."));
     CityList->setEnabled(false);
@@ -206,16 +236,22 @@ void SetTimeFrm::buildEditor()
         }
     });
     CityList->viewport()->installEventFilter(this);
+    CityList->installEventFilter(this);
 
     Command1 = makeControl<QPushButton>(this, "Command1");
     Command1->setText(QStringLiteral("&DST Info"));
     Command1->setToolTip(QStringLiteral("show DST info file"));
     placeInTwips(Command1, 2100, 4080, 1380, 435);
+    // Enter presses the button that has the focus, as it does in a dialog.
+    Command1->setAutoDefault(true);
     connect(Command1, &QPushButton::clicked, this, &SetTimeFrm::Command1_Click);
     ApplyBtn = makeControl<QPushButton>(this, "ApplyBtn");
     ApplyBtn->setText(QStringLiteral("&Apply"));
     ApplyBtn->setToolTip(QStringLiteral("save changes to clock"));
     placeInTwips(ApplyBtn, 3645, 4080, 1380, 435);
+    ApplyBtn->setAutoDefault(true);
+    // The caption box keeps the focus the window opens with; the map comes after Apply in the round of Tab.
+    setTabOrder(ApplyBtn, MapWindow);
     connect(ApplyBtn, &QPushButton::clicked, this, &SetTimeFrm::ApplyBtn_Click);
 }
 
@@ -290,6 +326,16 @@ bool SetTimeFrm::eventFilter(QObject* watched, QEvent* event)
     if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
         // A user who steers the map with the keys keeps it where they put it.
         m_module.NoAutoScroll = Flag::On;
+    }
+    if (watched == MapWindow) {
+        return mapKeyboardEvent(event);
+    }
+    if (watched == CityList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CityList_Click();
+            return true;
+        }
     }
     if (watched == CityList->viewport()) {
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {

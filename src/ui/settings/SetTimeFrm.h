@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class EventHooks;
 class Forms;
@@ -68,6 +69,10 @@ private:
     void buildEditor();
     void buildGmtPanel();
     void buildDstView();
+    // The keyboard's way round the map: one stop for each offset, west to east.
+    void addMapStop(PressLabel* area, float offset);
+    bool mapKeyboardEvent(QEvent* event);
+    void goToMapStop(int index, bool intoView);
 
     void Form_Load();
     // True when the close box is to close only the information text, so the window stays.
@@ -104,5 +109,12 @@ private:
     bool m_ownWindowWasActive = false;
     // While a mouse button is down on the place list; a choice made with the keys has no click to follow it.
     bool m_placePressed = false;
+    struct MapStop
+    {
+        PressLabel* area;
+        float offset;
+    };
+    std::vector<MapStop> m_mapStops;
+    int m_mapStop = -1;
     QString m_dstText; // what the information view shows; the built-in notice until a long enough file was read
 };
