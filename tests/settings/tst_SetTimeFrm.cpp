@@ -706,20 +706,20 @@ void tst_SetTimeFrm::aClockIsSetByKeyboardAlone()
     press(Qt::Key_Up, 5);
     press(Qt::Key_Minus);
     QVERIFY(tabTo(frm->MinLbl));
-    press(Qt::Key_Plus);
+    press(Qt::Key_Minus);
     QCOMPARE(frm->HourLbl->text(), u"+5"_s);
-    QCOMPARE(frm->MinLbl->text(), u"30"_s);
+    QCOMPARE(frm->MinLbl->text(), u"45"_s);
     // The list comes to its first place; Enter takes it as the caption.
     QVERIFY(tabTo(frm->CityList));
     press(Qt::Key_Return);
     QVERIFY(tabTo(frm->ApplyBtn));
     press(Qt::Key_Return);
 
-    QCOMPARE(rig.module->COffset, 5.5f);
+    QCOMPARE(rig.module->COffset, 5.75f);
     rig.fakes.clock.advanceSeconds(1);
     rig.window->Timer1->setInterval(0);
-    QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
-    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+    QTRY_COMPARE(rig.window->CTime->text(), u"15:00"_s);
+    QCOMPARE(rig.window->CCap->text(), u"KATHMANDU"_s);
 }
 
 QTEST_MAIN(tst_SetTimeFrm)
