@@ -29,7 +29,7 @@ public:
     void stopService();
 
 private:
-    bool start(const QString& templateName);
+    QString start(const QString& templateName);
 
     QString m_serviceName;
     QProcess m_daemon;
