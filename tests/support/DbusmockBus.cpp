@@ -45,7 +45,7 @@ QString DbusmockBus::start(const QString& templateName)
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
     m_service.setProcessEnvironment(environment);
     m_service.start(Python, {u"-m"_s, u"dbusmock"_s, u"--session"_s, u"--template"_s, templateName});
-    m_connection = QDBusConnection::connectToBus(address, QStringLiteral("huxo-test-bus-%1").arg(address));
+    m_connection = QDBusConnection::connectToBus(address, u"huxo-test-"_s + templateName);
     const auto registered = [this] { return m_connection.interface()->isServiceRegistered(m_serviceName).value(); };
     if (!m_connection.isConnected() || !QTest::qWaitFor(registered, StartWaitMs)) {
         return QStringLiteral("the %1 stand-in did not appear on the private bus").arg(templateName);
