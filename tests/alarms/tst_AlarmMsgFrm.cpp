@@ -44,7 +44,6 @@ private slots:
     void alarmLeftAloneFiresWhileMinimised();
     void ringsOnceWhateverTheClockDoes_data();
     void ringsOnceWhateverTheClockDoes();
-    void theDesktopIsToldAndItsClickBringsTheReminder();
 };
 
 void tst_AlarmMsgFrm::timedAlarmFiresOnItsLastMinute()
@@ -330,29 +329,6 @@ void tst_AlarmMsgFrm::ringsOnceWhateverTheClockDoes()
     QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
-}
-
-void tst_AlarmMsgFrm::theDesktopIsToldAndItsClickBringsTheReminder()
-{
-    AlarmRig rig;
-    rig.settings().Text1->setText(u"Call Tokyo"_s);
-    rig.setTimed("0", "1");
-    QVERIFY(rig.fakes.notifier.shown().empty());
-    tick(rig);
-    QCOMPARE(rig.fakes.notifier.shown().size(), size_t(1));
-    const auto& [handle, shown] = *rig.fakes.notifier.shown().begin();
-    QCOMPARE(shown.title, u"HUXO Reminder"_s);
-    QCOMPARE(shown.text, u"Call Tokyo"_s);
-
-    // The user had gone elsewhere and clicks the notification.
-    rig.reminder()->showMinimized();
-    rig.fakes.notifier.activate(handle);
-    QVERIFY(!rig.reminder()->isMinimized());
-    QTRY_VERIFY(rig.reminder()->isActiveWindow());
-
-    QTest::mouseClick(rig.reminder()->TenMinBtn, Qt::LeftButton);
-    AlarmRig::settle();
-    QVERIFY(rig.fakes.notifier.shown().empty());
 }
 
 QTEST_MAIN(tst_AlarmMsgFrm)

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -72,7 +73,7 @@ private slots:
     void aFileSizeLimitDoesNotEndTheProgram();
     void commandLineIsAnsweredWithoutADisplay_data();
     void commandLineIsAnsweredWithoutADisplay();
-    void anEndSignalSavesWhatACloseWould();
+    void anEndSignalSavesWhatACloseWouldAndKeepsEveryOffset();
 
 private:
     QTemporaryDir m_runtime;
@@ -134,7 +135,6 @@ void tst_huxo::commandLineIsAnsweredWithoutADisplay_data()
 
     QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"HUXO 5.1\n"_s << QString();
     QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Usage: huxo [OPTION]...\n"_s << QString();
-    QTest::newRow("help, short") << QStringList{u"-h"_s} << 0 << u"Usage: huxo [OPTION]...\n"_s << QString();
     QTest::newRow("after the toolkit's options")
         << QStringList{u"-style"_s, u"fusion"_s, u"--reverse"_s, u"--version"_s} << 0 << u"HUXO 5.1\n"_s << QString();
     QTest::newRow("unknown option") << QStringList{u"--versoin"_s} << 2 << QString()
@@ -169,19 +169,41 @@ void tst_huxo::commandLineIsAnsweredWithoutADisplay()
     QVERIFY2(!QFileInfo::exists(folder.ini()), "the window was started");
 }
 
-void tst_huxo::anEndSignalSavesWhatACloseWould()
+void tst_huxo::anEndSignalSavesWhatACloseWouldAndKeepsEveryOffset()
 {
+    // A first run whose clocks are at the offsets of today's farthest and quarter-hour zones, as the single-precision
+    // bytes of their records: -0 on the GMT / UTC clock, +5:45, +12:45, +13, +14 with its summer hour (record 24)
+    // and -9:30. The file ends there, as an earlier version's may.
+    const std::map<int, QByteArray> records = {{4, "\0\0\0\x80"_ba},
+                                               {6, "\0\0\xb8\x40"_ba},
+                                               {8, "\0\0\x4c\x41"_ba},
+                                               {10, "\0\0\x50\x41"_ba},
+                                               {23, "\0\0\x60\x41"_ba},
+                                               {24, "\x01\0"_ba},
+                                               {26, "\0\0\x18\xc1"_ba}};
     ProgramFolder folder;
+    QByteArray stored(26 * 17, '\0');
+    for (const auto& [record, bytes] : records) {
+        stored.replace((record - 1) * 17, bytes.size(), bytes);
+    }
+    QFile ini(folder.ini());
+    QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(stored) == stored.size());
+    ini.close();
+
     QProcess huxo;
     start(huxo, folder);
-    waitUntilUp(huxo, folder);
+    // Start-up saves the whole file once its window is built.
+    QTRY_VERIFY_WITH_TIMEOUT(huxo.state() != QProcess::Running || QFileInfo(folder.ini()).size() == 39 * 17, StartMs);
     huxo.terminate();
     QVERIFY2(huxo.waitForFinished(StartMs), "the program did not end");
     QVERIFY2(huxo.exitStatus() == QProcess::NormalExit && huxo.exitCode() == 0, qPrintable(endOf(huxo)));
-    // A first run has its setup done (record 38) once it is closed, and only then.
-    QFile ini(folder.ini());
     QVERIFY(ini.open(QIODevice::ReadOnly));
-    QCOMPARE(ini.readAll().mid((38 - 1) * 17, 2), QByteArray(2, '\xff'));
+    const QByteArray saved = ini.readAll();
+    for (const auto& [record, bytes] : records) {
+        QCOMPARE(saved.mid((record - 1) * 17, bytes.size()).toHex(), bytes.toHex());
+    }
+    // The setup is done (record 38) once the first run is closed, and only then.
+    QCOMPARE(saved.mid((38 - 1) * 17, 2), QByteArray(2, '\xff'));
 }
 
 QTEST_GUILESS_MAIN(tst_huxo)

@@ -36,44 +36,6 @@ bool leaveDeadSocket(const QString& path)
     return bound;
 }
 
-// Another user (one without an account: a number is all the kernel needs) listens on a socket planted at path and
-// holds the lock beside it, for as long as this lives. The system's Python: one of root's own may be out of reach.
-class PlantedSocket final
-{
-public:
-    explicit PlantedSocket(const QString& path)
-        : m_path(path)
-    {
-        m_process.start(u"setpriv"_s,
-                        {u"--reuid=4242"_s,
-                         u"--regid=4242"_s,
-                         u"--clear-groups"_s,
-                         u"/usr/bin/python3"_s,
-                         u"-c"_s,
-                         uR"(import fcntl, socket, sys, time
-lock = open(sys.argv[1].replace(".socket", ".lock"), "w")
-fcntl.flock(lock, fcntl.LOCK_EX)
-planted = socket.socket(socket.AF_UNIX)
-planted.bind(sys.argv[1])
-planted.listen()
-time.sleep(60))"_s,
-                         path});
-    }
-    ~PlantedSocket()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-        QFile::remove(m_path);
-        QFile::remove(QString(m_path).replace(u".socket"_s, u".lock"_s));
-    }
-    PlantedSocket(const PlantedSocket&) = delete;
-    PlantedSocket& operator=(const PlantedSocket&) = delete;
-
-private:
-    QString m_path;
-    QProcess m_process;
-};
-
 enum class Runtime
 {
     Unset,
@@ -92,9 +54,8 @@ class tst_SingleInstance : public QObject
 private slots:
     void initTestCase();
     void init();
+    void aLaterStartOnTheSameFolderBringsTheFirstForward_data();
     void aLaterStartOnTheSameFolderBringsTheFirstForward();
-    void aLaterStartHandsOverItsActivationToken_data();
-    void aLaterStartHandsOverItsActivationToken();
     void otherFoldersRunSideBySide();
     void aSocketLeftByAKilledCopyIsTakenOver();
     void theFolderIsFreeOnceTheFirstHasEnded();
@@ -114,30 +75,12 @@ void tst_SingleInstance::initTestCase()
 void tst_SingleInstance::init()
 {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qunsetenv("TMPDIR");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
 }
 
-void tst_SingleInstance::aLaterStartOnTheSameFolderBringsTheFirstForward()
-{
-    QTemporaryDir folder;
-    SingleInstance first(folder.path());
-    QVERIFY(first.claim());
-    QVERIFY(first.socketPath().startsWith(m_runtime.path()));
-    QWidget window;
-    window.show();
-    window.setWindowState(Qt::WindowMinimized);
-    connect(&first, &SingleInstance::laterStartSeen, &window, [&window] { bringForward(window); });
-
-    // The same folder, reached through a link and written with a trailing separator.
-    QTemporaryDir elsewhere;
-    const QString link = elsewhere.filePath(u"program"_s);
-    QVERIFY(QFile::link(folder.path(), link));
-    SingleInstance later(link + u'/');
-    QVERIFY(!later.claim());
-    QTRY_VERIFY(!window.isMinimized());
-    QVERIFY(window.isVisible());
-}
-
-void tst_SingleInstance::aLaterStartHandsOverItsActivationToken_data()
+void tst_SingleInstance::aLaterStartOnTheSameFolderBringsTheFirstForward_data()
 {
     QTest::addColumn<QByteArray>("waylandToken");
     QTest::addColumn<QByteArray>("startupId");
@@ -152,25 +95,32 @@ void tst_SingleInstance::aLaterStartHandsOverItsActivationToken_data()
     QTest::newRow("not one word") << "two words\nforward"_ba << QByteArray() << QByteArray();
 }
 
-void tst_SingleInstance::aLaterStartHandsOverItsActivationToken()
+void tst_SingleInstance::aLaterStartOnTheSameFolderBringsTheFirstForward()
 {
     QFETCH(QByteArray, waylandToken);
     QFETCH(QByteArray, startupId);
     QFETCH(QByteArray, handedOver);
-
     QTemporaryDir folder;
     SingleInstance first(folder.path());
     QVERIFY(first.claim());
+    QVERIFY(first.socketPath().startsWith(m_runtime.path()));
+    QWidget window;
+    window.show();
+    window.setWindowState(Qt::WindowMinimized);
+    connect(&first, &SingleInstance::laterStartSeen, &window, [&window] { bringForward(window); });
     QSignalSpy seen(&first, &SingleInstance::laterStartSeen);
-    // The desktop gives them to the program it starts; the first copy was started without.
+
+    // The same folder, reached through a link and written with a trailing separator, by a start that the desktop
+    // gave its activation token (the first copy was started without).
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath(u"program"_s);
+    QVERIFY(QFile::link(folder.path(), link));
     qputenv("XDG_ACTIVATION_TOKEN", waylandToken);
     qputenv("DESKTOP_STARTUP_ID", startupId);
-    SingleInstance later(folder.path());
-    const bool laterRuns = later.claim();
-    qunsetenv("XDG_ACTIVATION_TOKEN");
-    qunsetenv("DESKTOP_STARTUP_ID");
-    QVERIFY(!laterRuns);
-    QTRY_COMPARE(seen.count(), 1);
+    SingleInstance later(link + u'/');
+    QVERIFY(!later.claim());
+    QTRY_VERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
     QCOMPARE(seen.first().first().toByteArray(), handedOver);
 }
 
@@ -255,15 +205,32 @@ void tst_SingleInstance::aSocketAndLockPlantedByAnotherUserAreNoObstacle()
     const QByteArray plantedIn = QFile::encodeName(planted.path());
     QVERIFY(runtime == Runtime::AnotherUsers ? ::chown(plantedIn.constData(), 4242, 4242) == 0
                                              : ::chmod(plantedIn.constData(), 01777) == 0);
-    const QString plantedAt =
-        (runtime == Runtime::Unset ? QDir::tempPath() : planted.path()) + u'/' + QFileInfo(ownSocket).fileName();
-    const PlantedSocket other(plantedAt);
+    const QString plantedAt = planted.filePath(QFileInfo(ownSocket).fileName());
+    // Another user (one without an account: a number is all the kernel needs) listens on a socket planted there and
+    // holds the lock beside it. The system's Python: one of root's own may be out of reach.
+    QProcess other;
+    other.start(u"setpriv"_s,
+                {u"--reuid=4242"_s,
+                 u"--regid=4242"_s,
+                 u"--clear-groups"_s,
+                 u"/usr/bin/python3"_s,
+                 u"-c"_s,
+                 uR"(import fcntl, socket, sys, time
+lock = open(sys.argv[1].replace(".socket", ".lock"), "w")
+fcntl.flock(lock, fcntl.LOCK_EX)
+planted = socket.socket(socket.AF_UNIX)
+planted.bind(sys.argv[1])
+planted.listen()
+time.sleep(60))"_s,
+                 plantedAt});
     QTRY_VERIFY(QFileInfo::exists(plantedAt));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     if (runtime == Runtime::UsersOwn) {
         QVERIFY(QFile::rename(plantedAt, ownSocket));
     } else if (runtime == Runtime::Unset) {
+        // Where a program without a runtime folder would put it: the temporary folder that all users share.
         qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", plantedIn);
     } else {
         qputenv("XDG_RUNTIME_DIR", plantedIn);
     }
@@ -281,6 +248,8 @@ void tst_SingleInstance::aSocketAndLockPlantedByAnotherUserAreNoObstacle()
     SingleInstance later(folder.path());
     QVERIFY(!later.claim());
     QTRY_COMPARE(seen.count(), 1);
+    other.kill();
+    other.waitForFinished();
 }
 
 QTEST_MAIN(tst_SingleInstance)

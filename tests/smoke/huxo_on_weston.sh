@@ -7,10 +7,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 source "$(dirname "$0")/../e2e/e2e_lib.sh"
 title="HUXO 5.1"
-die() {
-    echo "FAIL: $*"
-    exit 1
-}
+die() { echo "FAIL: $*"; exit 1; }
 
 for tool in weston Xwayland xdotool; do
     command -v "$tool" >/dev/null || skip "$tool not found"
@@ -35,30 +32,25 @@ export DISPLAY
 
 # The window was left at 300, 200 pixels (WinLeft 4500 and WinTop 3000 twips, records 18 and 17, little-endian
 # singles), and the local caption (record 20) is empty: a close shows LOCAL there.
-place_window() {
-    printf '\x00\x80\x3b\x45' | ini_bytes "$1" 17
-    printf '\x00\xa0\x8c\x45' | ini_bytes "$1" 18
-}
+place_window() { printf '\x00\x80\x3b\x45' | ini_bytes "$1" 17 && printf '\x00\xa0\x8c\x45' | ini_bytes "$1" 18; }
 record() { dd if="$folder/huxo.ini" bs=1 skip=$((($1 - 1) * 17 + $2)) count="$3" status=none; }
 
 # Ends the program as the session would: it must end at once, by itself, with status 0.
 end_huxo() {
     kill -TERM "$pid"
     timeout 20 tail --pid="$pid" -f /dev/null || die "huxo still running 20 s after the end request"
-    local status=0
-    wait "$pid" || status=$?
+    wait "$pid" || die "huxo ended with status $?"
     pid=
-    [ "$status" -eq 0 ] || die "huxo ended with status $status"
 }
 
-# From the session's launcher: no platform chosen.
+# From the session's launcher: no platform chosen. XWayland starts with its first client, which may take a while on
+# a busy machine.
 start_huxo xwayland "" place_window
-# XWayland starts with its first client, which may take a while on a busy machine.
 wait_window "$title" >/dev/null || wait_window "$title" >/dev/null || die "no window captioned $title on XWayland"
 echo "the window came up through XWayland"
 end_huxo
 
-# Native, as the user chose, with XWayland there all the same.
+# Native, as the user chose, with XWayland there all the same; a while in use, as a window is.
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client start_huxo native "" place_window
 for _ in $(seq 200); do
     running || { tail -20 "$log"; die "huxo ended before its window came up"; }
@@ -67,7 +59,6 @@ for _ in $(seq 200); do
 done
 grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$log" || die "no Wayland window captioned $title"
 [ -z "$(window_named "$title")" ] || die "the window went to XWayland all the same"
-# A while in use, as a window is.
 sleep 2
 end_huxo
 [ "$(record 20 2 5)" = LOCAL ] || die "the end of the native run saved nothing"

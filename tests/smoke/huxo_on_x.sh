@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real binary on a private Xvfb server, in a program folder of its own, without the right to set the
 # clock, and checks that its window comes up and keeps ticking; then closes the window as a window manager's close
-# button would and checks the program ends by itself, cleanly, having written that its first setup is done. A second
-# start with clocks at the offsets of today's farthest and quarter-hour zones leaves those offsets as they were.
+# button would and checks the program ends by itself, cleanly, having written that its first setup is done.
 # Usage: huxo_on_x.sh BUILD_DIR SEND_CLOSE_REQUEST
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -22,6 +21,8 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT
 cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
 
 unset QT_QPA_PLATFORM
+setpriv --bounding-set=-sys_time "$folder/huxo" &
+pid=$!
 
 # Until bash reaps it, an ended process is a zombie that kill -0 still finds: look at its state instead.
 running() {
@@ -30,39 +31,17 @@ running() {
     [[ ${stat##*) } != Z* ]]
 }
 
-start_huxo() {
-    setpriv --bounding-set=-sys_time "$folder/huxo" &
-    pid=$!
-    for _ in $(seq 50); do
-        running || { echo "huxo ended before its window came up"; exit 1; }
-        if xwininfo -root -tree | grep -q "\"$title\""; then
-            break
-        fi
-        sleep 0.1
-    done
-    xwininfo -root -tree | grep -q "\"$title\"" || { echo "no window captioned $title"; exit 1; }
-    sleep 2
-    running || { echo "huxo ended by itself"; exit 1; }
-}
-
-close_huxo() {
-    "$close_request" "$title"
-    for _ in $(seq 100); do
-        running || break
-        sleep 0.1
-    done
-    if running; then
-        echo "huxo still running 10 s after the close request"
-        exit 1
+for _ in $(seq 50); do
+    running || { echo "huxo ended before its window came up"; exit 1; }
+    if xwininfo -root -tree | grep -q "\"$title\""; then
+        break
     fi
-    status=0
-    wait "$pid" || status=$?
-    pid=
-    [ "$status" -eq 0 ] || { echo "huxo exited with code $status after the close request"; exit 1; }
-    echo "huxo closed on request and exited with code 0"
-}
+    sleep 0.1
+done
+xwininfo -root -tree | grep -q "\"$title\"" || { echo "no window captioned $title"; exit 1; }
 
-start_huxo
+sleep 2
+running || { echo "huxo ended by itself"; exit 1; }
 [ -f "$folder/huxo.ini" ] || { echo "no huxo.ini in the program folder"; exit 1; }
 
 # The local time label is green on black: the window must show some pure green pixels.
@@ -72,7 +51,21 @@ green=$(convert "$folder/shot.png" -fill black +opaque '#00ff00' -fill white -op
 [ "$green" -gt 20 ] || { echo "no green read-outs on the screen ($green pixels)"; exit 1; }
 echo "window up, $green green pixels"
 
-close_huxo
+"$close_request" "$title"
+
+for _ in $(seq 100); do
+    running || break
+    sleep 0.1
+done
+if running; then
+    echo "huxo still running 10 s after the close request"
+    exit 1
+fi
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || { echo "huxo exited with code $status after the close request"; exit 1; }
+echo "huxo closed on request and exited with code 0"
 
 # huxo.ini holds 17-byte records numbered from 1; SetupDone is record 38, a little-endian int16 at its start.
 offset=$(((38 - 1) * 17))
@@ -81,19 +74,3 @@ size=$(stat -c %s "$folder/huxo.ini")
 setup_done=$(od -An -t d2 --endian=little -j "$offset" -N 2 "$folder/huxo.ini" | tr -d ' ')
 [ "$setup_done" = "-1" ] || { echo "huxo.ini holds SetupDone = $setup_done after closing, not -1"; exit 1; }
 echo "huxo.ini holds SetupDone = -1"
-
-# The offsets as single-precision bytes at the start of their records: -0 on the GMT / UTC clock, then +5:45,
-# +12:45, +13, +14 (with its summer hour on) and -9:30.
-offsets="4:00000080 6:0000b840 8:00004c41 10:00005041 23:00006041 26:000018c1"
-for entry in $offsets; do
-    printf "$(echo "${entry#*:}" | sed 's/../\\x&/g')" |
-        dd of="$folder/huxo.ini" bs=1 seek=$(((${entry%%:*} - 1) * 17)) conv=notrunc status=none
-done
-printf '\x01\x00' | dd of="$folder/huxo.ini" bs=1 seek=$(((24 - 1) * 17)) conv=notrunc status=none
-start_huxo
-close_huxo
-for entry in $offsets; do
-    kept=$(od -An -tx1 -j $(((${entry%%:*} - 1) * 17)) -N 4 "$folder/huxo.ini" | tr -d ' \n')
-    [ "$kept" = "${entry#*:}" ] || { echo "record ${entry%%:*} holds $kept after closing, not ${entry#*:}"; exit 1; }
-done
-echo "huxo.ini keeps the offsets of every zone as they were"

@@ -3,34 +3,21 @@
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusVariant>
-#include <QFile>
-#include <QStandardPaths>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
 constexpr int StartWaitMs = 15000;
-
 // The distribution's interpreter, which is where python3-dbusmock installs itself.
-QString pythonWithDbusmock()
-{
-    const QString system = QStringLiteral("/usr/bin/python3");
-    const QString python = QFile::exists(system) ? system : QStandardPaths::findExecutable(QStringLiteral("python3"));
-    if (python.isEmpty()) {
-        return {};
-    }
-    QProcess probe;
-    probe.start(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")});
-    return probe.waitForFinished() && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0 ? python
-                                                                                                          : QString();
-}
-
+const QString Python = u"/usr/bin/python3"_s;
 } // namespace
 
 DbusmockBus::DbusmockBus(const QString& templateName, const QString& serviceName)
     : m_serviceName(serviceName)
 {
-    if (!start(templateName)) {
+    m_unavailableReason = start(templateName);
+    if (!m_unavailableReason.isEmpty()) {
         stopService();
     }
 }
@@ -38,48 +25,32 @@ DbusmockBus::DbusmockBus(const QString& templateName, const QString& serviceName
 DbusmockBus::~DbusmockBus()
 {
     stopService();
-    const QString name = m_connection.name();
-    if (!name.isEmpty()) {
-        QDBusConnection::disconnectFromBus(name);
-    }
+    QDBusConnection::disconnectFromBus(m_connection.name());
     m_daemon.kill();
     m_daemon.waitForFinished();
 }
 
-bool DbusmockBus::start(const QString& templateName)
+QString DbusmockBus::start(const QString& templateName)
 {
-    const QString python = pythonWithDbusmock();
-    if (python.isEmpty()) {
-        m_unavailableReason = QStringLiteral("python3-dbusmock is not installed");
-        return false;
+    if (QProcess::execute(Python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")}) != 0) {
+        return QStringLiteral("python3-dbusmock is not installed");
     }
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-    if (!m_daemon.waitForStarted() || !m_daemon.waitForReadyRead(StartWaitMs)) {
-        m_unavailableReason = QStringLiteral("dbus-daemon could not start a private bus");
-        return false;
+    if (!m_daemon.waitForReadyRead(StartWaitMs)) {
+        return QStringLiteral("dbus-daemon could not start a private bus");
     }
     const QString address = QString::fromLocal8Bit(m_daemon.readLine()).trimmed();
-
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
     m_service.setProcessEnvironment(environment);
-    m_service.start(python,
-                    {QStringLiteral("-m"),
-                     QStringLiteral("dbusmock"),
-                     QStringLiteral("--session"),
-                     QStringLiteral("--template"),
-                     templateName});
-
-    m_connection = QDBusConnection::connectToBus(address, QStringLiteral("huxo-test-bus-%1").arg(address));
-    const bool registered =
-        m_connection.isConnected()
-        && QTest::qWaitFor([this] { return m_connection.interface()->isServiceRegistered(m_serviceName).value(); },
-                           StartWaitMs);
-    if (!registered) {
-        m_unavailableReason = QStringLiteral("the %1 stand-in did not appear on the private bus").arg(templateName);
+    m_service.start(Python, {u"-m"_s, u"dbusmock"_s, u"--session"_s, u"--template"_s, templateName});
+    m_connection = QDBusConnection::connectToBus(address, u"huxo-test-"_s + templateName);
+    const auto registered = [this] { return m_connection.interface()->isServiceRegistered(m_serviceName).value(); };
+    if (!m_connection.isConnected() || !QTest::qWaitFor(registered, StartWaitMs)) {
+        return QStringLiteral("the %1 stand-in did not appear on the private bus").arg(templateName);
     }
-    return registered;
+    return {};
 }
 
 QDBusMessage DbusmockBus::mockCall(const QString& path, const QString& method) const
@@ -91,30 +62,16 @@ QList<QVariantList> DbusmockBus::methodCalls(const QString& path, const QString&
 {
     QDBusMessage call = mockCall(path, QStringLiteral("GetMethodCalls"));
     call << method;
-    const QDBusMessage reply = m_connection.call(call);
-    QList<QVariantList> calls;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return calls;
-    }
     // a(tav): a timestamp and the arguments of each call
-    const auto records = reply.arguments().constFirst().value<QDBusArgument>();
-    records.beginArray();
-    while (!records.atEnd()) {
-        quint64 timestamp = 0;
-        QVariantList arguments;
-        records.beginStructure();
-        records >> timestamp;
-        records.beginArray();
-        while (!records.atEnd()) {
-            QDBusVariant argument;
-            records >> argument;
-            arguments.append(argument.variant());
+    QList<std::pair<quint64, QList<QDBusVariant>>> records;
+    m_connection.call(call).arguments().value(0).value<QDBusArgument>() >> records;
+    QList<QVariantList> calls;
+    for (const auto& [timestamp, arguments] : records) {
+        QVariantList& values = calls.emplace_back();
+        for (const QDBusVariant& argument : arguments) {
+            values.append(argument.variant());
         }
-        records.endArray();
-        records.endStructure();
-        calls.append(arguments);
     }
-    records.endArray();
     return calls;
 }
 
@@ -123,14 +80,12 @@ void DbusmockBus::stopService()
     if (m_service.state() == QProcess::NotRunning) {
         return;
     }
-    m_service.terminate();
-    if (!m_service.waitForFinished()) {
-        m_service.kill();
-        m_service.waitForFinished();
-    }
-    if (m_connection.isConnected()) {
-        const bool gone = QTest::qWaitFor(
-            [this] { return !m_connection.interface()->isServiceRegistered(m_serviceName).value(); }, StartWaitMs);
-        Q_UNUSED(gone) // a stand-in that lingers only makes the next call succeed, which the tests notice
-    }
+    m_service.kill();
+    m_service.waitForFinished();
+    // A stand-in that lingered would only make the next call succeed, which the tests notice.
+    (void)QTest::qWaitFor(
+        [this] {
+            return !m_connection.isConnected() || !m_connection.interface()->isServiceRegistered(m_serviceName).value();
+        },
+        StartWaitMs);
 }

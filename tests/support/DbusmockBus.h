@@ -7,8 +7,8 @@
 #include <QVariantList>
 
 // A private D-Bus daemon of the test's own with a python3-dbusmock stand-in on it, made from one of dbusmock's
-// templates, so that a service of the session or the system can be exercised without the real bus. Both processes
-// end with this object.
+// templates, so that a service of the session or the system can be exercised without the real bus. The connection to
+// it is named huxo-test-TEMPLATE, by which code made later finds it. Both processes end with this object.
 class DbusmockBus
 {
 public:
@@ -29,7 +29,7 @@ public:
     void stopService();
 
 private:
-    bool start(const QString& templateName);
+    QString start(const QString& templateName);
 
     QString m_serviceName;
     QProcess m_daemon;

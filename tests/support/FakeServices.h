@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/DesktopNotifier.h"
 #include "platform/Services.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeLauncher.h"
-#include "support/FakeNotifier.h"
 #include "support/FakePrinter.h"
 #include "support/FakeSound.h"
 #include "support/FakeUptime.h"
@@ -20,7 +20,9 @@ struct FakeServices
     FakePrinter printer;
     FakeWindowOrder windowOrder;
     FakeUptime uptime;
-    FakeNotifier notifier;
+    // The desktop's notifications reach the stand-in of a test that started one first (support/DbusmockBus), and
+    // nothing otherwise.
+    DesktopNotifier notifier{QDBusConnection(QStringLiteral("huxo-test-notification_daemon"))};
 
     Services services() { return Services{clock, sound, dialogs, launcher, printer, windowOrder, uptime, notifier}; }
     // Time passing for the program: minutes on the clock and on the uptime alike. A suspend passes the same way;

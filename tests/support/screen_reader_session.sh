@@ -9,6 +9,8 @@ if [ -z "${HUXO_SCREEN_READER_INNER:-}" ]; then
         command -v "$tool" >/dev/null || { echo "SKIPPED: $tool not found"; exit 77; }
     done
     [ -f /usr/share/dbus-1/services/org.a11y.Bus.service ] || { echo "SKIPPED: at-spi2-core is not installed"; exit 77; }
+    /usr/bin/python3 -c "import gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
+        { echo "SKIPPED: the accessibility client for Python (gir1.2-atspi-2.0, python3-gi) is not installed"; exit 77; }
     export HUXO_SCREEN_READER_INNER=1
     exec xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- "$0" "$@"
 fi

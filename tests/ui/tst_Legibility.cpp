@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <algorithm>
+
 #include "support/MainWindowRig.h"
 #include "ui/Contrast.h"
 #include "ui/main/ClockFace.h"
@@ -16,24 +18,19 @@ namespace {
 double drawnContrast(QWidget* control)
 {
     QWidget* window = control->window();
-    const QImage image = window->grab(QRect(control->mapTo(window, QPoint()), control->size()))
-                             .toImage()
-                             .convertToFormat(QImage::Format_RGB32);
+    const QImage image = window->grab(QRect(control->mapTo(window, QPoint()), control->size())).toImage();
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             ++counts[image.pixel(x, y)];
         }
     }
-    QRgb ground = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > counts.value(ground)) {
-            ground = it.key();
-        }
-    }
+    const QList<QRgb> colours = counts.keys();
+    const QColor ground(*std::max_element(
+        colours.cbegin(), colours.cend(), [&counts](QRgb one, QRgb other) { return counts[one] < counts[other]; }));
     double most = 1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        most = std::max(most, Contrast::ratio(QColor(it.key()), QColor(ground)));
+    for (const QRgb colour : colours) {
+        most = std::max(most, Contrast::ratio(QColor(colour), ground));
     }
     return most;
 }
@@ -76,18 +73,15 @@ void tst_Legibility::readOutsReadInEveryPalette()
     QApplication::setPalette(palette);
     window.clockModel().DoTick();
 
-    double least = 21;
+    if (scheme == Colours::System) {
+        QCOMPARE(window.Cpanel->palette().color(QPalette::Window), palette.color(QPalette::Button));
+    }
     for (const char* name : {"LocCap", "BCap", "CCap", "LocTime", "GMTtime", "CTime", "LocDay", "GMTDay", "CDay"}) {
         auto* readOut = window.findChild<QLabel*>(QLatin1String(name));
         QVERIFY(!readOut->text().isEmpty());
         const double contrast = drawnContrast(readOut);
-        qInfo("%s: %.1f:1", name, contrast);
-        least = std::min(least, contrast);
+        QVERIFY2(contrast >= Contrast::ReadableRatio, qPrintable(u"%1: %2:1"_s.arg(name).arg(contrast, 0, 'f', 1)));
     }
-    if (scheme == Colours::System) {
-        QCOMPARE(window.Cpanel->palette().color(QPalette::Window), palette.color(QPalette::Button));
-    }
-    QVERIFY2(least >= Contrast::ReadableRatio, qPrintable(u"least contrast %1:1"_s.arg(least, 0, 'f', 1)));
 
     // The hands are black whatever the window: the dial under them stays light enough to show them.
     const QImage face = window.LC->image();

@@ -38,11 +38,6 @@ void tst_OffsetDisplay::halfHoursAreFoundByTenths()
     QVERIFY(!isHalfHour(5.04f));
     QVERIFY(isHalfHour(5.06f));
     QVERIFY(!isHalfHour(std::numeric_limits<float>::infinity()));
-    QCOMPARE(minuteText(-9.5f), u"30"_s);
-    QCOMPARE(minuteText(-9.75f), u"45"_s);
-    QCOMPARE(analyseTimeDiff(-9.0f, u"-9"_s, u"45"_s), -9.75f);
-    QCOMPARE(minutesWithin(u"+14"_s, u"45"_s), u"00"_s);
-    QCOMPARE(steppedMinutes(u"+12"_s, u"00"_s, -1), u"45"_s);
 }
 
 void tst_OffsetDisplay::hourPresses_data()
@@ -53,7 +48,6 @@ void tst_OffsetDisplay::hourPresses_data()
     QTest::newRow("right counts up") << u"+5"_s << 1 << u"+6"_s;
     QTest::newRow("left counts down") << u"+1"_s << -1 << u"0"_s;
     QTest::newRow("left to negative") << u"0"_s << -1 << u"-1"_s;
-    QTest::newRow("12 up to 13") << u"+12"_s << 1 << u"+13"_s;
     QTest::newRow("14 up wraps") << u"+14"_s << 1 << u"-12"_s;
     QTest::newRow("-12 down wraps") << u"-12"_s << -1 << u"+14"_s;
     QTest::newRow("out of range comes back") << u"15"_s << 1 << u"-12"_s;
