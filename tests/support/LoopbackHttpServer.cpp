@@ -82,6 +82,11 @@ void LoopbackHttpServer::addEndlessBody(const QByteArray& path)
     m_routes.insert(path, Route{Kind::Endless, {}, 200, 0, -1});
 }
 
+void LoopbackHttpServer::addEndlessHead(const QByteArray& path, HeadLines lines)
+{
+    m_routes.insert(path, Route{lines == HeadLines::Many ? Kind::EndlessHead : Kind::EndlessHeadLine, {}, 200, 0, -1});
+}
+
 void LoopbackHttpServer::addRedirect(const QByteArray& path, const QByteArray& location)
 {
     m_routes.insert(path, Route{Kind::Redirect, location, 302, 0, -1});
@@ -120,7 +125,14 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& target)
         socket->write(headOf(200, route->announcedLength) + route->body);
         break;
     case Kind::Endless:
-        streamEndlessly(socket);
+        streamEndlessly(socket, headOf(200, -1), QByteArray(EndlessChunkBytes, 'x'));
+        break;
+    case Kind::EndlessHead:
+        streamEndlessly(
+            socket, "HTTP/1.1 200 OK\r\n", QByteArray("X-Filler: " + QByteArray(1014, 'a') + "\r\n").repeated(64));
+        break;
+    case Kind::EndlessHeadLine:
+        streamEndlessly(socket, "HTTP/1.1 200 OK\r\nX-Filler: ", QByteArray(EndlessChunkBytes, 'a'));
         break;
     case Kind::Redirect:
         sendAndClose(socket, route->status, {}, "Location: " + route->body + "\r\n");
@@ -166,12 +178,11 @@ void LoopbackHttpServer::drip(QTcpSocket* socket, const QByteArray& body, int in
     timer->start(intervalMs);
 }
 
-void LoopbackHttpServer::streamEndlessly(QTcpSocket* socket)
+void LoopbackHttpServer::streamEndlessly(QTcpSocket* socket, const QByteArray& head, const QByteArray& chunk)
 {
     connect(socket, &QTcpSocket::disconnected, this, [this] { ++m_hangUps; });
-    socket->write(headOf(200, -1));
-    const QByteArray chunk(EndlessChunkBytes, 'x');
-    // Refill whenever the previous chunk has gone, so the body keeps coming as fast as the client reads it.
+    socket->write(head);
+    // Refill whenever the previous chunk has gone, so the answer keeps coming as fast as the client reads it.
     connect(socket, &QTcpSocket::bytesWritten, socket, [socket, chunk] {
         if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < EndlessChunkBytes) {
             socket->write(chunk);

@@ -33,6 +33,14 @@ public:
     void addStalledBody(const QByteArray& path, const QByteArray& firstPart, qint64 announcedLength);
     // Sends a body without a length that goes on until the client hangs up.
     void addEndlessBody(const QByteArray& path);
+    // Sends a status line, then header lines that go on until the client hangs up: many short ones, or one that
+    // never ends.
+    enum class HeadLines
+    {
+        Many,
+        OneEndless
+    };
+    void addEndlessHead(const QByteArray& path, HeadLines lines);
     void addRedirect(const QByteArray& path, const QByteArray& location);
     // Sends a 200 answer of this body one byte every intervalMs, each byte in time for any idle time-out.
     void addDrip(const QByteArray& path, const QByteArray& body, int intervalMs);
@@ -58,6 +66,8 @@ private:
         Silent,
         Stalled,
         Endless,
+        EndlessHead,
+        EndlessHeadLine,
         Redirect,
         Drip,
         Raw,
@@ -73,7 +83,8 @@ private:
     };
 
     void answer(QTcpSocket* socket, const QByteArray& target);
-    void streamEndlessly(QTcpSocket* socket);
+    // Sends the head, then the chunk over and over, as fast as the client reads.
+    void streamEndlessly(QTcpSocket* socket, const QByteArray& head, const QByteArray& chunk);
     void drip(QTcpSocket* socket, const QByteArray& body, int intervalMs);
     static void resetAfter(QTcpSocket* socket, const QByteArray& bytes);
 
