@@ -5,6 +5,8 @@ set(HUXO_INSTALL_PROGRAMDIR "lib/huxo" CACHE STRING "Program folder under the pr
 set(HUXO_APP_ID "org.huxo.Huxo")
 
 install(TARGETS huxo RUNTIME DESTINATION ${HUXO_INSTALL_PROGRAMDIR})
+# The modules loaded on first use sit beside the binary, where it looks for them.
+install(TARGETS huxo_net huxo_sound huxo_print LIBRARY DESTINATION ${HUXO_INSTALL_PROGRAMDIR})
 # Every file of assets/, including those added later, without a list to keep in step.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${HUXO_INSTALL_PROGRAMDIR}
     PATTERN CMakeLists.txt EXCLUDE)
@@ -35,6 +37,7 @@ add_custom_target(huxo_compressed_docs ALL DEPENDS ${huxo_compressed_docs})
 install(FILES ${PROJECT_BINARY_DIR}/install/huxo.1.gz DESTINATION share/man/man1)
 install(FILES ${PROJECT_BINARY_DIR}/install/changelog.gz ${PROJECT_SOURCE_DIR}/package/copyright
     DESTINATION share/doc/huxo)
+install(FILES ${PROJECT_SOURCE_DIR}/package/lintian-overrides DESTINATION share/lintian/overrides RENAME huxo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME huxo)

@@ -10,12 +10,12 @@
 #include "core/PictureFile.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/MessageBoxDialogs.h"
+#include "platform/ModulePrinter.h"
+#include "platform/ModuleSound.h"
 #include "platform/ProcessLauncher.h"
-#include "platform/QtSound.h"
 #include "platform/QtWindowOrder.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
-#include "platform/SystemPrinter.h"
 #include "platform/SystemUptime.h"
 #include "ui/AccessibleNames.h"
 #include "ui/BringUp.h"
@@ -57,10 +57,10 @@ int main(int argc, char** argv)
     app.installEventFilter(&accessibleNames);
 
     SystemClock clock;
-    QtSound sound;
+    ModuleSound sound;
     MessageBoxDialogs dialogs;
     ProcessLauncher launcher;
-    SystemPrinter printer;
+    ModulePrinter printer;
     QtWindowOrder windowOrder;
     SystemUptime uptime;
     DesktopNotifier notifier;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QList>
-#include <QSslCertificate>
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -14,8 +13,9 @@ struct Endpoints
     std::array<QString, 3> timeServers;
     QString primaryBase;
     QString fallbackBase;
-    // Certificate authorities trusted in place of the system's store; the program has none and trusts the system.
-    QList<QSslCertificate> authorities;
+    // Certificate authorities (PEM) trusted in place of the system's store; the program has none and trusts the
+    // system.
+    QByteArray authorities;
 };
 
 // The addresses the program ships with.

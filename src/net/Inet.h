@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QObject>
-#include <QSslCertificate>
 #include <QString>
 
 #include <memory>
@@ -11,8 +9,7 @@
 
 #include "core/StateCodes.h"
 
-class CurlLoop;
-class QUrl;
+class HttpEngine;
 
 // The program's one HTTP component. A fetch returns only when its transfer has ended, while the event loop keeps
 // running (timers fire, clicks are handled); a failure (time-out, unknown host, refused connection, cancel, a body
@@ -42,6 +39,7 @@ public:
         BadRedirect,
         ErrorStatus, // an error page where only a successful answer counts
         Untrusted,   // the server's certificate does not prove that it is the server asked
+        NoModule,    // the network module could not be loaded
         Other
     };
 
@@ -86,9 +84,9 @@ public:
     void setRequestTimeout(int seconds) { m_requestTimeoutSeconds = seconds; }
     int totalDeadline() const { return m_totalDeadlineSeconds; }
     void setTotalDeadline(int seconds) { m_totalDeadlineSeconds = seconds; }
-    // The certificate authorities trusted in place of the system's store; none (the program's case) means the
+    // The certificate authorities (PEM) trusted in place of the system's store; none (the program's case) means the
     // system's.
-    void setAuthorities(const QList<QSslCertificate>& authorities);
+    void setAuthorities(const QByteArray& authorities) { m_authorities = authorities; }
 
     // url is a host with an optional path, fetched over HTTPS; a URL that names its scheme may be plain HTTP (only
     // tests' loopback servers are named so). Text bodies are read as Windows-1252, like every other text file of
@@ -104,24 +102,17 @@ public:
     QString lastFailureText() const;
 
 private:
-    struct Transfer;
-
     std::optional<QByteArray> fetch(const QString& url, qint64 maxBodyBytes, Pages pages, CertificateDates dates);
-    // The proxy for this address in the connection mode, as libcurl names one; empty for none.
-    QByteArray proxyFor(const QUrl& url) const;
-    // Waits until the transfer has ended; this object may be gone when it returns.
-    void runTransfer(Transfer& transfer);
-    // Ends a transfer from this side, at once.
-    void end(Transfer& transfer, Failure why);
+    // The HTTP client, loaded with the first fetch; false, with the reason kept, when its module cannot be.
+    bool engineLoaded();
 
     Connection m_accessType = Connection::SystemSettings;
     QString m_proxy;
     int m_requestTimeoutSeconds = RequestTimeoutSeconds;
     int m_totalDeadlineSeconds = TotalDeadlineSeconds;
+    QByteArray m_authorities; // PEM
     Failure m_lastFailure = Failure::None;
-    int m_lastStatus = 0;           // of the last answer, for the error-page message
-    QString m_lastCertificateError; // why the last server's certificate was refused
-    QByteArray m_authorities;       // PEM
-    std::unique_ptr<CurlLoop> m_curl;
-    QList<Transfer*> m_transfers; // innermost last
+    int m_lastStatus = 0;        // of the last answer, for the error-page message
+    QString m_lastFailureDetail; // why the certificate was refused, or the module could not be loaded
+    std::unique_ptr<HttpEngine> m_engine;
 };

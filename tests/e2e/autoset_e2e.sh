@@ -126,6 +126,13 @@ grep -q 'systemd-timedated' "$work/refused.stat" || fail "refused: the list does
 ! grep -qx 'bad link' "$work/refused.stat" || fail "refused: a refusal by the system is reported as a bad link"
 [ ! -s "$work/refused.clock" ] || fail "the refused run recorded a clock setting"
 
+# Without its network module the list says which file is missing, and the clock is left alone.
+without_network_module() { rm "$(dirname "$1")/libhuxo-net.so"; }
+autoset_run no_module "$recorder" without_network_module || exit
+ends_in no_module "bad link"
+grep -q 'could not be loaded: .*libhuxo-net\.so' "$work/no_module.stat" || fail "no_module: the list does not name the module"
+[ ! -s "$work/no_module.clock" ] || fail "the run without its network module recorded a clock setting"
+
 # The proxy mode through Debian's proxy, HTTPS passing through it by CONNECT.
 mkdir "$work/tinyproxy"
 "$e2e_root/tests/support/run_tinyproxy.sh" 8888 "$work/tinyproxy" >"$work/tinyproxy/out" 2>&1 &

@@ -174,7 +174,7 @@ start_huxo() {
     folder=$work/$name
     log=$work/$name.log
     mkdir "$folder"
-    cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
+    cp "$build/huxo" "$build"/*.wav "$build"/*.png "$build"/libhuxo-*.so "$folder/"
     # SetupDone (38) skips the first-run questions.
     head -c $((39 * 17)) /dev/zero >"$folder/huxo.ini"
     ini_integer "$folder/huxo.ini" 38 -1
