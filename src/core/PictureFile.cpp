@@ -1,5 +1,9 @@
 #include "PictureFile.h"
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+
 #include "core/RegularFile.h"
 
 namespace {
@@ -13,5 +17,12 @@ QImage readPictureFile(const QString& path)
     if (reading.status != RegularFile::Status::Read || reading.size > MaxPictureBytes) {
         return QImage();
     }
-    return QImage::fromData(reading.bytes);
+    // The kind the name gives first: a PNG is then read by Qt itself, where guessing from the bytes would load
+    // every picture plugin. A file whose name lies about its kind is still read.
+    QByteArray bytes = reading.bytes;
+    QBuffer buffer(&bytes);
+    QImageReader named(&buffer, QFileInfo(path).suffix().toLatin1());
+    named.setAutoDetectImageFormat(false);
+    const QImage picture = named.read();
+    return picture.isNull() ? QImage::fromData(reading.bytes) : picture;
 }
