@@ -6,7 +6,8 @@
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <map>
+#include <string>
 
 #include "net/HttpEngine.h"
 #include "platform/ModulePrinter.h"
@@ -16,12 +17,17 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const char* which = argc > 1 ? argv[1] : "";
-    const auto [fileName, factoryName] = std::strcmp(which, "net") == 0
-                                             ? std::pair(HttpEngine::FileName, HttpEngine::FactoryName)
-                                         : std::strcmp(which, "sound") == 0
-                                             ? std::pair(ModuleSound::FileName, ModuleSound::FactoryName)
-                                             : std::pair(ModulePrinter::FileName, ModulePrinter::FactoryName);
+    const std::map<std::string, std::pair<const char*, const char*>> modules = {
+        {"net", {HttpEngine::FileName, HttpEngine::FactoryName}},
+        {"sound", {ModuleSound::FileName, ModuleSound::FactoryName}},
+        {"print", {ModulePrinter::FileName, ModulePrinter::FactoryName}},
+    };
+    const auto module = modules.find(argc > 1 ? argv[1] : "");
+    if (module == modules.end()) {
+        std::fprintf(stderr, "usage: bench_FirstUse net|sound|print\n");
+        return 2;
+    }
+    const auto [fileName, factoryName] = module->second;
     QString why;
     QElapsedTimer timer;
     timer.start();

@@ -75,7 +75,7 @@ struct CurlFetcher::Transfer
     QEventLoop loop;
     bool ended = false;
     Inet::Failure endedBy = Inet::Failure::None; // when this side ended it
-    int code = 0;                    // libcurl's result
+    int code = 0;                                // libcurl's result
 };
 
 CurlFetcher::CurlFetcher()
@@ -192,7 +192,9 @@ HttpEngine::Outcome CurlFetcher::fetch(const QString& address,
 void CurlFetcher::runTransfer(Transfer& transfer)
 {
     m_transfers.append(&transfer);
-    connect(&transfer.curl.silence(), &QTimer::timeout, this, [this, &transfer] { end(transfer, Inet::Failure::TimedOut); });
+    connect(&transfer.curl.silence(), &QTimer::timeout, this, [this, &transfer] {
+        end(transfer, Inet::Failure::TimedOut);
+    });
     m_curl->start(transfer.curl.handle(), [&transfer](int code) {
         transfer.code = code;
         transfer.ended = true;

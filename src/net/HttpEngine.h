@@ -30,8 +30,8 @@ public:
     };
 
     // Returns when the transfer has ended, while the event loop keeps running; this object may be gone by then.
-    virtual Outcome
-    fetch(const QString& url, qint64 maxBodyBytes, Inet::Pages pages, Inet::CertificateDates dates, const Settings&) = 0;
+    virtual Outcome fetch(
+        const QString& url, qint64 maxBodyBytes, Inet::Pages pages, Inet::CertificateDates dates, const Settings&) = 0;
     // Ends every transfer in progress at once; each of their fetches fails as cancelled.
     virtual void cancel() = 0;
 
