@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real binary on a private Xvfb server, in a program folder of its own, without the right to set the
-# clock, and checks that its window comes up and keeps ticking; then closes the window as a window manager's close
+# clock, and checks that its window comes up and keeps ticking, without the network and print modules that nothing
+# has asked for yet (the first run's help plays a sound, so the sound module may be there); then closes the window as a window manager's close
 # button would and checks the program ends by itself, cleanly, having written that its first setup is done.
 # Usage: huxo_on_x.sh BUILD_DIR SEND_CLOSE_REQUEST
 set -euo pipefail
@@ -18,7 +19,7 @@ fi
 folder=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT
-cp "$build/huxo" "$build"/*.wav "$build"/*.png "$folder/"
+cp "$build/huxo" "$build"/*.wav "$build"/*.png "$build"/libhuxo-*.so "$folder/"
 
 unset QT_QPA_PLATFORM
 setpriv --bounding-set=-sys_time "$folder/huxo" &
@@ -50,6 +51,8 @@ green=$(convert "$folder/shot.png" -fill black +opaque '#00ff00' -fill white -op
     -format '%[fx:round(mean*w*h)]' info:)
 [ "$green" -gt 20 ] || { echo "no green read-outs on the screen ($green pixels)"; exit 1; }
 echo "window up, $green green pixels"
+loaded=$(grep -oE '(libhuxo-(net|print)|libcurl|libQt6Network|libQt6PrintSupport)[^/ ]*\.so' "/proc/$pid/maps" | sort -u)
+[ -z "$loaded" ] || { echo "loaded at start although nothing needs them yet:" $loaded; exit 1; }
 
 "$close_request" "$title"
 
