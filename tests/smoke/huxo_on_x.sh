@@ -51,6 +51,11 @@ green=$(convert "$folder/shot.png" -fill black +opaque '#00ff00' -fill white -op
 [ "$green" -gt 20 ] || { echo "no green read-outs on the screen ($green pixels)"; exit 1; }
 echo "window up, $green green pixels"
 
+# The icon is given once the clocks are drawn; the desktop shows it beside the window.
+icon=$(xprop -name "$title" _NET_WM_ICON)
+[[ $icon == *"Icon (128 x 128)"* ]] || { echo "no program icon on the window: ${icon:0:80}"; exit 1; }
+echo "the window carries the program's icon"
+
 "$close_request" "$title"
 
 for _ in $(seq 100); do
