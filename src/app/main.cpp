@@ -18,6 +18,7 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemUptime.h"
 #include "ui/AccessibleNames.h"
+#include "ui/AfterFirstDrawing.h"
 #include "ui/BringUp.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
@@ -70,11 +71,6 @@ int main(int argc, char** argv)
     if (!instance.claim()) {
         return 0;
     }
-    // The icon beside the program; looking it up in the desktop's icon theme would cost more than drawing the
-    // clocks at start-up.
-    QApplication::setWindowIcon(
-        QIcon(QPixmap::fromImage(readPictureFile(module.assetFile(QStringLiteral("huxo.png"))))));
-
     Forms forms(module);
     huxofrm mainWindow(module, forms);
     QObject::connect(&mainWindow, &huxofrm::unloaded, &app, &QApplication::quit);
@@ -87,6 +83,12 @@ int main(int argc, char** argv)
     });
     mainWindow.Form_Load();
     mainWindow.show();
+    // The icon beside the program, once the clocks are on the screen: looking it up in the desktop's icon theme
+    // would cost more than drawing them.
+    afterFirstDrawing(mainWindow, [&module] {
+        QApplication::setWindowIcon(
+            QIcon(QPixmap::fromImage(readPictureFile(module.assetFile(QStringLiteral("huxo.png"))))));
+    });
     // Not before: a later start during a message of the start-up finds that message in front already, and the
     // window is not complete yet.
     QObject::connect(&instance,

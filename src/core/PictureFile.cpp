@@ -1,7 +1,6 @@
 #include "PictureFile.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include "core/RegularFile.h"
@@ -9,6 +8,23 @@
 namespace {
 // Far above the largest picture the program ships or fetches; a longer file is no picture of ours.
 constexpr qint64 MaxPictureBytes = 8 * 1024 * 1024;
+const QByteArray PngSignature = QByteArrayLiteral("\x89PNG\r\n\x1A\n");
+
+// A PNG, as every picture the program ships is, goes to Qt's own reader: guessing the format would first load
+// every image-format plugin of the system into the program.
+QImage decoded(const QByteArray& bytes)
+{
+    if (!bytes.startsWith(PngSignature)) {
+        return QImage::fromData(bytes);
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 } // namespace
 
 QImage readPictureFile(const QString& path)
@@ -17,12 +33,5 @@ QImage readPictureFile(const QString& path)
     if (reading.status != RegularFile::Status::Read || reading.size > MaxPictureBytes) {
         return QImage();
     }
-    // The kind the name gives first: a PNG is then read by Qt itself, where guessing from the bytes would load
-    // every picture plugin. A file whose name lies about its kind is still read.
-    QByteArray bytes = reading.bytes;
-    QBuffer buffer(&bytes);
-    QImageReader named(&buffer, QFileInfo(path).suffix().toLatin1());
-    named.setAutoDetectImageFormat(false);
-    const QImage picture = named.read();
-    return picture.isNull() ? QImage::fromData(reading.bytes) : picture;
+    return decoded(reading.bytes);
 }

@@ -18,6 +18,8 @@ namespace {
 
 // As many links in a row as the kernel itself follows.
 constexpr int MaxLinks = 40;
+// The least a read grows by once a file turns out longer than it was.
+constexpr qint64 GrowthBytes = 4096;
 
 QString kindOf(mode_t mode)
 {
@@ -165,9 +167,17 @@ Reading read(const QString& path, qint64 maxBytes)
     }
 
     reading.size = opened.st_size;
-    QByteArray bytes(qsizetype(maxBytes), '\0');
+    // Room for the file as it was looked at and one byte more, which finds its end without a second buffer; a file
+    // that has grown since gets more room, up to maxBytes.
+    QByteArray bytes(qsizetype(qMin(maxBytes, qMax<qint64>(opened.st_size, 0) + 1)), Qt::Uninitialized);
     qsizetype filled = 0;
-    while (filled < bytes.size()) {
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() >= maxBytes) {
+                break;
+            }
+            bytes.resize(qsizetype(qMin(maxBytes, qMax<qint64>(2 * bytes.size(), GrowthBytes))));
+        }
         const ssize_t count = ::read(file.fd(), bytes.data() + filled, size_t(bytes.size() - filled));
         if (count < 0 && errno == EINTR) {
             continue;

@@ -81,6 +81,21 @@ QString distance(int minutes)
 // A change this close is told ahead, so that the clock's owner is not surprised by it.
 constexpr qint64 AnnouncedSeconds = 7 * 24 * 3600;
 
+// The zone of the place a caption names; none for no known place or a zone the database lacks. Opening the zone
+// tells the latter: asking whether the database lists it would first read the database's whole index.
+std::optional<QTimeZone> placeZone(const QString& caption)
+{
+    const QByteArray id = placeZoneId(caption);
+    if (id.isEmpty()) {
+        return std::nullopt;
+    }
+    QTimeZone zone(id);
+    if (!zone.isValid()) {
+        return std::nullopt;
+    }
+    return zone;
+}
+
 } // namespace
 
 QString gmtOffsetName(int minutesEast)
@@ -95,11 +110,11 @@ QString gmtOffsetName(int minutesEast)
 
 std::optional<ZoneHint> placeHint(const QString& caption, float offsetHours, int summerHour, const QDateTime& now)
 {
-    const QByteArray id = placeZoneId(caption);
-    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id)) {
+    const std::optional<QTimeZone> found = placeZone(caption);
+    if (!found) {
         return std::nullopt;
     }
-    const QTimeZone zone(id);
+    const QTimeZone& zone = *found;
     const QString place = caption.trimmed();
     const int standard = standardSeconds(zone, now.date().year()) / 60;
     const int current = zone.offsetFromUtc(now) / 60;
@@ -155,11 +170,11 @@ ZoneSetting databaseSetting(const QTimeZone& zone, const QDateTime& now)
 
 std::optional<ZoneSetting> placeSetting(const QString& caption, const QDateTime& now)
 {
-    const QByteArray id = placeZoneId(caption);
-    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id)) {
+    const std::optional<QTimeZone> zone = placeZone(caption);
+    if (!zone) {
         return std::nullopt;
     }
-    return databaseSetting(QTimeZone(id), now);
+    return databaseSetting(*zone, now);
 }
 
 QString settingText(float offsetHours, int summerHour)

@@ -14,17 +14,26 @@ class tst_PictureFile : public QObject
     Q_OBJECT
 
 private slots:
+    void aPictureIsReadWhole_data();
     void aPictureIsReadWhole();
     void whatIsNoPictureGivesNone_data();
     void whatIsNoPictureGivesNone();
 };
 
+void tst_PictureFile::aPictureIsReadWhole_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("a picture of the program") << QStringLiteral(HUXO_ASSET_DIR "/map.png");
+    // The newsletter's picture comes from the update server, in a format of its own.
+    QTest::newRow("the newsletter's picture") << QStringLiteral(HUXO_SOURCE_DIR "/server/x__c51/picc.gif");
+}
+
 void tst_PictureFile::aPictureIsReadWhole()
 {
-    const QString map = QStringLiteral(HUXO_ASSET_DIR "/map.png");
-    const QImage read = readPictureFile(map);
+    QFETCH(QString, path);
+    const QImage read = readPictureFile(path);
     QVERIFY(!read.isNull());
-    QCOMPARE(read, QImage(map));
+    QCOMPARE(read, QImage(path));
 }
 
 enum class Instead

@@ -54,6 +54,11 @@ echo "window up, $green green pixels"
 loaded=$(grep -oE '(libhuxo-(net|print)|libcurl|libQt6PrintSupport)[^/ ]*\.so' "/proc/$pid/maps" | sort -u) || true
 [ -z "$loaded" ] || { echo "loaded at start although nothing needs them yet:" $loaded; exit 1; }
 
+# The icon is given once the clocks are drawn; the desktop shows it beside the window.
+icon=$(xprop -name "$title" _NET_WM_ICON)
+[[ $icon == *"Icon (128 x 128)"* ]] || { echo "no program icon on the window: ${icon:0:80}"; exit 1; }
+echo "the window carries the program's icon"
+
 "$close_request" "$title"
 
 for _ in $(seq 100); do
