@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real main window against two bare Qt windows of its size on a private X server with no window manager:
 # start-up to the first drawing (median of 5), resident and proportional memory after 10 s, the shared libraries
-# HUXO maps beyond the bare window's, and CPU time per second of clock over 60 s of idle ticking. Figures, not a
-# test: exits 0 unless something could not be measured.
+# HUXO maps beyond the bare window's, CPU time per second of clock over 60 s of idle ticking, and what the first
+# fetch, sound and print wait for to load their module. Figures, not a test: exits 0 unless something could not be
+# measured.
 # Usage: bench_window.sh BUILD_DIR
 set -uo pipefail
 build=$(cd "$1" && pwd)
@@ -250,5 +251,22 @@ else
         echo "  $library"
     done <<<"$extra_libraries"
     printf '%-50s %6d  (target 0)  MISS\n' "libraries beyond the bare window's" "$(wc -l <<<"$extra_libraries")"
+fi
+
+# Each module's first load in a process of its own, from a program folder as HUXO's: the milliseconds that the
+# first Auto Set or update retrieval, the first sound and the first print add.
+first_use=$build/bench/bench_FirstUse
+if [ -x "$first_use" ]; then
+    printf '\nfirst use, the load of the module (median of %d, ms):\n' "$runs"
+    set_command huxo
+    folder=$(dirname "${command[-1]}")
+    cp "$first_use" "$folder/"
+    for module in net sound print; do
+        loads=()
+        for _ in $(seq "$runs"); do
+            loads+=("$("$folder/bench_FirstUse" "$module" 2>/dev/null)") || failed=1
+        done
+        printf '  %-6s %8s\n' "$module" "$(median "${loads[@]}")"
+    done
 fi
 exit "$failed"
