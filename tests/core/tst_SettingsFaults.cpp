@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include "core/ClockModel.h"
 #include "core/Module1.h"
+#include "core/RegularFile.h"
 #include "core/SettingsFile.h"
 #include "support/FakeServices.h"
 #include "support/FileSizeLimit.h"
@@ -101,6 +103,7 @@ private slots:
     void onlyARegularFileIsReadOrReplaced();
     void aLinkToASettingsFileIsFollowed();
     void aHugeFileIsReadFromItsStartOnly();
+    void aFileLongerThanItsSizeIsReadUpToTheCap();
 
 private:
     QString m_smallDisk;
@@ -281,6 +284,19 @@ void tst_SettingsFaults::aLinkToASettingsFileIsFollowed()
     QVERIFY(fakes.dialogs.shown().isEmpty());
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(SettingsFile::decode(contents(target)).CCaption, u"TOKYO"_s);
+}
+
+// A file that grows after it was looked at, as the kernel's own files do (they say they are empty): reading gives
+// all that is there, and never more than the cap.
+void tst_SettingsFaults::aFileLongerThanItsSizeIsReadUpToTheCap()
+{
+    const QString status = u"/proc/self/status"_s;
+    QCOMPARE(QFileInfo(status).size(), 0);
+    const RegularFile::Reading whole = RegularFile::read(status, 1 << 20);
+    QVERIFY(whole.bytes.startsWith("Name:"));
+    QVERIFY(whole.bytes.contains("\nVmRSS:"));
+    QVERIFY(whole.bytes.endsWith('\n'));
+    QCOMPARE(RegularFile::read(status, 10).bytes, whole.bytes.left(10));
 }
 
 void tst_SettingsFaults::aHugeFileIsReadFromItsStartOnly()
