@@ -12,6 +12,29 @@ namespace {
 constexpr qreal UnitsAcross = 32.0;
 constexpr qreal HandWidth = 2.0;
 constexpr qreal SecondHandWidth = 1.0;
+
+// The background with the picture laid on it. The faces of a window share picture, size and background, so the
+// base made for one is handed to the next as it is, and the window keeps one copy of those pixels, not seven.
+QImage faceBase(const QSize& deviceSize, const QColor& background, const QImage& picture)
+{
+    static QImage last;
+    static QColor lastBackground;
+    static qint64 lastPicture = 0;
+    if (last.size() == deviceSize && lastBackground == background && lastPicture == picture.cacheKey()) {
+        return last;
+    }
+    QImage base(deviceSize, QImage::Format_RGB32);
+    base.fill(background);
+    if (!picture.isNull() && !base.isNull()) {
+        QPainter painter(&base);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(base.rect(), picture);
+    }
+    last = base;
+    lastBackground = background;
+    lastPicture = picture.cacheKey();
+    return base;
+}
 } // namespace
 
 ClockFace::ClockFace(QWidget* parent)
@@ -46,14 +69,7 @@ bool ClockFace::scaleFace()
 
 void ClockFace::rebuildBase()
 {
-    const qreal ratio = devicePixelRatioF();
-    m_base = QImage(size() * ratio, QImage::Format_RGB32);
-    m_base.fill(m_backColor);
-    if (!m_picture.isNull() && !m_base.isNull()) {
-        QPainter painter(&m_base);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(m_base.rect(), m_picture);
-    }
+    m_base = faceBase(size() * devicePixelRatioF(), m_backColor, m_picture);
     clear();
 }
 
