@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real binary on a private Xvfb server, in a program folder of its own, without the right to set the
-# clock, and checks that its window comes up and keeps ticking, without the network and print modules that nothing
-# has asked for yet (the first run's help plays a sound, so the sound module may be there); then closes the window as a window manager's close
-# button would and checks the program ends by itself, cleanly, having written that its first setup is done.
+# clock, and checks that its window comes up and keeps ticking, with its icon, without the network and print modules
+# that nothing has asked for yet (the first run's help plays a sound, so the sound module may be there); then
+# closes the window as a window manager's close button would and checks the program ends by itself, cleanly, having
+# written that its first setup is done.
 # Usage: huxo_on_x.sh BUILD_DIR SEND_CLOSE_REQUEST
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -52,7 +53,7 @@ green=$(convert "$folder/shot.png" -fill black +opaque '#00ff00' -fill white -op
 [ "$green" -gt 20 ] || { echo "no green read-outs on the screen ($green pixels)"; exit 1; }
 echo "window up, $green green pixels"
 loaded=$(grep -oE '(libhuxo-(net|print)|libcurl|libQt6PrintSupport)[^/ ]*\.so' "/proc/$pid/maps" | sort -u) || true
-[ -z "$loaded" ] || { echo "loaded at start although nothing needs them yet:" $loaded; exit 1; }
+[ -z "$loaded" ] || { echo "loaded at start although nothing needs them yet: ${loaded//$'\n'/ }"; exit 1; }
 
 # The icon is given once the clocks are drawn; the desktop shows it beside the window.
 icon=$(xprop -name "$title" _NET_WM_ICON)
