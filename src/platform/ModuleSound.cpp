@@ -19,7 +19,7 @@ void ModuleSound::play(const QString& wavPath)
         QString why;
         m_playback = makeFromModule<Sound>(FileName, FactoryName, &why);
         if (!m_playback) {
-            qCWarning(lcSound).noquote() << why << "Sounds are beeps until then.";
+            qCWarning(lcSound).noquote() << why << "Until HUXO starts again, its sounds are beeps.";
         }
     }
     if (m_playback) {
