@@ -55,6 +55,8 @@ public:
     void OffTop(QWidget* window);
     // A missing sound in the per-user folder is played from the program folder (see assetFile).
     void PlayWav(const QString& wavPath);
+    // The click a window makes when used: b.wav, or the sound a window clicks with instead.
+    void playClick(const char* bareName = "b.wav") { PlayWav(programFile(QLatin1String(bareName))); }
     // Shows the captions of clocks C to G in the main window's caption row.
     void ShowCaptions();
 

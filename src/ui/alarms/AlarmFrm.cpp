@@ -224,7 +224,7 @@ void AlarmFrm::Command1_Click()
     Timer1->start();
     setMainCaption(ProgramTitle() + u" (alarm set)");
     hide();
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    m_module.playClick();
 }
 
 void AlarmFrm::Command2_Click()

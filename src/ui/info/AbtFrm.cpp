@@ -14,6 +14,7 @@
 #include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
+#include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
@@ -37,9 +38,7 @@ AbtFrm::AbtFrm(Module1& module, Forms& forms)
     , m_forms(forms)
     , m_hooks(new EventHooks(this))
 {
-    setObjectName(QStringLiteral("AbtFrm"));
-    setWindowTitle(QStringLiteral("About HUXO"));
-    setFont(dialogFont());
+    beginDialog(*this, "AbtFrm", QStringLiteral("About HUXO"));
     placeInTwips(this, 0, 0, 5400, 2700);
     setFixedSize(size());
     setBackground(this, Qt::white);

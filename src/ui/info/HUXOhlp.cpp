@@ -13,6 +13,7 @@
 #include "ui/AccessibleControls.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
+#include "ui/DialogPreamble.h"
 #include "ui/Forms.h"
 #include "ui/info/HelpTopics.h"
 
@@ -30,9 +31,7 @@ QString licenceText()
 HUXOhlp::HUXOhlp(Module1& module, Forms& forms)
     : m_forms(forms)
 {
-    setObjectName(QStringLiteral("HUXOhlp"));
-    setWindowTitle(QStringLiteral("HUXO Help"));
-    setFont(dialogFont());
+    beginDialog(*this, "HUXOhlp", QStringLiteral("HUXO Help"));
     placeInTwips(this, 0, 0, 7800, 5700);
     setMinimumSize(size() / 2);
 
@@ -62,7 +61,7 @@ HUXOhlp::HUXOhlp(Module1& module, Forms& forms)
     connect(B1, &QPushButton::clicked, this, [this] { m_forms.unload(this); });
 
     Text1->setPlainText(QStringLiteral("Please select a topic from the menu."));
-    module.PlayWav(module.programFile(QStringLiteral("b.wav")));
+    module.playClick();
 }
 
 QPlainTextEdit* HUXOhlp::makeTopic(const char* name, const QString& text)

@@ -194,8 +194,6 @@ private:
     void startAccessory(GlyphButton* button, const QString& fileName, const QString& failure);
     void showCalendar(bool shown);
 
-    void playClick();
-
     void runAutoSet();
     void reportAutoCorrection();
     // What the daily note says about the correction that ran last.

@@ -99,7 +99,7 @@ void huxofrm::upgrey_Click()
         }
         ApplyArrows();
     }
-    playClick();
+    m_module.playClick();
 }
 
 void huxofrm::dngreen_Click()
@@ -119,7 +119,7 @@ void huxofrm::dngreen_Click()
     }
     upgreen->show();
     dngreen->hide();
-    playClick();
+    m_module.playClick();
 }
 
 void huxofrm::upgreen_Click()
@@ -127,7 +127,7 @@ void huxofrm::upgreen_Click()
     setWindowHeight(AnaloguesOnlyHeight);
     dngreen->show();
     upgreen->hide();
-    playClick();
+    m_module.playClick();
 }
 
 void huxofrm::dnred_Click()
@@ -136,19 +136,19 @@ void huxofrm::dnred_Click()
         setWindowHeight(m_module.AnaloguesHidden == Flag::Off ? AllBandsHeight : HiddenAnaloguesWithDaysHeight);
         dnred->hide();
     }
-    playClick();
+    m_module.playClick();
 }
 
 void huxofrm::upred_Click()
 {
     setWindowHeight(m_module.AnaloguesHidden == Flag::Off ? NoDaysHeight : HiddenAnaloguesHeight);
     dnred->show();
-    playClick();
+    m_module.playClick();
 }
 
 void huxofrm::OntopBtn_Click()
 {
-    playClick();
+    m_module.playClick();
     // The test is on the stored width: a stored 7501 shows seven clocks, yet switches to 7625 and not to 5495.
     const bool seven = m_module.WinWidth > 7600;
     setWindowWidth(seven ? FiveClockWidth : SevenClockWidth);
@@ -156,9 +156,4 @@ void huxofrm::OntopBtn_Click()
     parkFocusAfter(OntopBtn);
     CtrlPanel1->move(Twips::toPixels(seven ? FiveClockPanelLeft : SevenClockPanelLeft), CtrlPanel1->y());
     m_module.WinWidth = qint16(windowWidth());
-}
-
-void huxofrm::playClick()
-{
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
 }

@@ -111,7 +111,7 @@ void huxofrm::ZoneMark_Click(int slot)
         m_module.BHourOn = qint16(-wanted->summerHour);
     }
     // As Apply in the clock settings window: the sound, the captions, the settings file and the faces anew.
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    m_module.playClick();
     UpdateCaptions();
     refreshZoneHints();
     m_module.SaveSettings();

@@ -122,7 +122,7 @@ void huxofrm::Option1_Click()
         return;
     }
     if (!m_forms.alarmSettingsShown()) {
-        playClick();
+        m_module.playClick();
     }
     Option1->setChecked(true);
     m_module.OnTop(this);
@@ -133,7 +133,7 @@ void huxofrm::Option1_Click()
 void huxofrm::Option1_DblClick()
 {
     if (!m_forms.alarmSettingsShown()) {
-        playClick();
+        m_module.playClick();
     }
     if (Option1->isChecked()) {
         Option1->setToolTip(QStringLiteral("click to keep HUXO on top"));

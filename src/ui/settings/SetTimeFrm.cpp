@@ -292,7 +292,7 @@ void SetTimeFrm::Form_Load()
     if (const huxofrm* main = m_forms.mainWindow()) {
         setWindowIcon(main->windowIcon());
     }
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    m_module.playClick();
     if (!m_forms.reminderShown()) {
         m_module.OnTop(this);
     }

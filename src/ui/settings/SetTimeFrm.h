@@ -96,7 +96,6 @@ private:
     void ItemLabel_DblClick();
     void Command1_Click();
 
-    void playClick();
     void markUnsavedChange();
     QString clockNumber() const;
 

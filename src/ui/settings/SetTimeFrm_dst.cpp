@@ -23,7 +23,7 @@ void SetTimeFrm::ItemLabel_DblClick()
     Text1->raise();
     // Ready for the keys: the arrows and page keys scroll the text, Escape closes it.
     Text1->setFocus();
-    playClick();
+    m_module.playClick("a.wav");
 }
 
 void SetTimeFrm::Command1_Click()
@@ -58,6 +58,6 @@ bool SetTimeFrm::Form_QueryUnload()
 void SetTimeFrm::closeDstText()
 {
     Text1->hide();
-    playClick();
+    m_module.playClick("a.wav");
     Form_Activate();
 }

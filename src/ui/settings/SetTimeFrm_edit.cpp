@@ -87,7 +87,7 @@ void SetTimeFrm::showZoneHint()
 
 void SetTimeFrm::MapClik(float offset)
 {
-    playClick();
+    m_module.playClick("a.wav");
     m_module.NoAutoScroll = Flag::On;
     m_module.SetOffset = offset;
     DoCityList();
@@ -128,7 +128,7 @@ void SetTimeFrm::stepHours(int step)
     MinLbl->setText(minutesWithin(HourLbl->text(), MinLbl->text()));
     m_module.SetOffset = float(hourValue(HourLbl->text()));
     AnalyseTimeDiff();
-    playClick();
+    m_module.playClick("a.wav");
     DoCityList();
 }
 
@@ -156,7 +156,7 @@ void SetTimeFrm::MinLbl_Click()
 
 void SetTimeFrm::stepMinutes(int step)
 {
-    playClick();
+    m_module.playClick("a.wav");
     MinLbl->setText(steppedMinutes(HourLbl->text(), MinLbl->text(), step));
     m_module.SetOffset = float(hourValue(HourLbl->text()));
     AnalyseTimeDiff();
@@ -166,7 +166,7 @@ void SetTimeFrm::stepMinutes(int step)
 
 void SetTimeFrm::HourOnLbl_Click()
 {
-    playClick();
+    m_module.playClick("a.wav");
     if (HourOnLbl->text() == u"0") {
         HourOnLbl->setText(QStringLiteral("+1"));
         m_module.SetHourOn = 1;
@@ -187,7 +187,7 @@ void SetTimeFrm::LTxt_Change()
 
 void SetTimeFrm::CityList_Click()
 {
-    playClick();
+    m_module.playClick("a.wav");
     if (QListWidgetItem* place = CityList->currentItem()) {
         LTxt->setText(place->text());
     }
@@ -216,7 +216,7 @@ void SetTimeFrm::ApplyBtn_Click()
         *clock.offset = m_module.SetOffset;
     }
     m_module.ShowCaptions();
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
+    m_module.playClick();
     if (huxofrm* main = m_forms.mainWindow()) {
         main->UpdateCaptions();
         main->refreshZoneHints();
@@ -225,11 +225,6 @@ void SetTimeFrm::ApplyBtn_Click()
     m_module.Redraw = RedrawRequest::ClockApplied;
     ApplyBtn->setToolTip(SavedTip);
     m_applied = true;
-}
-
-void SetTimeFrm::playClick()
-{
-    m_module.PlayWav(m_module.programFile(QStringLiteral("a.wav")));
 }
 
 void SetTimeFrm::markUnsavedChange()

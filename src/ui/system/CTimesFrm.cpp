@@ -18,6 +18,7 @@
 #include "ui/Colouring.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
+#include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/alarms/AlarmFrm.h"
@@ -30,9 +31,7 @@ CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
     , m_forms(forms)
     , m_hooks(new EventHooks(this))
 {
-    setObjectName(QStringLiteral("CTimesFrm"));
-    setWindowTitle(QStringLiteral("HUXO TIMES Newsletter"));
-    setFont(dialogFont());
+    beginDialog(*this, "CTimesFrm", QStringLiteral("HUXO TIMES Newsletter"));
     placeInTwips(this, 0, 0, 6000, 6300);
     setFixedSize(size());
     setBackground(this, QColor(250, 247, 238));

@@ -14,7 +14,7 @@
 #include "net/ProxyName.h"
 #include "platform/Dialogs.h"
 #include "ui/Controls.h"
-#include "ui/DesignFont.h"
+#include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/StorableText.h"
@@ -66,9 +66,7 @@ PrefsFrm::PrefsFrm(Module1& module, Forms& forms)
     , m_forms(forms)
     , m_hooks(new EventHooks(this))
 {
-    setObjectName(QStringLiteral("PrefsFrm"));
-    setWindowTitle(QStringLiteral("HUXO Preferences"));
-    setFont(dialogFont());
+    beginDialog(*this, "PrefsFrm", QStringLiteral("HUXO Preferences"));
     buildFrames();
     buildOptions();
     buildSchedulerControls();

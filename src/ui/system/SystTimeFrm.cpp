@@ -21,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "ui/Controls.h"
 #include "ui/DesignFont.h"
+#include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
 #include "ui/PictureClip.h"
@@ -44,9 +45,7 @@ SystTimeFrm::SystTimeFrm(Module1& module, Forms& forms)
     , m_forms(forms)
     , m_hooks(new EventHooks(this))
 {
-    setObjectName(QStringLiteral("SystTimeFrm"));
-    setWindowTitle(QStringLiteral("Set Local System Time"));
-    setFont(dialogFont());
+    beginDialog(*this, "SystTimeFrm", QStringLiteral("Set Local System Time"));
     setFixedSize(Twips::toPixels(WindowWidth), Twips::toPixels(WindowHeight));
     buildManualView();
     buildInternetView();
@@ -217,7 +216,7 @@ void SystTimeFrm::Form_Load()
         Inet1->setProxy(m_module.ProxyName);
     }
     Timer1->start();
-    playClick();
+    m_module.playClick();
     Text1->setText(formatDate(m_module.services().clock.now(), u"HH:MM:SS"));
     CurServer = 0;
     UpdArmed = Flag::Off;
@@ -226,7 +225,7 @@ void SystTimeFrm::Form_Load()
 void SystTimeFrm::Form_QueryUnload()
 {
     Inet1->setRequestTimeout(1);
-    playClick();
+    m_module.playClick();
     LinkAniTimer->stop();
     Inet1->Cancel();
 }
@@ -279,7 +278,7 @@ void SystTimeFrm::Command1_Click()
         return;
     }
     close();
-    playClick();
+    m_module.playClick();
 }
 
 void SystTimeFrm::LinkAniTimer_Timer()
@@ -307,9 +306,4 @@ void SystTimeFrm::LinkAniImg_DblClick()
 {
     StopLink();
     LinkAniTimer->stop();
-}
-
-void SystTimeFrm::playClick()
-{
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
 }

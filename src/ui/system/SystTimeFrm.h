@@ -106,7 +106,6 @@ private:
     void Command1_Click();
     void LinkAniTimer_Timer();
     void LinkAniImg_DblClick();
-    void playClick();
 
     Module1& m_module;
     Forms& m_forms;
