@@ -41,7 +41,8 @@ format-check: deps
 format: deps
 	scripts/check-format.sh --fix
 
-# Which folder of src/ includes which; fails when folders include each other in a circle.
+# Which folder of src/ includes which; fails when folders include each other in a circle, when two windows include
+# each other, or when a window outside ui/main includes the main window's class.
 folder-check:
 	scripts/folder-deps.sh
 
