@@ -50,7 +50,7 @@ while read -r window included; do
     fi
 done <<<"$window_edges"
 if wide=$(grep -l '^#include "ui/main/huxofrm\.h"' ui/*/*.h ui/*/*.cpp ui/*.h ui/*.cpp | grep -v '^ui/main/'); then
-    echo "Outside ui/main, these include huxofrm.h rather than the main window's narrow interface:" $wide
+    echo "Outside ui/main, these include huxofrm.h rather than the main window's narrow interface:" "${wide//$'\n'/ }"
     failed=1
 fi
 exit "$failed"
