@@ -72,7 +72,6 @@ TimeCorrection::Result TimeCorrection::run(qint16 curServer, bool newsflashWante
     m_link.setRequestTimeout(Inet::RequestTimeoutSeconds);
     result.server = qint16(chooseTimeServer(m_module.Tries, m_module.TimeServer, curServer));
 
-    m_module.PlayWav(m_module.programFile(QStringLiteral("b.wav")));
     m_progress.clear();
     if (m_module.Tries > FailedRequestsBeforeAdvice && m_module.NetStatus == NetOutcome::Failed) {
         m_module.Tries = 0;

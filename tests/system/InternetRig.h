@@ -4,6 +4,7 @@
 #include <QTcpServer>
 
 #include "SystemRig.h"
+#include "support/Control.h"
 #include "support/LoopbackHttpServer.h"
 #include "ui/system/SystTimeFrm.h"
 
@@ -51,8 +52,8 @@ struct InternetRig : SystemRig
     QStringList stat() const
     {
         QStringList lines;
-        for (int row = 0; row < frm->Stat->count(); ++row) {
-            lines << frm->Stat->item(row)->text();
+        for (int row = 0; row < control<QListWidget>(frm, "Stat")->count(); ++row) {
+            lines << control<QListWidget>(frm, "Stat")->item(row)->text();
         }
         return lines;
     }

@@ -53,8 +53,10 @@ void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
 {
     InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026\n");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    const int clicksAtLoad = rig.clicksPlayed();
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
 
+    QCOMPARE(rig.clicksPlayed(), clicksAtLoad + 1); // the try is heard as it starts
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(QDate(2026, 12, 8), QTime(13, 0, 0))});
     QCOMPARE(rig.stat(),
              (QStringList{u"UTC acquired at 12:59:59  (GMT)"_s,
@@ -62,17 +64,17 @@ void tst_AutoSet::setsTimeAndDateAndReportsEachStep()
                           u"System time now set at 13:00:00 (local)"_s,
                           u"Date confirmed"_s,
                           u"TIME SET COMPLETE."_s}));
-    QVERIFY(rig.frm->AutoPanel->isVisible());
-    QVERIFY(!rig.frm->Frame1->isVisible() && !rig.frm->Frame2->isVisible());
+    QVERIFY(control<QWidget>(rig.frm, "AutoPanel")->isVisible());
+    QVERIFY(!control<QGroupBox>(rig.frm, "Frame1")->isVisible() && !control<QGroupBox>(rig.frm, "Frame2")->isVisible());
     QCOMPARE(rig.module->NetStatus, NetOutcome::Completed);
     QCOMPARE(rig.module->TimeServer, qint16(1));
     QCOMPARE(rig.module->Tries, qint16(0));
-    QVERIFY(!rig.frm->LinkAniTimer->isActive());
-    QCOMPARE(rig.frm->Label2->text(), u"All clocks are right today."_s);
-    QCOMPARE(rig.frm->Label2->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    QVERIFY(!control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
+    QCOMPARE(control<QLabel>(rig.frm, "Label2")->text(), u"All clocks are right today."_s);
+    QCOMPARE(control<QLabel>(rig.frm, "Label2")->palette().color(QPalette::WindowText), QColor(192, 0, 0));
 
     // The newsflash is fetched once per load of the window; Retry asks the server that answered.
-    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "Command2"), Qt::LeftButton);
     QCOMPARE(rig.requests(), (QList<QByteArray>{dateRoute(1), Flash.toLatin1(), dateRoute(1)}));
     QCOMPARE(rig.fakes.clock.setCount(), 2);
 }
@@ -120,7 +122,7 @@ void tst_AutoSet::zoneAndServerDecideTimeAndDate()
     const int secondsEast = int(-(bOffset + float(bHourOn)) * 3600);
     InternetRig rig(stored, QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::OffsetFromUTC, secondsEast));
     rig.answer(timeServer, line);
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
 
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{set});
     QCOMPARE(rig.stat().first(), acquired);
@@ -134,7 +136,7 @@ void tst_AutoSet::aStatedZoneUnlikeTheComputersSetsNothing()
 {
     InternetRig rig(westOfGreenwich(5)); // the computer's clock runs at Greenwich
     rig.answer(1, "Tue Dec  8 12:00:00 UTC 2026");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
 
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.stat(),
@@ -168,7 +170,7 @@ void tst_AutoSet::unusableAnswersSetNothing()
 
     InternetRig rig;
     rig.answer(1, line);
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
     QCOMPARE(rig.stat(), stat);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
@@ -187,7 +189,9 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
     QStringList asked;
     QList<ServerBase> bases;
     for (int click = 0; click < 5; ++click) {
-        QTest::mouseClick(click == 0 ? rig.frm->AutoSetBtn : rig.frm->Command2, Qt::LeftButton);
+        QTest::mouseClick(click == 0 ? control<QPushButton>(rig.frm, "AutoSetBtn")
+                                     : control<QPushButton>(rig.frm, "Command2"),
+                          Qt::LeftButton);
         asked << rig.serverAsked();
         bases << rig.module->MServer;
         QCOMPARE(rig.stat().last(), u"bad link"_s);
@@ -207,7 +211,7 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
 
     // The sixth click gives advice instead of a request.
     rig.fakes.dialogs.clear();
-    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "Command2"), Qt::LeftButton);
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"If you are continuously having difficulty"_s));
     QVERIFY(rig.forms->loaded<PrefsFrm>() && rig.forms->loaded<PrefsFrm>()->isVisible());
@@ -218,9 +222,9 @@ void tst_AutoSet::failuresRotateServersSwitchTheBaseAndEndInAdvice()
     rig.module->NetEndpoints.timeServers.at(2) = rig.server.hostAndPort() + QString::fromLatin1(dateRoute(3));
     rig.answer(3, "Tue Dec  8 12:59:59 UTC 2026");
     rig.module->TimeServer = 3;
-    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "Command2"), Qt::LeftButton);
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
-    QCOMPARE(rig.frm->Label2->text(), u"From the mirror."_s);
+    QCOMPARE(control<QLabel>(rig.frm, "Label2")->text(), u"From the mirror."_s);
 }
 
 void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
@@ -231,7 +235,7 @@ void tst_AutoSet::aPlaceholderProxyIsRefusedBeforeAnyRequest()
         stored.ProxyName = proxy;
         InternetRig rig(stored);
         rig.fakes.dialogs.clear();
-        QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
         QVERIFY(rig.requests().isEmpty());
         QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
         QVERIFY(rig.fakes.dialogs.shown().first().text.startsWith(u"You are attempting to connect via a proxy"_s));
@@ -270,10 +274,10 @@ void tst_AutoSet::newsflashCases()
         rig.server.addBody(Flash.toLatin1(), LoopbackHttpServer::NotFoundPage, 404);
     }
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
-    QCOMPARE(rig.frm->Label2->text(), shown);
-    QCOMPARE(rig.frm->Command2->text(), command2);
-    QCOMPARE(rig.frm->Command2->toolTip().isEmpty(), command2 == u"FETCH"_s);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>(rig.frm, "Label2")->text(), shown);
+    QCOMPARE(control<QPushButton>(rig.frm, "Command2")->text(), command2);
+    QCOMPARE(control<QPushButton>(rig.frm, "Command2")->toolTip().isEmpty(), command2 == u"FETCH"_s);
 }
 
 void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
@@ -283,7 +287,7 @@ void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
     InternetRig rig(stored);
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.fakes.clock.refuseNextSet(u"The system refused to set the clock: Read-only file system"_s);
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
 
     // The network did not fail: no "bad link", and the update server keeps its address.
     QCOMPARE(
@@ -291,7 +295,7 @@ void tst_AutoSet::aRefusedClockIsReportedInTheSystemsWords()
         (QStringList{u"The system refused to set the clock: Read-only file system"_s, u"Refused, time not set."_s}));
     QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module->MServer, ServerBase::Fallback);
-    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QVERIFY(!control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
     QCOMPARE(rig.fakes.clock.askings(), QList<Clock::Asking>{Clock::Asking::MayAsk});
 }
 
@@ -300,7 +304,7 @@ void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
     InternetRig rig;
     rig.answer(1, "Tue Dec  8 18:30:09 UTC 2026");
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
-    clickAt(rig.frm->AutoSetBtn);
+    clickAt(control<QPushButton>(rig.frm, "AutoSetBtn"));
 
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     const FakeDialogs::Shown question = rig.fakes.dialogs.shown().first();
@@ -315,7 +319,7 @@ void tst_AutoSet::aLargeStepIsAskedShowingBothTimes()
     QCOMPARE(rig.stat().last(), u"Large step, time not set."_s);
 
     // Asked again, the user agrees.
-    clickAt(rig.frm->Command2);
+    clickAt(control<QPushButton>(rig.frm, "Command2"));
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(QDate(2026, 12, 8), QTime(18, 30, 10))});
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
 }
@@ -324,9 +328,9 @@ void tst_AutoSet::statCopiesToTheClipboard()
 {
     InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
-    rig.frm->Stat->setFocus();
-    QTest::keyClick(rig.frm->Stat, Qt::Key_C, Qt::ControlModifier);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
+    control<QListWidget>(rig.frm, "Stat")->setFocus();
+    QTest::keyClick(control<QListWidget>(rig.frm, "Stat"), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), rig.stat().join(u'\n'));
 }
 
@@ -344,24 +348,24 @@ void tst_AutoSet::theLinkPictureStopsATransferInEitherView()
     rig.server.addSilent(dateRoute(1));
     rig.server.addSilent("/main/x__c51/dst.txt");
     if (!fromProgressPanel) {
-        doubleClickAt(rig.frm->HUXOLBL[0]); // arms
+        doubleClickAt(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
     }
 
     // The user double-clicks where the picture is seen while the answer is awaited.
     QTimer::singleShot(200, rig.frm, [&rig] {
-        QVERIFY(rig.frm->LinkAniTimer->isActive());
-        doubleClickAt(rig.frm->LinkAniImg);
+        QVERIFY(control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
+        doubleClickAt(control<QLabel>(rig.frm, "LinkAniImg"));
     });
     if (fromProgressPanel) {
-        clickAt(rig.frm->AutoSetBtn);
-        QVERIFY(rig.frm->AutoPanel->isVisible());
+        clickAt(control<QPushButton>(rig.frm, "AutoSetBtn"));
+        QVERIFY(control<QWidget>(rig.frm, "AutoPanel")->isVisible());
     } else {
-        doubleClickAt(rig.frm->HUXOLBL[0]);
-        QVERIFY(rig.frm->Frame2->isVisible());
+        doubleClickAt(control<QLabel>(rig.frm, "HUXOLBL_0"));
+        QVERIFY(control<QGroupBox>(rig.frm, "Frame2")->isVisible());
     }
 
     QCOMPARE(rig.stat().mid(rig.stat().size() - 2), (QStringList{u"The transfer was stopped."_s, u"bad link"_s}));
-    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QVERIFY(!control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
     QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QTRY_COMPARE(rig.server.hangUps(), 1);
 }

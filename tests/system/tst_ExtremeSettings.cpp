@@ -77,7 +77,7 @@ void tst_ExtremeSettings::everyRecordAtItsExtremes()
 
     // Stored as -32768, the last server's number once wrapped past the checks and asked for a fourth server.
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026\n");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
     QCOMPARE(rig.requests().value(0), dateRoute(1));
     // No stored zone is the computer's here, so the clock is left alone.
     QCOMPARE(rig.fakes.clock.setCount(), 0);

@@ -81,7 +81,7 @@ void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
     fireAt(rig, at(5, 45, 20));
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{at(5, 45, 21)});
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
-    QVERIFY(rig.frm->AutoPanel->isVisible());
+    QVERIFY(control<QWidget>(rig.frm, "AutoPanel")->isVisible());
     QVERIFY(!note(rig));
 
     fireAt(rig, at(5, 46, 21));
@@ -170,8 +170,8 @@ void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
     rig.answer(1, "Tue Dec  8 05:45:00 UTC 2026\n");
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
     // The user left the system time window open with the retrieval armed.
-    doubleClickAt(rig.frm->HUXOLBL[0]);
-    QCOMPARE(rig.frm->UpdArmed, Flag::On);
+    doubleClickAt(control<QLabel>(rig.frm, "HUXOLBL_0"));
+    QCOMPARE(rig.stat().last(), u"double-click again to proceed."_s);
     const QPointer<SystTimeFrm> armed = rig.frm;
 
     fireAt(rig, at(5, 45, 0));
@@ -187,7 +187,7 @@ void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
     SystTimeFrm* reloaded = rig.forms->loaded<SystTimeFrm>();
     QVERIFY(reloaded);
     QVERIFY(!reloaded->isVisible());
-    QCOMPARE(reloaded->UpdArmed, Flag::On);
+    QCOMPARE(control<QListWidget>(reloaded, "Stat")->item(1)->text(), u"double-click again to proceed."_s);
 }
 
 void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
@@ -199,9 +199,9 @@ void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
     // The daily minute comes while a correction the user started waits for its answer; then the user stops it.
     QTimer::singleShot(100, rig.frm, [&rig] {
         fireAt(rig, at(5, 45, 0));
-        doubleClickAt(rig.frm->LinkAniImg);
+        doubleClickAt(control<QLabel>(rig.frm, "LinkAniImg"));
     });
-    clickAt(rig.frm->AutoSetBtn);
+    clickAt(control<QPushButton>(rig.frm, "AutoSetBtn"));
 
     QVERIFY(note(rig));
     QCOMPARE(note(rig)->Label1->text(), NotChecked);

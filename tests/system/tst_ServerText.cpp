@@ -55,10 +55,10 @@ void tst_ServerText::markupInTheNewsflashIsShownAsItStands()
     InternetRig rig;
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.server.addBody(Flash.toLatin1(), flash);
-    clickAt(rig.frm->AutoSetBtn);
+    clickAt(control<QPushButton>(rig.frm, "AutoSetBtn"));
 
     QCOMPARE(rig.stat().last(), u"TIME SET COMPLETE."_s);
-    expectShownAsItStands(rig.frm->Label2, flash);
+    expectShownAsItStands(control<QLabel>(rig.frm, "Label2"), flash);
 }
 
 void tst_ServerText::markupInTheNewsletterIsShownAsItStands()
@@ -66,13 +66,13 @@ void tst_ServerText::markupInTheNewsletterIsShownAsItStands()
     InternetRig rig;
     serveUpdates(rig.server, "/main/", NestedTables);
     rig.server.addBody("/main/x__c51/head.txt", EndlessPicture);
-    rig.frm->UpdArmed = Flag::On;
-    doubleClickAt(rig.frm->HUXOLBL[0]);
+    doubleClickAt(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
+    doubleClickAt(control<QLabel>(rig.frm, "HUXOLBL_0"));
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
     QVERIFY(newsletter && newsletter->isVisible());
-    expectShownAsItStands(newsletter->HeadLbl, EndlessPicture);
-    expectShownAsItStands(newsletter->ParagLbl, NestedTables);
+    expectShownAsItStands(control<QLabel>(newsletter, "HeadLbl"), EndlessPicture);
+    expectShownAsItStands(control<QLabel>(newsletter, "ParagLbl"), NestedTables);
 }
 
 // Captions come from the settings file and several labels from servers: no label of the program reads markup.

@@ -9,6 +9,7 @@
 #include "SystemRig.h"
 #include "core/DateFormat.h"
 #include "net/Inet.h"
+#include "support/Control.h"
 #include "ui/PictureClip.h"
 #include "ui/main/ClockFace.h"
 #include "ui/system/PrefsFrm.h"
@@ -33,12 +34,23 @@ void fire(QTimer* timer)
 
 QImage shownImage(const SystTimeFrm& frm)
 {
-    return frm.LinkAniImg->pixmap().toImage();
+    return control<QLabel>(frm, "LinkAniImg")->pixmap().toImage();
 }
 
 QImage cellImage(const SystTimeFrm& frm, int cell)
 {
-    return frm.PictureClip1->GraphicCell(cell).toImage();
+    return control<PictureClip>(frm, "PictureClip1")->GraphicCell(cell).toImage();
+}
+
+// The cell of the link picture strip shown, or -1 for none.
+int shownCell(const SystTimeFrm& frm)
+{
+    for (int cell = 0; cell < 6; ++cell) {
+        if (shownImage(frm) == cellImage(frm, cell)) {
+            return cell;
+        }
+    }
+    return -1;
 }
 
 const QString ProblemMessage = u"There is a problem with the way you have entered the new time."_s;
@@ -72,17 +84,17 @@ void tst_SystTimeFrm::loadFollowsTheMainWindowAndTheClock()
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     QCOMPARE(frm.windowTitle(), u"Set Local System Time"_s);
     QVERIFY(rig.fakes.windowOrder.isTopmost(&frm));
-    QCOMPARE(frm.Text2->text(), u"HOME"_s);
-    QCOMPARE(frm.Text1->text(), u"09:15:30"_s);
-    QVERIFY(frm.Timer1->isActive());
-    QCOMPARE(frm.Timer1->interval(), 1000);
+    QCOMPARE(control<QLineEdit>(frm, "Text2")->text(), u"HOME"_s);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"09:15:30"_s);
+    QVERIFY(control<QTimer>(frm, "Timer1")->isActive());
+    QCOMPARE(control<QTimer>(frm, "Timer1")->interval(), 1000);
     QCOMPARE(rig.clicksPlayed(), 1);
-    QVERIFY(!frm.LinkAniTimer->isActive());
-    QCOMPARE(frm.LinkAniTimer->interval(), 40);
+    QVERIFY(!control<QTimer>(frm, "LinkAniTimer")->isActive());
+    QCOMPARE(control<QTimer>(frm, "LinkAniTimer")->interval(), 40);
 
     rig.fakes.clock.advanceSeconds(2);
-    fire(frm.Timer1);
-    QCOMPARE(frm.Text1->text(), systemTimeText(QTime(9, 15, 32)));
+    fire(control<QTimer>(frm, "Timer1"));
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), systemTimeText(QTime(9, 15, 32)));
 }
 
 void tst_SystTimeFrm::loadStaysOffTopBesideAnAlarmWindow_data()
@@ -108,10 +120,10 @@ void tst_SystTimeFrm::keepSetsTheTypedTime()
     SystemRig rig;
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
-    QTest::mouseClick(frm.Text1, Qt::LeftButton);
-    retype(frm.Text1, u"14:05:09"_s);
+    QTest::mouseClick(control<QLineEdit>(frm, "Text1"), Qt::LeftButton);
+    retype(control<QLineEdit>(frm, "Text1"), u"14:05:09"_s);
     const QDate today = rig.fakes.clock.now().date();
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
 
     // The time of day on the computer's own date, in one setting.
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{QDateTime(today, QTime(14, 5, 9))});
@@ -135,9 +147,9 @@ void tst_SystTimeFrm::keepRefusesWhatIsNoTime()
     SystemRig rig;
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
-    QTest::mouseClick(frm.Text1, Qt::LeftButton);
-    retype(frm.Text1, typed);
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QLineEdit>(frm, "Text1"), Qt::LeftButton);
+    retype(control<QLineEdit>(frm, "Text1"), typed);
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
 
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -146,7 +158,7 @@ void tst_SystTimeFrm::keepRefusesWhatIsNoTime()
     QCOMPARE(rig.fakes.dialogs.shown()[0].icon, Dialogs::Icon::None);
     QCOMPARE(rig.forms->loaded<SystTimeFrm>(), &frm);
     QVERIFY(frm.isVisible());
-    QCOMPARE(frm.Text1->text(), typed);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), typed);
 }
 
 void tst_SystTimeFrm::clickingTheTimeStopsItAtThatSecond()
@@ -155,12 +167,12 @@ void tst_SystTimeFrm::clickingTheTimeStopsItAtThatSecond()
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
     rig.fakes.clock.advanceSeconds(1);
-    fire(frm.Timer1);
-    QTest::mouseClick(frm.Text1, Qt::LeftButton);
-    QVERIFY(!frm.Timer1->isActive());
+    fire(control<QTimer>(frm, "Timer1"));
+    QTest::mouseClick(control<QLineEdit>(frm, "Text1"), Qt::LeftButton);
+    QVERIFY(!control<QTimer>(frm, "Timer1")->isActive());
 
     rig.fakes.clock.advanceSeconds(7);
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
     QCOMPARE(rig.fakes.clock.settings().value(0).time(), QTime(9, 15, 31));
 }
 
@@ -170,7 +182,7 @@ void tst_SystTimeFrm::aClockThatRefusesIsReportedAndTheWindowStays()
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
     rig.fakes.clock.refuseNextSet(u"Setting the time is not allowed."_s);
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
 
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
@@ -178,7 +190,7 @@ void tst_SystTimeFrm::aClockThatRefusesIsReportedAndTheWindowStays()
     QVERIFY2(message.contains(u"Setting the time is not allowed."_s), qPrintable(message));
     QVERIFY(message != ProblemMessage);
     QCOMPARE(rig.forms->loaded<SystTimeFrm>(), &frm);
-    QCOMPARE(frm.Text1->text(), u"09:15:30"_s);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"09:15:30"_s);
 }
 
 void tst_SystTimeFrm::captionEditsTheLocalClockLive()
@@ -186,14 +198,14 @@ void tst_SystTimeFrm::captionEditsTheLocalClockLive()
     SystemRig rig(storedCaption());
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
-    retype(frm.Text2, u"  PARIS "_s);
+    retype(control<QLineEdit>(frm, "Text2"), u"  PARIS "_s);
     QCOMPARE(rig.module->LocCaption, u"PARIS"_s);
     QCOMPARE(rig.window->LocCap->text(), u"PARIS"_s);
 
-    retype(frm.Text2, u"ABCDEFGHIJKLMNO"_s);
+    retype(control<QLineEdit>(frm, "Text2"), u"ABCDEFGHIJKLMNO"_s);
     QCOMPARE(rig.module->LocCaption, u"ABCDEFGHIJKL"_s);
 
-    retype(frm.Text2, QString());
+    retype(control<QLineEdit>(frm, "Text2"), QString());
     QCOMPARE(rig.module->LocCaption, QString());
     QCOMPARE(rig.window->LocCap->text(), QString());
 }
@@ -205,23 +217,23 @@ void tst_SystTimeFrm::connectionIsTakenAtLoadOnly()
     stored.ProxyName = u"proxy.test:3128"_s;
     SystemRig rig(stored);
     SystTimeFrm& first = rig.forms->get<SystTimeFrm>();
-    QCOMPARE(first.Inet1->accessType(), Connection::Proxy);
-    QCOMPARE(first.Inet1->proxy(), u"proxy.test:3128"_s);
+    QCOMPARE(control<Inet>(first, "Inet1")->accessType(), Connection::Proxy);
+    QCOMPARE(control<Inet>(first, "Inet1")->proxy(), u"proxy.test:3128"_s);
 
     PrefsFrm& prefs = rig.forms->get<PrefsFrm>();
     prefs.show();
     retype(prefs.Text1, u"other.test:8080"_s);
     choose(prefs.DirectOpt);
     QCOMPARE(rig.module->NetAccess, Connection::Direct);
-    QCOMPARE(first.Inet1->accessType(), Connection::Proxy);
-    QCOMPARE(first.Inet1->proxy(), u"proxy.test:3128"_s);
+    QCOMPARE(control<Inet>(first, "Inet1")->accessType(), Connection::Proxy);
+    QCOMPARE(control<Inet>(first, "Inet1")->proxy(), u"proxy.test:3128"_s);
 
     first.close();
     choose(prefs.Proxy);
     SystTimeFrm& second = rig.forms->get<SystTimeFrm>();
     QVERIFY(&second != &first);
-    QCOMPARE(second.Inet1->accessType(), Connection::Proxy);
-    QCOMPARE(second.Inet1->proxy(), u"other.test:8080"_s);
+    QCOMPARE(control<Inet>(second, "Inet1")->accessType(), Connection::Proxy);
+    QCOMPARE(control<Inet>(second, "Inet1")->proxy(), u"other.test:8080"_s);
 }
 
 void tst_SystTimeFrm::animationRunsTheFourFramesOnly()
@@ -229,7 +241,7 @@ void tst_SystTimeFrm::animationRunsTheFourFramesOnly()
     SystemRig rig;
     QVERIFY(QFile::copy(QStringLiteral(HUXO_ASSET_DIR "/link.png"), rig.module->programFile(u"link.png"_s)));
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
-    QCOMPARE(frm.PictureClip1->cols(), 6);
+    QCOMPARE(control<PictureClip>(frm, "PictureClip1")->cols(), 6);
     for (int cell = 0; cell < 6; ++cell) {
         QVERIFY(!cellImage(frm, cell).isNull());
         for (int other = 0; other < cell; ++other) {
@@ -239,9 +251,8 @@ void tst_SystTimeFrm::animationRunsTheFourFramesOnly()
 
     QList<int> frames;
     for (int tick = 0; tick < 8; ++tick) {
-        fire(frm.LinkAniTimer);
-        frames << frm.AniFrame;
-        QCOMPARE(shownImage(frm), cellImage(frm, frm.AniFrame));
+        fire(control<QTimer>(frm, "LinkAniTimer"));
+        frames << shownCell(frm);
     }
     QCOMPARE(frames, (QList<int>{1, 2, 3, 0, 1, 2, 3, 0}));
 
@@ -257,14 +268,14 @@ void tst_SystTimeFrm::doubleClickOnTheLinkStopsTheTransfer()
     SystemRig rig;
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
-    QCOMPARE(frm.LinkAniImg->toolTip(), u"double-click to stop transfer"_s);
-    QTest::mouseDClick(frm.LinkAniImg, Qt::LeftButton);
-    QVERIFY(!frm.LinkAniTimer->isActive());
+    QCOMPARE(control<QLabel>(frm, "LinkAniImg")->toolTip(), u"double-click to stop transfer"_s);
+    QTest::mouseDClick(control<QLabel>(frm, "LinkAniImg"), Qt::LeftButton);
+    QVERIFY(!control<QTimer>(frm, "LinkAniTimer")->isActive());
 
-    frm.LinkAniTimer->start();
-    QTest::mouseDClick(frm.LinkAniImg, Qt::LeftButton);
-    QVERIFY(!frm.LinkAniTimer->isActive());
-    QCOMPARE(frm.Inet1->requestTimeout(), 1);
+    control<QTimer>(frm, "LinkAniTimer")->start();
+    QTest::mouseDClick(control<QLabel>(frm, "LinkAniImg"), Qt::LeftButton);
+    QVERIFY(!control<QTimer>(frm, "LinkAniTimer")->isActive());
+    QCOMPARE(control<Inet>(frm, "Inet1")->requestTimeout(), 1);
     QCOMPARE(rig.forms->loaded<SystTimeFrm>(), &frm);
 }
 
@@ -273,12 +284,12 @@ void tst_SystTimeFrm::closingStopsTheLinkAndUnloads()
     SystemRig rig;
     SystTimeFrm& frm = rig.forms->get<SystTimeFrm>();
     frm.show();
-    frm.LinkAniTimer->start();
+    control<QTimer>(frm, "LinkAniTimer")->start();
     rig.fakes.sound.clear();
     QVERIFY(frm.close());
 
-    QCOMPARE(frm.Inet1->requestTimeout(), 1);
-    QVERIFY(!frm.LinkAniTimer->isActive());
+    QCOMPARE(control<Inet>(frm, "Inet1")->requestTimeout(), 1);
+    QVERIFY(!control<QTimer>(frm, "LinkAniTimer")->isActive());
     QCOMPARE(rig.clicksPlayed(), 1);
     QVERIFY(!rig.forms->loaded<SystTimeFrm>());
 }

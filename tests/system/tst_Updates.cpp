@@ -60,12 +60,12 @@ void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
 {
     InternetRig rig(onServer(ServerBase::Primary));
     serveUpdates(rig.server, "/main/", "tiny");
-    doubleClick(rig.frm->HUXOLBL[0]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0"));
     QCOMPARE(rig.frm->windowTitle(), u"HUXO Updates"_s);
     QCOMPARE(rig.stat(), (QStringList{u"Ready to retrieve updates"_s, u"double-click again to proceed."_s}));
     QVERIFY(rig.requests().isEmpty());
 
-    doubleClick(rig.frm->HUXOLBL[0]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0"));
     QCOMPARE(rig.requests(), updateRequests("/main/"));
     QCOMPARE(rig.stat(),
              (QStringList{u"Establishing connection..."_s,
@@ -79,10 +79,10 @@ void tst_Updates::theFirstDoubleClickArmsTheNextRetrieves()
     QCOMPARE(fileBytes(rig.module->programFile(u"pic.gif"_s)), pictureBytes());
     QCOMPARE(rig.module->NetStatus, NetOutcome::Completed);
     QVERIFY(!rig.forms->loaded<CTimesFrm>());
-    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QVERIFY(!control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
 
     // Armed for the window's life: one more double-click retrieves again.
-    doubleClick(rig.frm->HUXOLBL[1]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_1"));
     QCOMPARE(rig.requests().size(), 8);
 }
 
@@ -90,17 +90,17 @@ void tst_Updates::newsMakesTheNewsletterAndClosesTheWindow()
 {
     InternetRig rig(onServer(ServerBase::Primary));
     serveUpdates(rig.server, "/main/", "There is free disk space for everyone.");
-    rig.frm->UpdArmed = Flag::On;
-    doubleClick(rig.frm->HUXOLBL[1]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_1"));
 
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
     QVERIFY(newsletter && newsletter->isVisible());
     QVERIFY(rig.forms->Forms::newsletterShown());
-    QCOMPARE(newsletter->HeadLbl->text(), u"Big news"_s);
-    QCOMPARE(newsletter->ParagLbl->text(), u"There is free disk space for everyone."_s);
-    QCOMPARE(newsletter->DateLbl->text(), u"Tuesday 08 Dec 2026"_s);
-    QCOMPARE(newsletter->Image1->pixmap().size(), QSize(8, 8));
-    QVERIFY(!newsletter->DLDBtn->isHidden());
+    QCOMPARE(control<QLabel>(newsletter, "HeadLbl")->text(), u"Big news"_s);
+    QCOMPARE(control<QLabel>(newsletter, "ParagLbl")->text(), u"There is free disk space for everyone."_s);
+    QCOMPARE(control<QLabel>(newsletter, "DateLbl")->text(), u"Tuesday 08 Dec 2026"_s);
+    QCOMPARE(control<QLabel>(newsletter, "Image1")->pixmap().size(), QSize(8, 8));
+    QVERIFY(!control<QPushButton>(newsletter, "DLDBtn")->isHidden());
     QVERIFY(!rig.forms->loaded<SystTimeFrm>());
 }
 
@@ -108,20 +108,20 @@ void tst_Updates::theSecondServerServesEveryFile()
 {
     InternetRig rig(onServer(ServerBase::Fallback));
     serveUpdates(rig.server, "/mirror/", "No download offered in this issue, only news.");
-    rig.frm->UpdArmed = Flag::On;
-    doubleClick(rig.frm->HUXOLBL[0]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0"));
     QCOMPARE(rig.requests(), updateRequests("/mirror/"));
     CTimesFrm* newsletter = rig.forms->loaded<CTimesFrm>();
     QVERIFY(newsletter);
-    QVERIFY(newsletter->DLDBtn->isHidden());
+    QVERIFY(control<QPushButton>(newsletter, "DLDBtn")->isHidden());
 }
 
 void tst_Updates::aRunningTransferRefusesARetrieval()
 {
     InternetRig rig(onServer(ServerBase::Primary));
-    rig.frm->UpdArmed = Flag::On;
-    rig.frm->LinkAniTimer->start();
-    doubleClick(rig.frm->HUXOLBL[0]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
+    control<QTimer>(rig.frm, "LinkAniTimer")->start();
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0"));
     QCOMPARE(rig.stat(), QStringList{u"BUSY - PLEASE WAIT."_s});
     QVERIFY(rig.requests().isEmpty());
 }
@@ -132,15 +132,15 @@ void tst_Updates::aTextTooLongForTheRecordKeepsTheOldFile()
     const QString dstPath = rig.module->programFile(u"dst.txt"_s);
     QVERIFY(DstText::writeFile(dstPath, DstBody));
     rig.server.addBody("/main/x__c51/dst.txt", QByteArray(DstText::MaxTextLength + 1, 'x'));
-    rig.frm->UpdArmed = Flag::On;
-    doubleClick(rig.frm->HUXOLBL[0]);
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0")); // arms
+    doubleClick(control<QLabel>(rig.frm, "HUXOLBL_0"));
 
     QCOMPARE(rig.stat().last(), u"bad link"_s);
     QCOMPARE(rig.module->NetStatus, NetOutcome::Failed);
     QCOMPARE(rig.module->MServer, ServerBase::Primary);
     QCOMPARE(DstText::readFile(dstPath), DstBody);
     QCOMPARE(rig.requests().size(), 1);
-    QVERIFY(!rig.frm->LinkAniTimer->isActive());
+    QVERIFY(!control<QTimer>(rig.frm, "LinkAniTimer")->isActive());
 }
 
 void tst_Updates::theFetchButtonSavesTheNewProgramWithoutStartingIt()
@@ -149,11 +149,11 @@ void tst_Updates::theFetchButtonSavesTheNewProgramWithoutStartingIt()
     rig.answer(1, "Tue Dec  8 12:59:59 UTC 2026");
     rig.server.addBody(Flash.toLatin1(), "A new version: press the fetch button.");
     rig.server.addBody("/main/x__c51/new.ex", "MZ new program");
-    QTest::mouseClick(rig.frm->AutoSetBtn, Qt::LeftButton);
-    QCOMPARE(rig.frm->Command2->text(), u"FETCH"_s);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "AutoSetBtn"), Qt::LeftButton);
+    QCOMPARE(control<QPushButton>(rig.frm, "Command2")->text(), u"FETCH"_s);
 
     rig.fakes.dialogs.clear();
-    QTest::mouseClick(rig.frm->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.frm, "Command2"), Qt::LeftButton);
     const QString saved = rig.module->programFile(u"new.exe"_s);
     QCOMPARE(fileBytes(saved), QByteArray("MZ new program"));
     QVERIFY(!(QFile::permissions(saved) & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther)));
@@ -172,18 +172,18 @@ void tst_Updates::newsletterPrintsUnlessADownloadRuns()
     SystemRig rig;
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.show();
-    doubleClick(newsletter.Label4);
+    doubleClick(control<QLabel>(newsletter, "Label4"));
     QCOMPARE(rig.fakes.printer.printed().size(), 1);
     QCOMPARE(rig.fakes.printer.printed().first().size(), newsletter.grab().toImage().size());
 
     rig.fakes.printer.setFails(true);
-    doubleClick(newsletter.Label4);
+    doubleClick(control<QLabel>(newsletter, "Label4"));
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     QCOMPARE(rig.fakes.dialogs.shown().first().text, u"Sorry - could not print"_s);
 
     rig.fakes.printer.setFails(false);
-    newsletter.WaitLbl->show();
-    doubleClick(newsletter.Label4);
+    control<QLabel>(newsletter, "WaitLbl")->show();
+    doubleClick(control<QLabel>(newsletter, "Label4"));
     QCOMPARE(rig.fakes.printer.printed().size(), 1);
 }
 
@@ -200,23 +200,23 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     newsletter.show();
 
     rig.fakes.dialogs.setNextAnswer(Dialogs::Answer::No);
-    newsletter.DLDBtn->show();
-    QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton);
+    control<QPushButton>(newsletter, "DLDBtn")->show();
+    QTest::mouseClick(control<QPushButton>(newsletter, "DLDBtn"), Qt::LeftButton);
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     QCOMPARE(rig.fakes.dialogs.shown().first().title, u"Warning"_s);
     QVERIFY(alarmTimer->isActive());
     QVERIFY(rig.requests().isEmpty());
 
     rig.fakes.dialogs.clear();
-    newsletter.DLDBtn->show();
-    QTest::mouseClick(newsletter.DLDBtn, Qt::LeftButton); // an empty queue answers Yes
+    control<QPushButton>(newsletter, "DLDBtn")->show();
+    QTest::mouseClick(control<QPushButton>(newsletter, "DLDBtn"), Qt::LeftButton); // an empty queue answers Yes
     QVERIFY(!alarmTimer->isActive());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
     QCOMPARE(fileBytes(rig.module->programFile(u"inst.exe"_s)), QByteArray("MZ accessory"));
     QCOMPARE(rig.fakes.dialogs.shown().size(), 2);
     QVERIFY(rig.fakes.dialogs.shown().at(1).text.startsWith(u"Your new file 'inst.exe' has arrived."_s));
     QVERIFY(rig.fakes.launcher.started().isEmpty());
-    QVERIFY(newsletter.WaitLbl->isHidden());
+    QVERIFY(control<QLabel>(newsletter, "WaitLbl")->isHidden());
 }
 
 void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
@@ -224,17 +224,17 @@ void tst_Updates::aNewsletterDownloadThatFailsSaysSoAndMayBeTriedAgain()
     InternetRig rig(onServer(ServerBase::Primary));
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase; // self.ex is not served: a 404 page comes
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
-    newsletter.DLDBtn->show();
+    control<QPushButton>(newsletter, "DLDBtn")->show();
     newsletter.show();
-    clickAt(newsletter.DLDBtn);
+    clickAt(control<QPushButton>(newsletter, "DLDBtn"));
 
     QVERIFY(!QFile::exists(rig.module->programFile(u"inst.exe"_s)));
     QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
     const QString told = rig.fakes.dialogs.shown().first().text;
     QVERIFY2(told.startsWith(u"Your file 'inst.exe' did not arrive. "_s) && told.contains(u"404"_s), qPrintable(told));
-    QVERIFY(newsletter.WaitLbl->isHidden());
-    QVERIFY(!newsletter.DLDBtn->isHidden());
-    QCOMPARE(newsletter.DLDBtn->text(), u"&Download"_s);
+    QVERIFY(control<QLabel>(newsletter, "WaitLbl")->isHidden());
+    QVERIFY(!control<QPushButton>(newsletter, "DLDBtn")->isHidden());
+    QCOMPARE(control<QPushButton>(newsletter, "DLDBtn")->text(), u"&Download"_s);
 }
 
 void tst_Updates::closingTheNewsletterDuringItsDownloadStopsIt()
@@ -248,11 +248,11 @@ void tst_Updates::closingTheNewsletterDuringItsDownloadStopsIt()
     file.write("MZ the older accessory");
     file.close();
     QPointer<CTimesFrm> newsletter = &rig.forms->get<CTimesFrm>();
-    newsletter->DLDBtn->show();
+    control<QPushButton>(newsletter, "DLDBtn")->show();
     newsletter->show();
 
     QTimer::singleShot(100, newsletter, [newsletter] { closeFromTitleBar(newsletter); });
-    clickAt(newsletter->DLDBtn);
+    clickAt(control<QPushButton>(newsletter, "DLDBtn"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(!newsletter);

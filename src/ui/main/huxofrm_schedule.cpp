@@ -86,11 +86,8 @@ QString huxofrm::autoCorrectionNote() const
 void huxofrm::reportAutoCorrection()
 {
     m_forms.get<ACTdoneFrm>().showNote(autoCorrectionNote());
-    // The window is asked for afresh each time: a retrieval that brings a newsletter closes it, and the second
-    // double-click then goes to a window loaded anew, hidden, which it arms.
     if (m_module.ACTUpdates == Flag::On) {
-        m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
-        m_forms.get<SystTimeFrm>().HUXOLBL_DblClick();
+        m_forms.get<SystTimeFrm>().retrieveUpdates();
     }
     m_module.ACTState = SchedulerState::Idle;
 }

@@ -24,7 +24,6 @@
 #include "ui/alarms/AlarmFrm.h"
 #include "ui/main/huxofrm.h"
 #include "ui/system/ProgramDownload.h"
-#include "ui/system/SystTimeFrm.h"
 
 CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
     : m_module(module)
@@ -115,9 +114,7 @@ void CTimesFrm::closeEvent(QCloseEvent* event)
 {
     // Closing the window that waits for the file is how the user gives up on it.
     if (m_downloading) {
-        if (SystTimeFrm* link = m_forms.loaded<SystTimeFrm>()) {
-            link->StopLink();
-        }
+        ProgramDownload::stopLink(m_forms);
     }
     showMinimized();
     event->accept();
@@ -160,15 +157,12 @@ void CTimesFrm::DLDBtn_Click()
 
     m_downloading = true;
     QString failure;
-    const bool saved =
-        m_forms.get<SystTimeFrm>().downloadProgramFile(QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
+    const bool saved = ProgramDownload::fetch(m_forms, QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
     if (!alive || m_forms.loaded<CTimesFrm>() != this) {
         return;
     }
     m_downloading = false;
-    if (SystTimeFrm* stillLoaded = m_forms.loaded<SystTimeFrm>()) {
-        stillLoaded->StopLink();
-    }
+    ProgramDownload::stopLink(m_forms);
     WaitLbl->hide();
     if (!saved) {
         DLDBtn->setText(QStringLiteral("&Download"));

@@ -21,26 +21,25 @@ public:
     // Shows a newsletter the update server sent, with the picture that came with it.
     void showNewsletter(const QString& headline, const QString& text, bool offersDownload);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* DateLbl = nullptr;
-    QLabel* HeadLbl = nullptr;
-    QLabel* ParagLbl = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* Line1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPushButton* DLDBtn = nullptr;
-    QLabel* WaitLbl = nullptr;
-
-    void Label4_DblClick();
-    void DLDBtn_Click();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
+    void Label4_DblClick();
+    void DLDBtn_Click();
+
+    QLabel* Label1 = nullptr;      // the masthead "HUXO TIMES"
+    QLabel* Label3 = nullptr;      // "The one and only..." under the masthead
+    QLabel* Label2 = nullptr;      // the editors' line at the foot
+    QLabel* DateLbl = nullptr;     // today's date under the masthead
+    QLabel* HeadLbl = nullptr;     // the headline
+    QLabel* ParagLbl = nullptr;    // the newsletter's text
+    QLabel* Image1 = nullptr;      // the picture that came with the newsletter
+    QFrame* Line1 = nullptr;       // the rule under the masthead
+    QLabel* Label4 = nullptr;      // "PRINT": a double-click prints the newsletter
+    QPushButton* DLDBtn = nullptr; // "&Download": fetches the file the newsletter offers
+    QLabel* WaitLbl = nullptr;     // asks the user to wait while that file is on its way
 
     Module1& m_module;
     Forms& m_forms;

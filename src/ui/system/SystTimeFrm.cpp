@@ -125,7 +125,7 @@ void SystTimeFrm::buildInternetView()
     LinkAniImg->setToolTip(QStringLiteral("double-click to stop transfer"));
     LinkAniImg->setPixmap(PictureClip1->GraphicCell(AniFrame));
 
-    HUXOLBL[0] = makeProductLabel(Frame2);
+    HUXOLBL[0] = makeProductLabel(Frame2, "HUXOLBL_0");
     placeInTwips(HUXOLBL[0], 3000, 720, 1200, 405);
 
     connect(LinkAniTimer, &QTimer::timeout, this, &SystTimeFrm::LinkAniTimer_Timer);
@@ -161,13 +161,12 @@ void SystTimeFrm::buildAutoPanel()
         QGuiApplication::clipboard()->setText(lines.join(u'\n'));
     });
 
-    HUXOLBL[1] = makeProductLabel(AutoPanel);
+    HUXOLBL[1] = makeProductLabel(AutoPanel, "HUXOLBL_1");
     placeInTwips(HUXOLBL[1], 3900, 0, 1200, 405);
 
     Command2 = makeControl<QPushButton>(AutoPanel, "Command2");
     placeInTwips(Command2, 3900, 540, 1200, 405);
-    Command2->setText(QStringLiteral("&Retry"));
-    Command2->setToolTip(QStringLiteral("click here to try again if necessary."));
+    offerOnCommand2(Command2Offer::Retry);
 
     WaitLbl = makeControl<QLabel>(AutoPanel, "WaitLbl");
     placeInTwips(WaitLbl, 3900, 1080, 1200, 405);
@@ -188,9 +187,9 @@ void SystTimeFrm::buildAutoPanel()
     }
 }
 
-QLabel* SystTimeFrm::makeProductLabel(QWidget* parent)
+QLabel* SystTimeFrm::makeProductLabel(QWidget* parent, const char* name)
 {
-    auto* label = makeControl<QLabel>(parent, "HUXOLBL");
+    auto* label = makeControl<QLabel>(parent, name);
     label->setText(QStringLiteral("HUXO"));
     label->setFont(designFont(QStringLiteral("MS Sans Serif"), 18, true));
     label->setAlignment(Qt::AlignCenter);

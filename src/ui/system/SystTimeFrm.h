@@ -34,48 +34,12 @@ public:
     // Shows the cell of the last internet operation's outcome.
     void LinkShow();
 
-    // Who started Auto Set: a user is there to answer questions, the daily run has nobody to ask.
-    enum class StartedBy
-    {
-        User,
-        Scheduler
-    };
-    // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
-    void AutoSetBtn_Click(StartedBy startedBy = StartedBy::User);
     // The daily run of Auto Set, in view of the user.
     void runScheduledAutoSet();
-    // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
-    void HUXOLBL_DblClick();
+    // Retrieves the updates as a pair of double-clicks on the HUXO label does: the first arms, the next retrieves.
+    void retrieveUpdates();
     // Fetches a program file the update server offers over this window's link, cancelling what it was doing.
     bool downloadProgramFile(const QString& serverName, const QString& bareName, QString* failure);
-
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QTimer* Timer1 = nullptr;
-
-    QGroupBox* Frame2 = nullptr;
-    QPushButton* AutoSetBtn = nullptr;
-
-    // Shown in place of both frames while and after the internet operations run.
-    QWidget* AutoPanel = nullptr;
-    QListWidget* Stat = nullptr;
-    QPushButton* Command2 = nullptr;
-    QLabel* WaitLbl = nullptr;
-    QLabel* Label2 = nullptr;
-    std::array<QLabel*, 2> HUXOLBL{};
-
-    Inet* Inet1 = nullptr;
-    QTimer* LinkAniTimer = nullptr;
-    PictureClip* PictureClip1 = nullptr;
-    QLabel* LinkAniImg = nullptr;
-    int AniFrame = 0; // the animation cell shown last, 0..3
-
-    // The time server being tried and the update retrieval's arming; both start afresh with each load.
-    qint16 CurServer = 0;
-    Flag UpdArmed = Flag::Off;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,11 +48,30 @@ private:
     // The link picture strip: four animation cells, then the completed and the failed one, as NetStatus numbers them.
     static constexpr int LinkCells = 6;
 
+    // Who started Auto Set: a user is there to answer questions, the daily run has nobody to ask.
+    enum class StartedBy
+    {
+        User,
+        Scheduler
+    };
+    // What a click on Command2 does, which its caption shows.
+    enum class Command2Offer
+    {
+        Retry,      // "&Retry": Auto Set once more
+        Fetch,      // "FETCH": the program file the newsflash offers
+        Downloading // "====" while that file is on its way; a click after a failed download is Auto Set again
+    };
+
     void buildManualView();
     void buildInternetView();
     void buildAutoPanel();
-    static QLabel* makeProductLabel(QWidget* parent);
+    static QLabel* makeProductLabel(QWidget* parent, const char* name);
+    void offerOnCommand2(Command2Offer offer);
     void Command2_Click();
+    // Sets the computer's clock from a time server, reporting each step in Stat, then fetches the newsflash.
+    void AutoSetBtn_Click(StartedBy startedBy = StartedBy::User);
+    // One double-click of the pair that retrieves the updates: the first arms, the next ones retrieve.
+    void HUXOLBL_DblClick();
     void adviseOnRepeatedFailure();
     void adviseOnUnsetProxy();
     void showNewsflash(const QString& flash);
@@ -106,6 +89,42 @@ private:
     void Command1_Click();
     void LinkAniTimer_Timer();
     void LinkAniImg_DblClick();
+
+    // The manual setting.
+    QGroupBox* Frame1 = nullptr;     // the frame of the manual setting and the caption
+    QLabel* Label1 = nullptr;        // tells the user to enter the new time
+    QLineEdit* Text1 = nullptr;      // the computer's time, ticking until the user clicks or types in it
+    QPushButton* Command1 = nullptr; // "&Keep This Setting": sets the typed time
+    QLineEdit* Text2 = nullptr;      // the local clock's caption, edited live
+    QTimer* Timer1 = nullptr;        // ticks Text1 on each second
+
+    // The internet setting as the window opens.
+    QGroupBox* Frame2 = nullptr;       // the frame of the Auto Set button and the HUXO label
+    QPushButton* AutoSetBtn = nullptr; // "&Auto Set and Updates": sets the clock from a time server
+
+    // The progress panel.
+    QWidget* AutoPanel = nullptr;     // shown in place of both frames while and after the internet operations run
+    QListWidget* Stat = nullptr;      // the progress lines of the operation running or ended
+    QPushButton* Command2 = nullptr;  // tries Auto Set again, or fetches the program file a newsflash offers
+    QLabel* WaitLbl = nullptr;        // "WAIT" while the program file is on its way
+    QLabel* Label2 = nullptr;         // the newsflash, in red once one has arrived
+    std::array<QLabel*, 2> HUXOLBL{}; // "HUXO" on the frame and on the panel: double-clicked twice, retrieves updates
+
+    // The link and its picture.
+    Inet* Inet1 = nullptr;               // the program's one HTTP component
+    QTimer* LinkAniTimer = nullptr;      // runs the link animation while a transfer runs
+    PictureClip* PictureClip1 = nullptr; // the link picture strip
+    QLabel* LinkAniImg = nullptr;        // the link picture; a double-click stops the transfer
+    int AniFrame = 0;                    // the animation cell shown last, 0..3
+
+    // The time server being tried and the update retrieval's arming; both start afresh with each load.
+    qint16 CurServer = 0;
+    Flag UpdArmed = Flag::Off;
+    Command2Offer m_command2Offer = Command2Offer::Retry;
+    // Until a newsflash is shown the next Auto Set fetches one; the download's dashes stand in for it again.
+    bool m_newsflashShown = false;
+    // Whether the newsflash shown offers the program file behind the fetch button.
+    bool m_programFileOffered = false;
 
     Module1& m_module;
     Forms& m_forms;

@@ -20,13 +20,6 @@
 #include "ui/main/huxofrm.h"
 #include "ui/system/PrefsFrm.h"
 
-namespace {
-
-// Label2 holds its design text, of this length, until the first newsflash of the window's life arrives.
-constexpr int NewsflashDesignLength = 85;
-
-} // namespace
-
 void SystTimeFrm::addStat(const QString& line)
 {
     Stat->addItem(line);
@@ -85,7 +78,8 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
         };
     }
     TimeCorrection correction(m_module, *Inet1, progress(), std::move(askUser));
-    const TimeCorrection::Result result = correction.run(CurServer, Label2->text().size() == NewsflashDesignLength);
+    m_module.playClick(); // each try is heard as it starts, the daily run's included
+    const TimeCorrection::Result result = correction.run(CurServer, !m_newsflashShown);
     if (!alive) {
         return;
     }
@@ -108,9 +102,8 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
         if (result.newsflash) {
             showNewsflash(*result.newsflash);
         }
-        if (TimeCorrection::offersProgramFile(Label2->text())) {
-            Command2->setText(QStringLiteral("FETCH"));
-            Command2->setToolTip(QString());
+        if (m_programFileOffered) {
+            offerOnCommand2(Command2Offer::Fetch);
         }
     }
     showOutcome();
@@ -152,11 +145,31 @@ void SystTimeFrm::showNewsflash(const QString& flash)
 {
     Label2->setText(flash);
     Label2->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    m_newsflashShown = true;
+    m_programFileOffered = TimeCorrection::offersProgramFile(flash);
+}
+
+void SystTimeFrm::offerOnCommand2(Command2Offer offer)
+{
+    m_command2Offer = offer;
+    switch (offer) {
+    case Command2Offer::Retry:
+        Command2->setText(QStringLiteral("&Retry"));
+        Command2->setToolTip(QStringLiteral("click here to try again if necessary."));
+        break;
+    case Command2Offer::Fetch:
+        Command2->setText(QStringLiteral("FETCH"));
+        Command2->setToolTip(QString());
+        break;
+    case Command2Offer::Downloading:
+        Command2->setText(QStringLiteral("===="));
+        break;
+    }
 }
 
 void SystTimeFrm::Command2_Click()
 {
-    if (Command2->text() == QStringLiteral("FETCH")) {
+    if (m_command2Offer == Command2Offer::Fetch) {
         DownloadNewProgram();
     } else {
         AutoSetBtn_Click();

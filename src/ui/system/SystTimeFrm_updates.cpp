@@ -47,6 +47,15 @@ void SystTimeFrm::HUXOLBL_DblClick()
     }
 }
 
+void SystTimeFrm::retrieveUpdates()
+{
+    // A retrieval that brings a newsletter closes this window; the second double-click then goes to the window
+    // loaded anew, unseen, which it arms.
+    Forms& forms = m_forms;
+    HUXOLBL_DblClick();
+    forms.get<SystTimeFrm>().HUXOLBL_DblClick();
+}
+
 bool SystTimeFrm::downloadProgramFile(const QString& serverName, const QString& bareName, QString* failure)
 {
     Inet1->Cancel();
@@ -59,8 +68,11 @@ void SystTimeFrm::DownloadNewProgram()
     WaitLbl->show();
     LinkAniTimer->start();
     addStat(QStringLiteral("DOWNLOADING PLEASE WAIT"));
+    // The dashes stand in for the newsflash, which the next Auto Set fetches again.
     Label2->setText(QStringLiteral("- ").repeated(42) + u'-');
-    Command2->setText(QStringLiteral("===="));
+    m_newsflashShown = false;
+    m_programFileOffered = false;
+    offerOnCommand2(Command2Offer::Downloading);
 
     const QPointer<SystTimeFrm> alive(this);
     QString failure;
