@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -49,6 +50,7 @@ private slots:
     void fiveMinutesMoreRearmsAsTimed();
     void doubleClickOnTheMessageOpensFreshSettings();
     void closingTheReminderStopsIt();
+    void cancellingTheSettingsSilencesTheReminderAtOnce();
     void alarmLeftAloneFiresWhileMinimised();
     void ringsOnceWhateverTheClockDoes_data();
     void ringsOnceWhateverTheClockDoes();
@@ -279,6 +281,23 @@ void tst_AlarmMsgFrm::closingTheReminderStopsIt()
     QVERIFY(!rig.reminder());
     QVERIFY(!rig.forms->loaded<AlarmFrm>());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
+}
+
+void tst_AlarmMsgFrm::cancellingTheSettingsSilencesTheReminderAtOnce()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    QPointer<AlarmMsgFrm> reminder = rig.reminder();
+    bringUp(rig.settings());
+    QTest::mouseClick(control<QPushButton>(rig.settings(), "Command2"), Qt::LeftButton);
+    // While the message box is up the unloaded reminder is not yet deleted; its last blinks stay silent.
+    rig.fakes.sound.clear();
+    AlarmRig::tickTimer1(*reminder);
+    AlarmRig::tickTimer1(*reminder);
+    QCOMPARE(rig.fakes.sound.beeps(), 0);
+    AlarmRig::settle();
+    QVERIFY(!reminder);
 }
 
 void tst_AlarmMsgFrm::alarmLeftAloneFiresWhileMinimised()
