@@ -2,9 +2,14 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "core/Module1.h"
+#include "support/Control.h"
 #include "support/FakeServices.h"
 #include "support/MainWindowRig.h"
 #include "ui/BringUp.h"
@@ -31,20 +36,23 @@ struct AlarmRig : MainWindowRig<>
     {
         AlarmFrm& frm = settings();
         bringUp(frm);
-        QTest::mouseClick(frm.Timed, Qt::LeftButton);
-        frm.HrTxt->setText(QLatin1String(hours));
-        frm.MinTxt->setText(QLatin1String(minutes));
-        QTest::mouseClick(frm.Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(frm, "Timed"), Qt::LeftButton);
+        control<QLineEdit>(frm, "HrTxt")->setText(QLatin1String(hours));
+        control<QLineEdit>(frm, "MinTxt")->setText(QLatin1String(minutes));
+        QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
     }
     void setTimeOfDay(const char* hour, const char* minute)
     {
         AlarmFrm& frm = settings();
         bringUp(frm);
-        QTest::mouseClick(frm.Timeset, Qt::LeftButton);
-        frm.TimHrTxt->setText(QLatin1String(hour));
-        frm.TimMinTxt->setText(QLatin1String(minute));
-        QTest::mouseClick(frm.Command1, Qt::LeftButton);
+        QTest::mouseClick(control<QRadioButton>(frm, "Timeset"), Qt::LeftButton);
+        control<QLineEdit>(frm, "TimHrTxt")->setText(QLatin1String(hour));
+        control<QLineEdit>(frm, "TimMinTxt")->setText(QLatin1String(minute));
+        QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
     }
+
+    // One tick of the window's Timer1, as the event loop delivers it.
+    static void tickTimer1(QWidget& window) { QMetaObject::invokeMethod(control<QTimer>(window, "Timer1"), "timeout"); }
 
     // Deletes the windows that unloaded themselves, as the event loop does after a handler.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

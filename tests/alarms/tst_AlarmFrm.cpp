@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "alarms/AlarmRig.h"
+#include "support/Control.h"
 #include "ui/GlyphButton.h"
 #include "ui/alarms/AlarmFrm.h"
 #include "ui/system/SystTimeFrm.h"
@@ -50,31 +51,31 @@ void tst_AlarmFrm::everyLoadStartsFromTheDesignValues()
     AlarmRig rig;
     AlarmFrm* frm = &rig.settings();
     QCOMPARE(frm->windowTitle(), u"HUXO - Alarm Settings"_s);
-    QVERIFY(frm->Timed->isChecked());
-    QVERIFY(!frm->Timeset->isChecked());
-    QCOMPARE(frm->HrTxt->text(), u"0"_s);
-    QCOMPARE(frm->MinTxt->text(), u"30"_s);
-    QCOMPARE(frm->TimHrTxt->text(), u"12"_s);
-    QCOMPARE(frm->TimMinTxt->text(), u"00"_s);
-    QVERIFY(!frm->TimHrTxt->isEnabled());
-    QVERIFY(frm->soundOn->isChecked());
-    QCOMPARE(frm->Text1->text(), u"This is your alarm message."_s);
-    QVERIFY(!frm->Timer1->isActive());
-    QCOMPARE(frm->Timer1->interval(), 1000);
+    QVERIFY(control<QRadioButton>(frm, "Timed")->isChecked());
+    QVERIFY(!control<QRadioButton>(frm, "Timeset")->isChecked());
+    QCOMPARE(control<QLineEdit>(frm, "HrTxt")->text(), u"0"_s);
+    QCOMPARE(control<QLineEdit>(frm, "MinTxt")->text(), u"30"_s);
+    QCOMPARE(control<QLineEdit>(frm, "TimHrTxt")->text(), u"12"_s);
+    QCOMPARE(control<QLineEdit>(frm, "TimMinTxt")->text(), u"00"_s);
+    QVERIFY(!control<QLineEdit>(frm, "TimHrTxt")->isEnabled());
+    QVERIFY(control<QRadioButton>(frm, "soundOn")->isChecked());
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"This is your alarm message."_s);
+    QVERIFY(!control<QTimer>(frm, "Timer1")->isActive());
+    QCOMPARE(control<QTimer>(frm, "Timer1")->interval(), 1000);
 
     // A pending alarm keeps what it was set with, hidden or shown again.
     rig.setTimeOfDay("7", "5");
-    frm->Text1->setText(u"tea"_s);
+    control<QLineEdit>(frm, "Text1")->setText(u"tea"_s);
     QCOMPARE(&rig.settings(), frm);
-    QCOMPARE(rig.settings().TimHrTxt->text(), u"07"_s);
+    QCOMPARE(control<QLineEdit>(rig.settings(), "TimHrTxt")->text(), u"07"_s);
 
     // After an unload the next load is fresh.
-    frm->Command2_Click();
+    control<QPushButton>(frm, "Command2")->click();
     AlarmRig::settle();
     frm = &rig.settings();
-    QVERIFY(frm->Timed->isChecked());
-    QCOMPARE(frm->TimHrTxt->text(), u"12"_s);
-    QCOMPARE(frm->Text1->text(), u"This is your alarm message."_s);
+    QVERIFY(control<QRadioButton>(frm, "Timed")->isChecked());
+    QCOMPARE(control<QLineEdit>(frm, "TimHrTxt")->text(), u"12"_s);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"This is your alarm message."_s);
 }
 
 void tst_AlarmFrm::fieldRules_data()
@@ -105,8 +106,7 @@ void tst_AlarmFrm::fieldRules()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     AlarmRig rig;
-    auto* edit = rig.settings().findChild<QLineEdit*>(field);
-    QVERIFY(edit);
+    auto* edit = control<QLineEdit>(rig.settings(), qPrintable(field));
     edit->setText(typed);
     QCOMPARE(edit->text(), shown);
 }
@@ -115,27 +115,32 @@ void tst_AlarmFrm::timeOfDayRowTakesTwoDigitsOnLeaving()
 {
     AlarmRig rig;
     AlarmFrm& frm = rig.settings();
+    auto* timed = control<QRadioButton>(frm, "Timed");
+    auto* hours = control<QLineEdit>(frm, "HrTxt");
+    auto* minutes = control<QLineEdit>(frm, "MinTxt");
+    auto* timeHour = control<QLineEdit>(frm, "TimHrTxt");
+    auto* timeMinute = control<QLineEdit>(frm, "TimMinTxt");
     bringUp(frm);
-    QTest::mouseClick(frm.Timeset, Qt::LeftButton);
-    QVERIFY(!frm.Timed->isChecked());
-    QVERIFY(frm.TimHrTxt->isEnabled() && frm.TimMinTxt->isEnabled());
-    QVERIFY(!frm.HrTxt->isEnabled() && !frm.MinTxt->isEnabled());
+    QTest::mouseClick(control<QRadioButton>(frm, "Timeset"), Qt::LeftButton);
+    QVERIFY(!timed->isChecked());
+    QVERIFY(timeHour->isEnabled() && timeMinute->isEnabled());
+    QVERIFY(!hours->isEnabled() && !minutes->isEnabled());
 
-    frm.TimHrTxt->selectAll();
-    QTest::keyClicks(frm.TimHrTxt, u"7.9"_s);
-    QCOMPARE(frm.TimHrTxt->text(), u"7.9"_s);
-    loseFocus(frm.TimHrTxt);
-    QCOMPARE(frm.TimHrTxt->text(), u"07"_s);
-    frm.TimMinTxt->setText(u"0"_s);
-    loseFocus(frm.TimMinTxt);
-    QCOMPARE(frm.TimMinTxt->text(), u"00"_s);
+    timeHour->selectAll();
+    QTest::keyClicks(timeHour, u"7.9"_s);
+    QCOMPARE(timeHour->text(), u"7.9"_s);
+    loseFocus(timeHour);
+    QCOMPARE(timeHour->text(), u"07"_s);
+    timeMinute->setText(u"0"_s);
+    loseFocus(timeMinute);
+    QCOMPARE(timeMinute->text(), u"00"_s);
 
-    QTest::mouseClick(frm.Timed, Qt::LeftButton);
-    QVERIFY(frm.HrTxt->isEnabled() && frm.MinTxt->isEnabled());
-    QVERIFY(!frm.TimHrTxt->isEnabled() && !frm.TimMinTxt->isEnabled());
-    frm.HrTxt->selectAll();
-    QTest::keyClicks(frm.HrTxt, u"150"_s);
-    QCOMPARE(frm.HrTxt->text(), u"99"_s);
+    QTest::mouseClick(timed, Qt::LeftButton);
+    QVERIFY(hours->isEnabled() && minutes->isEnabled());
+    QVERIFY(!timeHour->isEnabled() && !timeMinute->isEnabled());
+    hours->selectAll();
+    QTest::keyClicks(hours, u"150"_s);
+    QCOMPARE(hours->text(), u"99"_s);
 }
 
 void tst_AlarmFrm::setTimedAlarmCountsMinutes()
@@ -146,8 +151,8 @@ void tst_AlarmFrm::setTimedAlarmCountsMinutes()
     AlarmFrm& frm = rig.settings();
     QCOMPARE(frm.AlmDelay, qint16(90));
     QCOMPARE(frm.AlmCount, qint16(0));
-    QCOMPARE(frm.Timer1->interval(), 1000);
-    QVERIFY(frm.Timer1->isActive());
+    QCOMPARE(control<QTimer>(frm, "Timer1")->interval(), 1000);
+    QVERIFY(control<QTimer>(frm, "Timer1")->isActive());
     QVERIFY(rig.forms->alarmSet());
     QVERIFY(!frm.isVisible());
     QVERIFY(!rig.forms->alarmSettingsShown());
@@ -168,7 +173,7 @@ void tst_AlarmFrm::setAgainReplacesThePendingAlarm()
     rig.setTimed("0", "10");
     AlarmFrm& frm = rig.settings();
     rig.fakes.advanceSeconds(150);
-    frm.Timer1_Timer();
+    AlarmRig::tickTimer1(frm);
     QCOMPARE(frm.AlmCount, qint16(2));
 
     rig.setTimed("0", "3");
@@ -178,8 +183,8 @@ void tst_AlarmFrm::setAgainReplacesThePendingAlarm()
     // Set straight after typing: the fields had no chance to lose the focus first.
     rig.setTimeOfDay("7", "5");
     QCOMPARE(frm.AlmTime, u"07:05"_s);
-    QCOMPARE(frm.Timer1->interval(), 1000);
-    QVERIFY(frm.Timer1->isActive());
+    QCOMPARE(control<QTimer>(frm, "Timer1")->interval(), 1000);
+    QVERIFY(control<QTimer>(frm, "Timer1")->isActive());
     QCOMPARE(rig.window->windowTitle(), AlarmSetCaption);
 }
 
@@ -188,7 +193,7 @@ void tst_AlarmFrm::cancelAlarmTellsEvenWithNothingPending()
     AlarmRig rig;
     const auto cancel = [&rig] {
         rig.fakes.dialogs.clear();
-        QTest::mouseClick(rig.settings().Command2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(rig.settings(), "Command2"), Qt::LeftButton);
         AlarmRig::settle();
         QCOMPARE(rig.fakes.dialogs.shown().size(), 1);
         const FakeDialogs::Shown& told = rig.fakes.dialogs.shown().first();
@@ -227,7 +232,7 @@ void tst_AlarmFrm::closingAPendingAlarmAsks()
     QVERIFY(!frm->isVisible());
     QCOMPARE(rig.forms->loaded<AlarmFrm>(), frm);
     QVERIFY(rig.forms->alarmSet());
-    QCOMPARE(frm->MinTxt->text(), u"5"_s);
+    QCOMPARE(control<QLineEdit>(frm, "MinTxt")->text(), u"5"_s);
     QCOMPARE(rig.window->windowTitle(), AlarmSetCaption);
 
     bringUp(*frm);
@@ -333,28 +338,31 @@ void tst_AlarmFrm::returnPressesSetOrTheButtonWithTheFocus()
 {
     AlarmRig rig;
     AlarmFrm& frm = rig.settings();
+    auto* minutes = control<QLineEdit>(frm, "MinTxt");
+    auto* timeOfDay = control<QRadioButton>(frm, "Timeset");
+    auto* cancel = control<QPushButton>(frm, "Command2");
     bringUp(frm);
-    frm.MinTxt->setFocus();
-    frm.MinTxt->selectAll();
-    QTest::keyClicks(frm.MinTxt, u"45"_s);
-    QTest::keyClick(frm.MinTxt, Qt::Key_Return);
-    QVERIFY(frm.Timer1->isActive());
+    minutes->setFocus();
+    minutes->selectAll();
+    QTest::keyClicks(minutes, u"45"_s);
+    QTest::keyClick(minutes, Qt::Key_Return);
+    QVERIFY(control<QTimer>(frm, "Timer1")->isActive());
     QCOMPARE(frm.AlmDelay, qint16(45));
     QVERIFY(!frm.isVisible());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
 
     // On the options too, and with the keypad's Enter.
     bringUp(frm);
-    QTest::mouseClick(frm.Timeset, Qt::LeftButton);
-    frm.Timeset->setFocus();
-    QTest::keyClick(frm.Timeset, Qt::Key_Enter);
+    QTest::mouseClick(timeOfDay, Qt::LeftButton);
+    timeOfDay->setFocus();
+    QTest::keyClick(timeOfDay, Qt::Key_Enter);
     QCOMPARE(frm.AlmTime, u"12:00"_s);
     QVERIFY(!frm.isVisible());
 
     // The other button takes Return while it has the focus.
     bringUp(frm);
-    frm.Command2->setFocus();
-    QTest::keyClick(frm.Command2, Qt::Key_Return);
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
     AlarmRig::settle();
     QVERIFY(!rig.forms->loaded<AlarmFrm>());
     QCOMPARE(rig.fakes.dialogs.shown().last().text, u"You have cancelled the alarm. No alarm will occur."_s);

@@ -1,10 +1,13 @@
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
 #include "alarms/AlarmRig.h"
+#include "support/Control.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,15 +16,21 @@ namespace {
 // Ticks of the pending alarm's timer, each after seconds of time passing; stops at the first that fires.
 void tick(AlarmRig& rig, int times = 1, int seconds = 60)
 {
-    for (int i = 0; i < times && rig.settings().Timer1->isActive(); ++i) {
+    for (int i = 0; i < times && control<QTimer>(rig.settings(), "Timer1")->isActive(); ++i) {
         rig.fakes.advanceSeconds(seconds);
-        rig.settings().Timer1_Timer();
+        AlarmRig::tickTimer1(rig.settings());
     }
 }
 
 bool ringing(const AlarmRig& rig)
 {
-    return rig.reminder() && rig.reminder()->isVisible() && rig.reminder()->Timer1->isActive();
+    return rig.reminder() && rig.reminder()->isVisible() && control<QTimer>(rig.reminder(), "Timer1")->isActive();
+}
+
+// The reminder's message, as it shows it.
+QString shownMessage(const AlarmRig& rig)
+{
+    return control<QLabel>(rig.reminder(), "AlmMessg_0")->text();
 }
 
 } // namespace
@@ -41,6 +50,7 @@ private slots:
     void fiveMinutesMoreRearmsAsTimed();
     void doubleClickOnTheMessageOpensFreshSettings();
     void closingTheReminderStopsIt();
+    void cancellingTheSettingsSilencesTheReminderAtOnce();
     void alarmLeftAloneFiresWhileMinimised();
     void ringsOnceWhateverTheClockDoes_data();
     void ringsOnceWhateverTheClockDoes();
@@ -57,14 +67,13 @@ void tst_AlarmMsgFrm::timedAlarmFiresOnItsLastMinute()
     QVERIFY(ringing(rig));
     QVERIFY(rig.forms->reminderShown());
     AlarmFrm& frm = rig.settings();
-    QVERIFY(!frm.Timer1->isActive());
+    QVERIFY(!control<QTimer>(frm, "Timer1")->isActive());
     QVERIFY(!frm.isVisible());
     QCOMPARE(frm.AlmCount, qint16(2));
     QCOMPARE(rig.reminder()->windowTitle(), u"HUXO Reminder"_s);
-    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"This is your alarm message."_s);
-    QCOMPARE(rig.reminder()->AlmMessg[0]->objectName(), u"AlmMessg_0"_s);
+    QCOMPARE(shownMessage(rig), u"This is your alarm message."_s);
     QVERIFY(rig.fakes.windowOrder.isTopmost(rig.reminder()));
-    QCOMPARE(rig.reminder()->Timer1->interval(), 500);
+    QCOMPARE(control<QTimer>(rig.reminder(), "Timer1")->interval(), 500);
 
     AlarmRig zero;
     zero.setTimed("0", "0");
@@ -82,7 +91,7 @@ void tst_AlarmMsgFrm::timeOfDayAlarmFiresWhenTheLocalTimeShowsIt()
     QVERIFY(!rig.reminder());
     tick(rig, 1, 1);
     QVERIFY(ringing(rig));
-    QVERIFY(rig.reminder()->DueLbl->isHidden());
+    QVERIFY(control<QLabel>(rig.reminder(), "DueLbl")->isHidden());
 
     // Set for the minute the label shows now: the next check already finds it due.
     AlarmRig current;
@@ -97,26 +106,26 @@ void tst_AlarmMsgFrm::theNextTickReadsTheControls()
     rig.setTimed("0", "2");
     AlarmFrm& frm = rig.settings();
     // Switched to the time of day without Set: that test runs, and no time of day was ever set.
-    frm.Timeset->setChecked(true);
+    control<QRadioButton>(frm, "Timeset")->setChecked(true);
     tick(rig, 5);
     QVERIFY(!rig.reminder());
     QCOMPARE(frm.AlmCount, qint16(0));
-    frm.Timed->setChecked(true);
-    frm.Text1->setText(u"Call the office"_s);
-    frm.soundOff->setChecked(true);
+    control<QRadioButton>(frm, "Timed")->setChecked(true);
+    control<QLineEdit>(frm, "Text1")->setText(u"Call the office"_s);
+    control<QRadioButton>(frm, "soundOff")->setChecked(true);
     tick(rig, 2);
     QVERIFY(ringing(rig));
-    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Call the office"_s);
+    QCOMPARE(shownMessage(rig), u"Call the office"_s);
     rig.fakes.sound.clear();
-    rig.reminder()->Timer1_Timer();
-    rig.reminder()->Timer1_Timer();
+    AlarmRig::tickTimer1(*rig.reminder());
+    AlarmRig::tickTimer1(*rig.reminder());
     QCOMPARE(rig.fakes.sound.beeps(), 0);
 
     // The message is shown afresh on every paint.
-    frm.Text1->setText(u"Now"_s);
+    control<QLineEdit>(frm, "Text1")->setText(u"Now"_s);
     QVERIFY(QTest::qWaitForWindowExposed(rig.reminder()));
     rig.reminder()->repaint();
-    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Now"_s);
+    QCOMPARE(shownMessage(rig), u"Now"_s);
 }
 
 void tst_AlarmMsgFrm::audibleAlarmBlinksAndRings()
@@ -125,42 +134,43 @@ void tst_AlarmMsgFrm::audibleAlarmBlinksAndRings()
     rig.setTimed("0", "1");
     tick(rig);
     AlarmMsgFrm& reminder = *rig.reminder();
+    const auto* sign = control<QLabel>(reminder, "ExclaimPic");
     rig.fakes.sound.clear();
 
-    reminder.Timer1_Timer();
+    AlarmRig::tickTimer1(reminder);
     QCOMPARE(reminder.FlashCount, 1);
-    QVERIFY(reminder.ExclaimPic->isHidden());
+    QVERIFY(sign->isHidden());
     QCOMPARE(rig.fakes.sound.beeps(), 0);
     QVERIFY(rig.fakes.sound.played().isEmpty());
 
-    reminder.Timer1_Timer();
-    QVERIFY(!reminder.ExclaimPic->isHidden());
+    AlarmRig::tickTimer1(reminder);
+    QVERIFY(!sign->isHidden());
     QCOMPARE(rig.fakes.sound.beeps(), 1);
     QCOMPARE(rig.fakes.sound.played(), QStringList{rig.file("alarm.wav")});
 
-    reminder.Timer1_Timer();
-    reminder.Timer1_Timer();
+    AlarmRig::tickTimer1(reminder);
+    AlarmRig::tickTimer1(reminder);
     QCOMPARE(reminder.FlashCount, 4);
     QCOMPARE(rig.fakes.sound.beeps(), 2);
     QCOMPARE(rig.fakes.sound.played().size(), 2);
 
     // Whatever took the top layer meanwhile, the next blink takes it back.
     rig.fakes.windowOrder.setTopmost(&reminder, false);
-    reminder.Timer1_Timer();
+    AlarmRig::tickTimer1(reminder);
     QVERIFY(rig.fakes.windowOrder.isTopmost(&reminder));
 }
 
 void tst_AlarmMsgFrm::silentAlarmOnlyBlinks()
 {
     AlarmRig rig;
-    rig.settings().soundOff->setChecked(true);
+    control<QRadioButton>(rig.settings(), "soundOff")->setChecked(true);
     rig.setTimed("0", "1");
     tick(rig);
     AlarmMsgFrm& reminder = *rig.reminder();
     rig.fakes.sound.clear();
     for (int i = 1; i <= 6; ++i) {
-        reminder.Timer1_Timer();
-        QCOMPARE(reminder.ExclaimPic->isHidden(), i % 2 == 1);
+        AlarmRig::tickTimer1(reminder);
+        QCOMPARE(control<QLabel>(reminder, "ExclaimPic")->isHidden(), i % 2 == 1);
     }
     QCOMPARE(rig.fakes.sound.beeps(), 0);
     QVERIFY(rig.fakes.sound.played().isEmpty());
@@ -173,7 +183,7 @@ void tst_AlarmMsgFrm::stopEndsTheAlarm()
     tick(rig);
     // Ringing, the alarm is set no longer: the title says so at once, as it would after a resize.
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
-    QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.reminder(), "Command1"), Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
     QVERIFY(!rig.forms->loaded<AlarmFrm>());
@@ -202,7 +212,7 @@ void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
     QFETCH(bool, timeOfDay);
     AlarmRig rig;
     AlarmFrm& frm = rig.settings();
-    frm.Text1->setText(u"Stretch"_s);
+    control<QLineEdit>(frm, "Text1")->setText(u"Stretch"_s);
     if (timeOfDay) {
         rig.setTimeOfDay("09", "15");
         tick(rig, 1, 1);
@@ -213,19 +223,21 @@ void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
     QVERIFY(ringing(rig));
     rig.fakes.sound.clear();
 
-    QCOMPARE(rig.reminder()->TenMinBtn->text(), u"&5 Minutes More"_s);
-    QTest::mouseClick(rig.reminder()->TenMinBtn, Qt::LeftButton);
+    auto* moreTime = control<QPushButton>(rig.reminder(), "TenMinBtn");
+    QCOMPARE(moreTime->text(), u"&5 Minutes More"_s);
+    QTest::mouseClick(moreTime, Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
     QCOMPARE(rig.forms->loaded<AlarmFrm>(), &frm);
-    QVERIFY(frm.Timed->isChecked());
-    QVERIFY(frm.HrTxt->isEnabled() && !frm.TimHrTxt->isEnabled());
-    QCOMPARE(frm.HrTxt->text(), u"0"_s);
-    QCOMPARE(frm.MinTxt->text(), u"5"_s);
+    QVERIFY(control<QRadioButton>(frm, "Timed")->isChecked());
+    auto* hours = control<QLineEdit>(frm, "HrTxt");
+    QVERIFY(hours->isEnabled() && !control<QLineEdit>(frm, "TimHrTxt")->isEnabled());
+    QCOMPARE(hours->text(), u"0"_s);
+    QCOMPARE(control<QLineEdit>(frm, "MinTxt")->text(), u"5"_s);
     QCOMPARE(frm.AlmDelay, qint16(5));
     QCOMPARE(frm.AlmCount, qint16(0));
-    QCOMPARE(frm.Timer1->interval(), 1000);
-    QVERIFY(frm.Timer1->isActive());
+    QCOMPARE(control<QTimer>(frm, "Timer1")->interval(), 1000);
+    QVERIFY(control<QTimer>(frm, "Timer1")->isActive());
     QVERIFY(!frm.isVisible());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
     QCOMPARE(rig.fakes.sound.played(), QStringList{rig.file("b.wav")});
@@ -234,27 +246,27 @@ void tst_AlarmMsgFrm::fiveMinutesMoreRearmsAsTimed()
     QVERIFY(!rig.reminder());
     tick(rig);
     QVERIFY(ringing(rig));
-    QCOMPARE(rig.reminder()->AlmMessg[0]->text(), u"Stretch"_s);
+    QCOMPARE(shownMessage(rig), u"Stretch"_s);
 }
 
 void tst_AlarmMsgFrm::doubleClickOnTheMessageOpensFreshSettings()
 {
     AlarmRig rig;
     AlarmFrm* old = &rig.settings();
-    old->Text1->setText(u"Old news"_s);
+    control<QLineEdit>(old, "Text1")->setText(u"Old news"_s);
     rig.setTimeOfDay("09", "15");
     tick(rig, 1, 1);
     QVERIFY(ringing(rig));
 
-    QTest::mouseDClick(rig.reminder()->AlmMessg[0], Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(rig.reminder(), "AlmMessg_0"), Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
     AlarmFrm* fresh = rig.forms->loaded<AlarmFrm>();
     QVERIFY(fresh);
     QVERIFY(fresh != old);
     QVERIFY(fresh->isVisible());
-    QCOMPARE(fresh->Text1->text(), u"This is your alarm message."_s);
-    QVERIFY(fresh->Timed->isChecked());
+    QCOMPARE(control<QLineEdit>(fresh, "Text1")->text(), u"This is your alarm message."_s);
+    QVERIFY(control<QRadioButton>(fresh, "Timed")->isChecked());
     QVERIFY(!rig.forms->alarmSet());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
 }
@@ -269,6 +281,23 @@ void tst_AlarmMsgFrm::closingTheReminderStopsIt()
     QVERIFY(!rig.reminder());
     QVERIFY(!rig.forms->loaded<AlarmFrm>());
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1"_s);
+}
+
+void tst_AlarmMsgFrm::cancellingTheSettingsSilencesTheReminderAtOnce()
+{
+    AlarmRig rig;
+    rig.setTimed("0", "1");
+    tick(rig);
+    QPointer<AlarmMsgFrm> reminder = rig.reminder();
+    bringUp(rig.settings());
+    QTest::mouseClick(control<QPushButton>(rig.settings(), "Command2"), Qt::LeftButton);
+    // While the message box is up the unloaded reminder is not yet deleted; its last blinks stay silent.
+    rig.fakes.sound.clear();
+    AlarmRig::tickTimer1(*reminder);
+    AlarmRig::tickTimer1(*reminder);
+    QCOMPARE(rig.fakes.sound.beeps(), 0);
+    AlarmRig::settle();
+    QVERIFY(!reminder);
 }
 
 void tst_AlarmMsgFrm::alarmLeftAloneFiresWhileMinimised()
@@ -319,14 +348,14 @@ void tst_AlarmMsgFrm::ringsOnceWhateverTheClockDoes()
     if (note.isNull()) {
         return;
     }
-    QCOMPARE(rig.reminder()->DueLbl->text(), note);
-    QCOMPARE(rig.reminder()->DueLbl->isVisible(), !note.isEmpty());
+    QCOMPARE(control<QLabel>(rig.reminder(), "DueLbl")->text(), note);
+    QCOMPARE(control<QLabel>(rig.reminder(), "DueLbl")->isVisible(), !note.isEmpty());
     // Back over its minute and on past it again: the alarm that rang is not due a second time.
     rig.fakes.clock.advanceSeconds(-2 * 3600);
     rig.fakes.advanceSeconds(3 * 3600);
     tick(rig, 1, 1);
     QVERIFY(!rig.forms->alarmSet());
-    QTest::mouseClick(rig.reminder()->Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.reminder(), "Command1"), Qt::LeftButton);
     AlarmRig::settle();
     QVERIFY(!rig.reminder());
 }

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "alarms/AlarmRig.h"
+#include "support/Control.h"
 #include "support/DbusmockBus.h"
 
 using namespace Qt::StringLiterals;
@@ -36,10 +37,10 @@ void tst_DesktopNotifier::aRingingReminderReachesTheNotificationServiceAndComesF
     QVERIFY(bus.connection().call(close).type() == QDBusMessage::ReplyMessage);
     AlarmRig rig;
     QSignalSpy shown(&rig.fakes.notifier, &DesktopNotifier::shown);
-    rig.settings().Text1->setText(u"Tea <now> & cake"_s);
+    control<QLineEdit>(rig.settings(), "Text1")->setText(u"Tea <now> & cake"_s);
     rig.setTimed("0", "1");
     rig.fakes.advanceSeconds(60);
-    rig.settings().Timer1_Timer();
+    AlarmRig::tickTimer1(rig.settings());
     // Another notification of the program's, whose click must reach it alone.
     int otherClicks = 0;
     rig.fakes.notifier.notify(u"HUXO Reminder"_s, u"Leave"_s, [&otherClicks] { ++otherClicks; });
@@ -69,7 +70,7 @@ void tst_DesktopNotifier::aRingingReminderReachesTheNotificationServiceAndComesF
     QTRY_VERIFY(!rig.reminder()->isMinimized());
 
     // Put off for ten minutes, the reminder takes its notification away.
-    QTest::mouseClick(rig.reminder()->TenMinBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(rig.reminder(), "TenMinBtn"), Qt::LeftButton);
     QTRY_COMPARE(bus.methodCalls(Path, u"CloseNotification"_s), QList<QVariantList>{{1u}});
 }
 

@@ -9,6 +9,7 @@
 #include "InternetRig.h"
 #include "core/RegularFile.h"
 #include "core/WholeFile.h"
+#include "support/Control.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
 #include "ui/info/ACTdoneFrm.h"
@@ -86,7 +87,8 @@ void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
 
     fireAt(rig, at(5, 46, 21));
     QVERIFY(note(rig) && note(rig)->isVisible());
-    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:45am"_s);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(),
+             u"HUXO automatically adjusted your system time at 05:45am"_s);
     QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
     // Without ACTUpdates nothing more is fetched, and the day's correction is over.
     const qsizetype asked = rig.requests().size();
@@ -105,7 +107,8 @@ void tst_Scheduler::aFailureIsRetriedAtOnceAndReportedAtOnce()
     QCOMPARE(rig.requests().value(0), dateRoute(2));
     QCOMPARE(rig.fakes.clock.settings(), QList<QDateTime>{at(17, 30, 6)});
     QVERIFY(note(rig));
-    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 05:29pm"_s);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(),
+             u"HUXO automatically adjusted your system time at 05:29pm"_s);
     QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
 }
 
@@ -118,7 +121,7 @@ void tst_Scheduler::bothAttemptsFailingStillFetchTheUpdatesWhenAsked()
     fireAt(rig, at(5, 45, 0));
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QVERIFY(note(rig));
-    QCOMPARE(note(rig)->Label1->text(), NotChecked);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(), NotChecked);
     // Two failures switched the update server's base address twice, to the mirror.
     QVERIFY(rig.requests().contains("/mirror/x__c51/dst.txt"));
     QVERIFY(rig.requests().contains("/mirror/x__c51/news.txt"));
@@ -161,7 +164,8 @@ void tst_Scheduler::aPendingReportWaitsWhileTheSchedulerIsOff()
     rig.module->ACTOn = Flag::On;
     fireAt(rig, at(9, 10, 0));
     QVERIFY(note(rig));
-    QCOMPARE(note(rig)->Label1->text(), u"HUXO automatically adjusted your system time at 09:09am"_s);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(),
+             u"HUXO automatically adjusted your system time at 09:09am"_s);
 }
 
 void tst_Scheduler::aNewsletterAfterAnArmedWindowLeavesANewWindowArmed()
@@ -204,7 +208,7 @@ void tst_Scheduler::aRunBehindAStuckFetchReportsNothingChecked()
     clickAt(control<QPushButton>(rig.frm, "AutoSetBtn"));
 
     QVERIFY(note(rig));
-    QCOMPARE(note(rig)->Label1->text(), NotChecked);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(), NotChecked);
     QCOMPARE(rig.fakes.clock.setCount(), 0);
     QCOMPARE(rig.module->ACTState, SchedulerState::Idle);
 }
@@ -245,7 +249,7 @@ void tst_Scheduler::theNoteSaysWhatWasDoneWithTheClock()
     fireAt(rig, at(5, 45, 0));
     fireAt(rig, at(5, 46, 0));
     QVERIFY(note(rig));
-    QCOMPARE(note(rig)->Label1->text(), words);
+    QCOMPARE(control<QLabel>(note(rig), "Label1")->text(), words);
     // Nobody was there: no question, no password prompt, and no step made.
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
     QVERIFY(!rig.fakes.clock.askings().contains(Clock::Asking::MayAsk));

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "InternetRig.h"
+#include "support/Control.h"
 #include "support/UpdateServerFiles.h"
 #include "support/UserInput.h"
 #include "ui/alarms/AlarmFrm.h"
@@ -193,8 +194,8 @@ void tst_Updates::newsletterDownloadAsksBeforeCancellingAnAlarm()
     rig.server.addBody("/main/x__c51/self.ex", "MZ accessory");
     rig.module->MServerBase = rig.module->NetEndpoints.primaryBase;
     rig.forms->alarm = true;
-    QTimer* alarmTimer = rig.forms->get<AlarmFrm>().Timer1;
-    rig.forms->get<AlarmFrm>().Command1_Click();
+    QTimer* alarmTimer = control<QTimer>(rig.forms->get<AlarmFrm>(), "Timer1");
+    control<QPushButton>(rig.forms->get<AlarmFrm>(), "Command1")->click();
     QCOMPARE(rig.window->windowTitle(), u"HUXO 5.1 (alarm set)"_s);
     CTimesFrm& newsletter = rig.forms->get<CTimesFrm>();
     newsletter.show();

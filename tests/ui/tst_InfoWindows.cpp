@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/Control.h"
 #include "support/MainWindowRig.h"
 #include "support/ScriptedForms.h"
 #include "ui/GlyphButton.h"
@@ -55,8 +56,7 @@ ACTdoneFrm& showNote(Rig& rig)
         QFile::copy(QStringLiteral(HUXO_ASSET_DIR "/") + picture, rig.module->programFile(picture));
     }
     auto& note = rig.forms->get<ACTdoneFrm>();
-    note.show();
-    note.Label1->setText(u"Please note: HUXO didn't get to check the system time."_s);
+    note.showNote(u"Please note: HUXO didn't get to check the system time."_s);
     return note;
 }
 
@@ -93,31 +93,33 @@ void tst_InfoWindows::noteDroppedOnTheBinClosesAtTheThirdTick()
 {
     Rig rig(&SetUp);
     ACTdoneFrm& note = showNote(rig);
+    auto* bin = control<QLabel>(note, "Trash");
+    auto* closingTimer = control<QTimer>(note, "Timer1");
     QCOMPARE(note.windowTitle(), u"note"_s);
     QVERIFY(rig.fakes.windowOrder.isTopmost(&note));
 
     sendDrag(&note, QEvent::DragEnter);
-    QVERIFY(!note.Label1->isVisible());
-    QVERIFY(note.Trash->isVisible());
+    QVERIFY(!control<QLabel>(note, "Label1")->isVisible());
+    QVERIFY(bin->isVisible());
     // Only the note itself is taken: other data dragged in is refused.
-    sendDrag(note.Trash, QEvent::DragEnter, u"text/plain"_s);
-    sendDrag(note.Trash, QEvent::Drop, u"text/plain"_s);
-    QVERIFY(!note.Timer1->isActive());
+    sendDrag(bin, QEvent::DragEnter, u"text/plain"_s);
+    sendDrag(bin, QEvent::Drop, u"text/plain"_s);
+    QVERIFY(!closingTimer->isActive());
 
-    const QImage emptyBin = note.Trash->pixmap().toImage();
-    sendDrag(note.Trash, QEvent::DragEnter);
-    sendDrag(note.Trash, QEvent::Drop);
+    const QImage emptyBin = bin->pixmap().toImage();
+    sendDrag(bin, QEvent::DragEnter);
+    sendDrag(bin, QEvent::Drop);
     QVERIFY(!emptyBin.isNull());
-    QCOMPARE(note.Trash->pixmap().toImage(), note.Trash2->pixmap().toImage());
-    QVERIFY(note.Trash->pixmap().toImage() != emptyBin);
-    QCOMPARE(note.Timer1->interval(), 150);
-    QVERIFY(note.Timer1->isActive());
+    QCOMPARE(bin->pixmap().toImage(), control<QLabel>(note, "Trash2")->pixmap().toImage());
+    QVERIFY(bin->pixmap().toImage() != emptyBin);
+    QCOMPARE(closingTimer->interval(), 150);
+    QVERIFY(closingTimer->isActive());
 
     QPointer<ACTdoneFrm> closing(&note);
-    note.Timer1_Timer();
-    note.Timer1_Timer();
+    QMetaObject::invokeMethod(closingTimer, "timeout");
+    QMetaObject::invokeMethod(closingTimer, "timeout");
     QVERIFY(rig.forms->loaded<ACTdoneFrm>());
-    note.Timer1_Timer();
+    QMetaObject::invokeMethod(closingTimer, "timeout");
     QVERIFY(!rig.forms->loaded<ACTdoneFrm>());
     QVERIFY(closing->isMinimized());
     deleteUnloaded();
@@ -130,9 +132,9 @@ void tst_InfoWindows::noteDroppedOnItselfComesBack()
     ACTdoneFrm& note = showNote(rig);
     sendDrag(&note, QEvent::DragEnter);
     sendDrag(&note, QEvent::Drop);
-    QVERIFY(note.Label1->isVisible());
-    QVERIFY(!note.Trash->isVisible());
-    QVERIFY(!note.Timer1->isActive());
+    QVERIFY(control<QLabel>(note, "Label1")->isVisible());
+    QVERIFY(!control<QLabel>(note, "Trash")->isVisible());
+    QVERIFY(!control<QTimer>(note, "Timer1")->isActive());
 }
 
 void tst_InfoWindows::aBinLeftOnViewClosesWithAWhoosh()
@@ -141,10 +143,11 @@ void tst_InfoWindows::aBinLeftOnViewClosesWithAWhoosh()
     ACTdoneFrm& note = showNote(rig);
     // Dropped outside, the window hears only of the drag passing over it.
     sendDrag(&note, QEvent::DragEnter);
-    QVERIFY(note.Trash->isVisible() && !note.Label1->isVisible());
+    auto* bin = control<QLabel>(note, "Trash");
+    QVERIFY(bin->isVisible() && !control<QLabel>(note, "Label1")->isVisible());
 
     QPointer<ACTdoneFrm> closing(&note);
-    QTest::mouseDClick(note.Trash, Qt::LeftButton);
+    QTest::mouseDClick(bin, Qt::LeftButton);
     QCOMPARE(closing->windowTitle(), u"whooosh!"_s);
     QVERIFY(closing->isMinimized());
     QVERIFY(!rig.forms->loaded<ACTdoneFrm>());
@@ -165,13 +168,15 @@ void tst_InfoWindows::helpShowsEachTopicFromItsStart()
     auto& help = rig.forms->get<HUXOhlp>();
     help.resize(help.width(), 200);
     help.show();
+    auto* shown = control<QPlainTextEdit>(help, "Text1");
     QCOMPARE(help.windowTitle(), u"HUXO Help"_s);
-    QCOMPARE(help.Text1->toPlainText(), u"Please select a topic from the menu."_s);
+    QCOMPARE(shown->toPlainText(), u"Please select a topic from the menu."_s);
     QCOMPARE(rig.fakes.sound.played(), QStringList{rig.module->programFile(u"b.wav"_s)});
 
-    QCOMPARE(help.TopicMnu->title(), u"&Topics"_s);
+    const auto* topics = control<QMenu>(help, "TopicMnu");
+    QCOMPARE(topics->title(), u"&Topics"_s);
     QStringList captions;
-    for (const QAction* item : help.TopicMnu->actions()) {
+    for (const QAction* item : topics->actions()) {
         captions << item->text();
     }
     QCOMPARE(captions,
@@ -180,18 +185,19 @@ void tst_InfoWindows::helpShowsEachTopicFromItsStart()
                           u"&Setting the Clocks"_s,
                           u"Setting &Preferences"_s}));
 
-    const QList<std::pair<QAction*, QString>> firstLines = {{help.OverVwMnu, u"HUXO WORLD TIME ZONE CLOCKS 5.1"_s},
-                                                            {help.LicMnu, u"LICENSING AGREEMENT "_s},
-                                                            {help.SetClksMnu, u"SETTING THE CLOCKS"_s},
-                                                            {help.PrefMnu, u"SETTING YOUR PREFERENCES"_s}};
-    for (const auto& [item, firstLine] : firstLines) {
+    const QList<std::pair<const char*, QString>> firstLines = {{"OverVwMnu", u"HUXO WORLD TIME ZONE CLOCKS 5.1"_s},
+                                                               {"LicMnu", u"LICENSING AGREEMENT "_s},
+                                                               {"SetClksMnu", u"SETTING THE CLOCKS"_s},
+                                                               {"PrefMnu", u"SETTING YOUR PREFERENCES"_s}};
+    for (const auto& [name, firstLine] : firstLines) {
+        auto* item = control<QAction>(help, name);
         item->trigger();
-        QCOMPARE(help.Text1->toPlainText().section(u'\n', 0, 0), firstLine);
+        QCOMPARE(shown->toPlainText().section(u'\n', 0, 0), firstLine);
         // Chosen again after reading further down, the topic starts from its top again.
-        help.Text1->verticalScrollBar()->setValue(help.Text1->verticalScrollBar()->maximum());
-        QVERIFY2(help.Text1->verticalScrollBar()->value() > 0, qPrintable(firstLine));
+        shown->verticalScrollBar()->setValue(shown->verticalScrollBar()->maximum());
+        QVERIFY2(shown->verticalScrollBar()->value() > 0, qPrintable(firstLine));
         item->trigger();
-        QCOMPARE(help.Text1->verticalScrollBar()->value(), 0);
+        QCOMPARE(shown->verticalScrollBar()->value(), 0);
     }
 }
 
@@ -200,14 +206,15 @@ void tst_InfoWindows::enterClosesHelpAfterATopic()
     Rig rig(&SetUp);
     auto& help = rig.forms->get<HUXOhlp>();
     help.show();
-    help.SetClksMnu->trigger();
-    QCOMPARE(help.focusWidget(), help.B1);
+    control<QAction>(help, "SetClksMnu")->trigger();
+    QCOMPARE(help.focusWidget(), control<QPushButton>(help, "B1"));
     QTest::keyClick(help.focusWidget(), Qt::Key_Return);
     QVERIFY(!rig.forms->loaded<HUXOhlp>());
     deleteUnloaded();
 
     // Opened again, it starts afresh.
-    QCOMPARE(rig.forms->get<HUXOhlp>().Text1->toPlainText(), u"Please select a topic from the menu."_s);
+    QCOMPARE(control<QPlainTextEdit>(rig.forms->get<HUXOhlp>(), "Text1")->toPlainText(),
+             u"Please select a topic from the menu."_s);
 }
 
 void tst_InfoWindows::firstRunOpensHelpOnTheLicence()
@@ -216,7 +223,7 @@ void tst_InfoWindows::firstRunOpensHelpOnTheLicence()
         Rig firstRun;
         const HUXOhlp* help = firstRun.forms->loaded<HUXOhlp>();
         QVERIFY(help && help->isVisible());
-        const QString shown = help->Text1->toPlainText();
+        const QString shown = control<QPlainTextEdit>(help, "Text1")->toPlainText();
         QVERIFY(shown.startsWith(u"LICENSING AGREEMENT \n"_s));
         QVERIFY2(shown.contains(u"Permission is hereby granted"_s), "the program's own licence is shown");
         QVERIFY2(shown.contains(u"OpenStreetMap contributors"_s), "the map's data is credited");
@@ -256,9 +263,8 @@ void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
 
     // The globe shows the next of the picture's twelve cells at each tick, starting from the eleventh and wrapping
     // round. A pixmap keeps its pixels premultiplied, so both sides are compared in that form.
-    const auto* globe = about.findChild<QLabel*>(u"Animage"_s);
-    auto* turning = about.findChild<QTimer*>(u"animtime"_s);
-    QVERIFY(globe && turning);
+    const auto* globe = control<QLabel>(about, "Animage");
+    auto* turning = control<QTimer>(about, "animtime");
     QCOMPARE(turning->interval(), 100);
     QVERIFY(turning->isActive());
     const QImage picture(globePath);
@@ -278,8 +284,7 @@ void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
     }
 
     // Five seconds after it opened the window closes by itself and brings the main window back.
-    auto* closing = about.findChild<QTimer*>(u"Timer1"_s);
-    QVERIFY(closing);
+    auto* closing = control<QTimer>(about, "Timer1");
     QCOMPARE(closing->interval(), 5000);
     QVERIFY(closing->isActive());
     rig.window->hide();
@@ -312,7 +317,7 @@ void tst_InfoWindows::aboutFirstUseMessage()
 
     auto& about = rig.forms->get<AbtFrm>();
     about.show();
-    QTest::mouseClick(about.Image2, Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(about, "Image2"), Qt::LeftButton);
     QVERIFY(!rig.forms->loaded<AbtFrm>());
     QCOMPARE(rig.fakes.dialogs.shown().size(), told ? 1 : 0);
     if (told) {
@@ -338,8 +343,9 @@ void tst_InfoWindows::aboutAddressFollowsTheServerInUse()
     rig.module->MServerBase = base;
     auto& about = rig.forms->get<AbtFrm>();
     about.show();
-    about.Form_GotFocus();
-    QCOMPARE(about.Label6->text(), shown);
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QCOMPARE(control<QLabel>(about, "Label6")->text(), shown);
 }
 
 QTEST_MAIN(tst_InfoWindows)

@@ -190,13 +190,23 @@ void AlarmFrm::keepCorrected(QLineEdit* field, QString (*rule)(const QString&))
 
 void AlarmFrm::Timed_Click()
 {
+    useDelayFields();
+}
+
+void AlarmFrm::Timeset_Click()
+{
+    useTimeOfDayFields();
+}
+
+void AlarmFrm::useDelayFields()
+{
     HrTxt->setEnabled(true);
     MinTxt->setEnabled(true);
     TimHrTxt->setEnabled(false);
     TimMinTxt->setEnabled(false);
 }
 
-void AlarmFrm::Timeset_Click()
+void AlarmFrm::useTimeOfDayFields()
 {
     TimHrTxt->setEnabled(true);
     TimMinTxt->setEnabled(true);
@@ -205,6 +215,11 @@ void AlarmFrm::Timeset_Click()
 }
 
 void AlarmFrm::Command1_Click()
+{
+    setAlarm();
+}
+
+void AlarmFrm::setAlarm()
 {
     const Services& services = m_module.services();
     if (Timed->isChecked()) {
@@ -265,7 +280,7 @@ void AlarmFrm::fire(const QString& lateNote)
     setMainCaption(ProgramTitle());
     AlarmMsgFrm& reminder = m_forms.get<AlarmMsgFrm>();
     reminder.showLateNote(lateNote);
-    reminder.ring();
+    reminder.ring(*this);
 }
 
 void AlarmFrm::setMainCaption(const QString& caption)
@@ -295,10 +310,16 @@ void AlarmFrm::cancelPending()
 void AlarmFrm::setDelayAlarm(int minutes)
 {
     Timed->setChecked(true);
-    Timed_Click();
+    useDelayFields();
     HrTxt->setText(QString::number(minutes / 60));
     MinTxt->setText(QString::number(minutes % 60));
-    Command1_Click();
+    setAlarm();
+}
+
+void AlarmFrm::startAfresh()
+{
+    unloadWithoutQuestion();
+    bringUp(m_forms.get<AlarmFrm>());
 }
 
 QString AlarmFrm::message() const
@@ -315,7 +336,7 @@ void AlarmFrm::Form_Unload()
 {
     setMainCaption(ProgramTitle());
     if (AlarmMsgFrm* reminder = m_forms.loaded<AlarmMsgFrm>()) {
-        m_forms.unload(reminder);
+        reminder->withdraw();
     }
     m_forms.unload(this);
 }

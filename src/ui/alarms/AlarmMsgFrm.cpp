@@ -14,8 +14,8 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
-#include "ui/alarms/AlarmFrm.h"
 #include "ui/alarms/ExclamationPicture.h"
+#include "ui/alarms/RingingAlarm.h"
 
 namespace {
 constexpr int BlinkInterval = 500;
@@ -66,7 +66,6 @@ AlarmMsgFrm::AlarmMsgFrm(Module1& module, Forms& forms)
     auto* hooks = new EventHooks(this);
     hooks->onDoubleClick(AlmMessg[0], [this] { AlmMessg_DblClick(); });
 
-    showMessage();
     m_module.OnTop(this);
 }
 
@@ -80,10 +79,9 @@ AlarmMsgFrm::~AlarmMsgFrm()
 
 void AlarmMsgFrm::showMessage()
 {
-    // The message is read from the settings window each time, so an edit made while the alarm was pending shows.
-    const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
-    if (settings && AlmMessg[0]->text() != settings->message()) {
-        AlmMessg[0]->setText(settings->message());
+    // The message is read from the alarm each time, so an edit made while the alarm was pending shows.
+    if (m_alarm && AlmMessg[0]->text() != m_alarm->message()) {
+        AlmMessg[0]->setText(m_alarm->message());
     }
 }
 
@@ -93,8 +91,10 @@ void AlarmMsgFrm::showLateNote(const QString& note)
     DueLbl->setVisible(!note.isEmpty());
 }
 
-void AlarmMsgFrm::ring()
+void AlarmMsgFrm::ring(RingingAlarm& alarm)
 {
+    m_alarm = &alarm;
+    showMessage();
     Timer1->start();
     bringUp(*this);
     // The user may be on another workspace or have the program minimised: the desktop tells them as well, and a
@@ -117,42 +117,52 @@ void AlarmMsgFrm::Timer1_Timer()
     const bool pictureOn = FlashCount % 2 == 0;
     ExclaimPic->setVisible(pictureOn);
     m_module.OnTop(this);
-    const AlarmFrm* settings = m_forms.loaded<AlarmFrm>();
-    if (pictureOn && settings && settings->audible()) {
+    if (pictureOn && m_alarm && m_alarm->audible()) {
         m_module.services().sound.beep();
         m_module.PlayWav(m_module.programFile(QStringLiteral("alarm.wav")));
     }
 }
 
+void AlarmMsgFrm::withdraw()
+{
+    m_alarm = nullptr;
+    m_forms.unload(this);
+}
+
 void AlarmMsgFrm::Command1_Click()
 {
-    Timer1->stop();
-    if (AlarmFrm* settings = m_forms.loaded<AlarmFrm>()) {
-        settings->unloadWithoutQuestion();
-    }
-    m_forms.unload(this);
+    stopAlarm();
+}
+
+void AlarmMsgFrm::stopAlarm()
+{
+    endRinging([](RingingAlarm& alarm) { alarm.unloadWithoutQuestion(); });
 }
 
 void AlarmMsgFrm::TenMinBtn_Click()
 {
-    Timer1->stop();
-    if (AlarmFrm* settings = m_forms.loaded<AlarmFrm>()) {
-        settings->setDelayAlarm(RepeatMinutes);
-    }
-    m_forms.unload(this);
+    endRinging([](RingingAlarm& alarm) { alarm.setDelayAlarm(RepeatMinutes); });
 }
 
 void AlarmMsgFrm::AlmMessg_DblClick()
 {
-    Command1_Click();
-    bringUp(m_forms.get<AlarmFrm>());
+    endRinging([](RingingAlarm& alarm) { alarm.startAfresh(); });
+}
+
+void AlarmMsgFrm::endRinging(void (*answer)(RingingAlarm&))
+{
+    Timer1->stop();
+    if (m_alarm) {
+        answer(*m_alarm);
+    }
+    m_forms.unload(this);
 }
 
 void AlarmMsgFrm::closeEvent(QCloseEvent* event)
 {
     // Closing a ringing reminder silences it for good, as Stop does, rather than leaving a window-less alarm.
     event->accept();
-    Command1_Click();
+    stopAlarm();
 }
 
 void AlarmMsgFrm::paintEvent(QPaintEvent* event)

@@ -20,18 +20,6 @@ public:
     // Brings up the note with what the daily correction did.
     void showNote(const QString& text);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Trash = nullptr;
-    QLabel* Trash2 = nullptr;
-    QTimer* Timer1 = nullptr;
-
-    // The drag of the note, as the window sees it.
-    void Form_DragOver();
-    void Form_DragDrop();
-    void Trash_DragDrop();
-    void Trash_DblClick();
-    void Timer1_Timer();
-
     static const QString NoteFormat; // the drag's data type: only the note itself is taken
 
 protected:
@@ -40,8 +28,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The drag of the note, as the window sees it.
+    void Form_DragOver();
+    void Form_DragDrop();
+    void Trash_DragDrop();
+    void Trash_DblClick();
+    void Timer1_Timer();
     void Label1_MouseDown();
     void minimiseAndUnload();
+
+    QLabel* Label1 = nullptr; // the note's text, which the user drags away
+    QLabel* Trash = nullptr;  // the waste bin a drag brings up
+    QLabel* Trash2 = nullptr; // the full bin's picture, never shown itself
+    QTimer* Timer1 = nullptr; // closes the window a moment after the drop
 
     Module1& m_module;
     Forms& m_forms;

@@ -22,19 +22,6 @@ public:
     // Comes up at the licence, as on first use.
     void showLicence();
 
-    QPlainTextEdit* Text1 = nullptr;
-    QPlainTextEdit* Text0 = nullptr;
-    QPlainTextEdit* Text2 = nullptr;
-    QPlainTextEdit* Text3 = nullptr;
-    QPlainTextEdit* Text4 = nullptr;
-    QPushButton* B1 = nullptr;
-    QMenuBar* menuBar = nullptr;
-    QMenu* TopicMnu = nullptr;
-    QAction* OverVwMnu = nullptr;
-    QAction* LicMnu = nullptr;
-    QAction* SetClksMnu = nullptr;
-    QAction* PrefMnu = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -44,6 +31,19 @@ private:
     QPlainTextEdit* makeTopic(const char* name, const QString& text);
     void addTopic(QAction*& item, const char* name, const QString& caption, QPlainTextEdit* topic);
     void showTopic(const QPlainTextEdit* topic);
+
+    QPlainTextEdit* Text1 = nullptr; // the topic on view
+    QPlainTextEdit* Text0 = nullptr; // the hidden text of "General Information"
+    QPlainTextEdit* Text2 = nullptr; // of "Licensing Agreement"
+    QPlainTextEdit* Text3 = nullptr; // of "Setting the Clocks"
+    QPlainTextEdit* Text4 = nullptr; // of "Setting Preferences"
+    QPushButton* B1 = nullptr;       // out of sight: closes the window on Enter
+    QMenuBar* menuBar = nullptr;     // the window's menu bar
+    QMenu* TopicMnu = nullptr;       // "Topics"
+    QAction* OverVwMnu = nullptr;    // shows "General Information"
+    QAction* LicMnu = nullptr;       // shows "Licensing Agreement"
+    QAction* SetClksMnu = nullptr;   // shows "Setting the Clocks"
+    QAction* PrefMnu = nullptr;      // shows "Setting Preferences"
 
     Forms& m_forms;
 };
