@@ -9,6 +9,7 @@
 #include "SystemRig.h"
 #include "core/DateFormat.h"
 #include "net/Inet.h"
+#include "support/Control.h"
 #include "ui/PictureClip.h"
 #include "ui/main/ClockFace.h"
 #include "ui/system/PrefsFrm.h"
@@ -210,14 +211,14 @@ void tst_SystTimeFrm::connectionIsTakenAtLoadOnly()
 
     PrefsFrm& prefs = rig.forms->get<PrefsFrm>();
     prefs.show();
-    retype(prefs.Text1, u"other.test:8080"_s);
-    choose(prefs.DirectOpt);
+    retype(control<QLineEdit>(prefs, "Text1"), u"other.test:8080"_s);
+    choose(control<QRadioButton>(prefs, "DirectOpt"));
     QCOMPARE(rig.module->NetAccess, Connection::Direct);
     QCOMPARE(first.Inet1->accessType(), Connection::Proxy);
     QCOMPARE(first.Inet1->proxy(), u"proxy.test:3128"_s);
 
     first.close();
-    choose(prefs.Proxy);
+    choose(control<QRadioButton>(prefs, "Proxy"));
     SystTimeFrm& second = rig.forms->get<SystTimeFrm>();
     QVERIFY(&second != &first);
     QCOMPARE(second.Inet1->accessType(), Connection::Proxy);
