@@ -53,9 +53,9 @@ private:
     // The editor beside the map.
     std::array<QLabel*, 6> ItemLabel{}; // the headings, 0, 1, 4 and 5 used; a double-click shows the DST text
     QLineEdit* LTxt = nullptr;          // the clock's caption
-    PressLabel* HourLbl = nullptr;      // the hours from GMT, stepped by the mouse buttons
+    PressLabel* HourLbl = nullptr;      // the hours from GMT, stepped by the mouse buttons or the keys
     QLabel* Label1 = nullptr;           // the colon between hours and minutes
-    PressLabel* MinLbl = nullptr;       // the minutes from GMT, stepped by a click
+    PressLabel* MinLbl = nullptr;       // the minutes from GMT, stepped by a click or the keys
     PressLabel* HourOnLbl = nullptr;    // the summer hour, 0 or +1
     QLabel* ZoneHintLbl = nullptr;      // the time-zone database's word on the setting, red where it disagrees
     QListWidget* CityList = nullptr;    // the places in the zone, one of which may become the caption
