@@ -17,6 +17,7 @@
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
 #include "core/Twips.h"
+#include "support/Control.h"
 #include "support/FakeServices.h"
 #include "support/MainWindowRig.h"
 #include "support/UserInput.h"
@@ -47,15 +48,19 @@ struct Rig : MainWindowRig<>
         return SetTimeFrm::showFor(*forms, QString::fromLatin1(clock), caption);
     }
     SetTimeFrm* frm() const { return forms->loaded<SetTimeFrm>(); }
-    PressLabel* area(int number) const { return frm()->findChild<PressLabel*>(u"Image"_s + QString::number(number)); }
+    PressLabel* area(int number) const
+    {
+        return control<PressLabel>(frm(), QByteArray("Image" + QByteArray::number(number)).constData());
+    }
     void press(int number, Qt::MouseButton button = Qt::LeftButton) const { QTest::mousePress(area(number), button); }
     // A place of the map where the area takes a press, as the window finds the area for a real press.
     QPoint placeOf(int number) const
     {
         const QRect rect = area(number)->geometry();
+        const QWidget* map = control<QWidget>(frm(), "Map");
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             for (int x = rect.left(); x <= rect.right(); ++x) {
-                if (frm()->Map->childAt(x, y) == area(number)) {
+                if (map->childAt(x, y) == area(number)) {
                     return {x, y};
                 }
             }
@@ -65,14 +70,15 @@ struct Rig : MainWindowRig<>
     void pressHours(Qt::MouseButton button, int times = 1) const
     {
         for (int i = 0; i < times; ++i) {
-            QTest::mousePress(frm()->HourLbl, button);
+            QTest::mousePress(control<QLabel>(frm(), "HourLbl"), button);
         }
     }
     QStringList places() const
     {
+        const QListWidget* list = control<QListWidget>(frm(), "CityList");
         QStringList shown;
-        for (int row = 0; row < frm()->CityList->count(); ++row) {
-            shown << frm()->CityList->item(row)->text();
+        for (int row = 0; row < list->count(); ++row) {
+            shown << list->item(row)->text();
         }
         return shown;
     }
@@ -139,25 +145,29 @@ void tst_SetTimeFrm::openingShowsTheClocksSettings()
 {
     Rig rig(withClockC(-3.5f, 1, u"RIO"_s));
     SetTimeFrm& frm = rig.open("C", u"RIO"_s);
+    QLabel* hourDisplay = control<QLabel>(frm, "HourLbl");
+    QLabel* minuteDisplay = control<QLabel>(frm, "MinLbl");
+    QLabel* summerHour = control<QLabel>(frm, "HourOnLbl");
     QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
-    QCOMPARE(frm.HourLbl->text(), u"-3"_s);
-    QCOMPARE(frm.MinLbl->text(), u"30"_s);
-    QCOMPARE(frm.HourOnLbl->text(), u"+1"_s);
-    QCOMPARE(frm.LTxt->text(), u"RIO"_s);
+    QCOMPARE(control<QPushButton>(frm, "ApplyBtn")->toolTip(), u"save changes to clock 3"_s);
+    QCOMPARE(hourDisplay->text(), u"-3"_s);
+    QCOMPARE(minuteDisplay->text(), u"30"_s);
+    QCOMPARE(summerHour->text(), u"+1"_s);
+    QCOMPARE(control<QLineEdit>(frm, "LTxt")->text(), u"RIO"_s);
     QCOMPARE(rig.places(), QStringList({u"Newfoundland"_s}));
-    QVERIFY(frm.GMTpanel1->isHidden());
-    QVERIFY(frm.CityList->isEnabled());
-    QCOMPARE(frm.InfoDisply->text(), u"USE THE SCROLL BAR TO FIND THE LOCATION ON THE MAP THEN CLICK THAT AREA."_s);
+    QVERIFY(control<QWidget>(frm, "GMTpanel1")->isHidden());
+    QVERIFY(control<QListWidget>(frm, "CityList")->isEnabled());
+    QCOMPARE(control<QLabel>(frm, "InfoDisply")->text(),
+             u"USE THE SCROLL BAR TO FIND THE LOCATION ON THE MAP THEN CLICK THAT AREA."_s);
     QVERIFY(rig.fakes.sound.played().contains(rig.module->programFile(u"b.wav"_s)));
     QVERIFY(rig.fakes.windowOrder.isTopmost(&frm));
 
     SetTimeFrm& again = rig.open("D", u"TOKYO"_s);
     QCOMPARE(&again, &frm);
     QCOMPARE(frm.windowTitle(), u"Settings for Clock 4"_s);
-    QCOMPARE(frm.HourLbl->text(), u"+9"_s);
-    QCOMPARE(frm.MinLbl->text(), u"00"_s);
-    QCOMPARE(frm.HourOnLbl->text(), u"0"_s);
+    QCOMPARE(hourDisplay->text(), u"+9"_s);
+    QCOMPARE(minuteDisplay->text(), u"00"_s);
+    QCOMPARE(summerHour->text(), u"0"_s);
 }
 
 void tst_SetTimeFrm::minusTwoAreaHasNoPlaces()
@@ -167,9 +177,9 @@ void tst_SetTimeFrm::minusTwoAreaHasNoPlaces()
     rig.fakes.sound.clear();
     rig.press(19);
     QCOMPARE(rig.places(), QStringList());
-    QCOMPARE(rig.frm()->HourLbl->text(), u"-2"_s);
-    QCOMPARE(rig.frm()->MinLbl->text(), u"00"_s);
-    QCOMPARE(rig.frm()->LTxt->text(), QString());
+    QCOMPARE(control<QLabel>(rig.frm(), "HourLbl")->text(), u"-2"_s);
+    QCOMPARE(control<QLabel>(rig.frm(), "MinLbl")->text(), u"00"_s);
+    QCOMPARE(control<QLineEdit>(rig.frm(), "LTxt")->text(), QString());
     QCOMPARE(rig.module->SetOffset, -2.0f);
     QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
 }
@@ -178,21 +188,20 @@ void tst_SetTimeFrm::halfHourAreaProposesItsFirstPlace()
 {
     Rig rig(withClockC(5.5f, 0, u"MY TOWN"_s));
     rig.open("C", u"MY TOWN"_s);
-    rig.frm()->LTxt->setText(u"TYPING"_s);
+    QLineEdit* caption = control<QLineEdit>(rig.frm(), "LTxt");
+    QListWidget* places = control<QListWidget>(rig.frm(), "CityList");
+    caption->setText(u"TYPING"_s);
     rig.press(49);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"+5"_s);
-    QCOMPARE(rig.frm()->MinLbl->text(), u"30"_s);
+    QCOMPARE(control<QLabel>(rig.frm(), "HourLbl")->text(), u"+5"_s);
+    QCOMPARE(control<QLabel>(rig.frm(), "MinLbl")->text(), u"30"_s);
     QCOMPARE(rig.places(), QStringList({u"BOMBAY"_s, u"CALCUTTA"_s, u"COLOMBO"_s, u"NEW DELHI"_s}));
     // The same offset as before still replaces the caption being typed.
-    QCOMPARE(rig.frm()->LTxt->text(), u"BOMBAY"_s);
+    QCOMPARE(caption->text(), u"BOMBAY"_s);
     QCOMPARE(rig.module->SetCaption, u"BOMBAY"_s);
     QCOMPARE(rig.module->NoAutoScroll, Flag::On);
 
-    QTest::mouseClick(rig.frm()->CityList->viewport(),
-                      Qt::LeftButton,
-                      {},
-                      rig.frm()->CityList->visualItemRect(rig.frm()->CityList->item(2)).center());
-    QCOMPARE(rig.frm()->LTxt->text(), u"COLOMBO"_s);
+    QTest::mouseClick(places->viewport(), Qt::LeftButton, {}, places->visualItemRect(places->item(2)).center());
+    QCOMPARE(caption->text(), u"COLOMBO"_s);
 }
 
 void tst_SetTimeFrm::rightButtonSelectsButImage87WaitsForAClick()
@@ -201,36 +210,38 @@ void tst_SetTimeFrm::rightButtonSelectsButImage87WaitsForAClick()
     rig.open("C");
     rig.press(5, Qt::RightButton);
     QCOMPARE(rig.module->SetOffset, -11.0f);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"-11"_s);
+    QCOMPARE(control<QLabel>(rig.frm(), "HourLbl")->text(), u"-11"_s);
 
     rig.press(87, Qt::RightButton);
     rig.press(87, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, -11.0f);
     QTest::mouseRelease(rig.area(87), Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 2.0f);
-    QCOMPARE(rig.frm()->LTxt->text(), u"ANKARA"_s);
+    QCOMPARE(control<QLineEdit>(rig.frm(), "LTxt")->text(), u"ANKARA"_s);
 }
 
 void tst_SetTimeFrm::hoursWrapAndHalfHoursFollowThem()
 {
     Rig rig;
     rig.open("C");
-    rig.frm()->MapClik(12.0f);
+    QLabel* hourDisplay = control<QLabel>(rig.frm(), "HourLbl");
+    QLabel* minuteDisplay = control<QLabel>(rig.frm(), "MinLbl");
+    rig.press(64); // +12
     rig.pressHours(Qt::RightButton, 3);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"-12"_s);
+    QCOMPARE(hourDisplay->text(), u"-12"_s);
     QCOMPARE(rig.module->SetOffset, -12.0f);
     rig.pressHours(Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"+14"_s);
+    QCOMPARE(hourDisplay->text(), u"+14"_s);
     rig.pressHours(Qt::MiddleButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"+14"_s);
+    QCOMPARE(hourDisplay->text(), u"+14"_s);
 
-    rig.frm()->MapClik(5.0f);
-    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->MinLbl->text(), u"30"_s);
+    rig.press(45); // +5
+    QTest::mouseClick(minuteDisplay, Qt::LeftButton);
+    QCOMPARE(minuteDisplay->text(), u"30"_s);
     QCOMPARE(rig.module->SetOffset, 5.5f);
     QCOMPARE(rig.places().value(0), u"BOMBAY"_s);
     rig.pressHours(Qt::LeftButton, 6);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"-1"_s);
+    QCOMPARE(hourDisplay->text(), u"-1"_s);
     QCOMPARE(rig.module->SetOffset, -1.5f);
     QCOMPARE(rig.places(), QStringList());
 }
@@ -239,14 +250,15 @@ void tst_SetTimeFrm::zeroHoursWithThirtyIsEast()
 {
     Rig rig;
     rig.open("C");
-    rig.frm()->MapClik(-1.0f);
+    QLabel* minuteDisplay = control<QLabel>(rig.frm(), "MinLbl");
+    rig.press(23); // -1
     rig.pressHours(Qt::RightButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"0"_s);
-    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QCOMPARE(control<QLabel>(rig.frm(), "HourLbl")->text(), u"0"_s);
+    QTest::mouseClick(minuteDisplay, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 0.5f);
-    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QTest::mouseClick(minuteDisplay, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 0.75f);
-    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
+    QTest::mouseClick(minuteDisplay, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 0.0f);
     QCOMPARE(rig.places().value(0), u"ALGIERS"_s);
 }
@@ -256,8 +268,8 @@ void tst_SetTimeFrm::newfoundlandIsReachedByHand()
     Rig rig;
     rig.open("C");
     rig.pressHours(Qt::LeftButton, 3);
-    QTest::mouseClick(rig.frm()->MinLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourLbl->text(), u"-3"_s);
+    QTest::mouseClick(control<QLabel>(rig.frm(), "MinLbl"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>(rig.frm(), "HourLbl")->text(), u"-3"_s);
     QCOMPARE(rig.module->SetOffset, -3.5f);
     QCOMPARE(rig.places(), QStringList({u"Newfoundland"_s}));
 }
@@ -286,19 +298,21 @@ void tst_SetTimeFrm::everyZoneIsSetByTheDisplays()
     QFETCH(QString, firstPlace);
     Rig rig(withClockC(0, 0, u"LONDON"_s));
     SetTimeFrm& frm = rig.open("C", u"LONDON"_s);
+    QLabel* hourDisplay = control<QLabel>(frm, "HourLbl");
+    QLabel* minuteDisplay = control<QLabel>(frm, "MinLbl");
     rig.pressHours(hourPresses > 0 ? Qt::RightButton : Qt::LeftButton, std::abs(hourPresses));
     for (int i = 0; i < minuteClicks; ++i) {
-        QTest::mouseClick(frm.MinLbl, Qt::LeftButton);
+        QTest::mouseClick(minuteDisplay, Qt::LeftButton);
     }
-    QCOMPARE(frm.HourLbl->text() + u':' + frm.MinLbl->text(), shown);
+    QCOMPARE(hourDisplay->text() + u':' + minuteDisplay->text(), shown);
     QCOMPARE(rig.places().value(0), firstPlace);
     QCOMPARE(rig.module->SetOffset, offset);
-    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(frm, "HourOnLbl"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     QCOMPARE(rig.saved().COffset, offset);
     // Opened again, the window shows what it saved; the clock adds the summer hour on top, +14 included.
-    frm.Form_Activate();
-    QCOMPARE(frm.HourLbl->text() + u':' + frm.MinLbl->text(), shown);
+    frm.showStoredSettings();
+    QCOMPARE(hourDisplay->text() + u':' + minuteDisplay->text(), shown);
     const int minutes = int(std::lround((offset + 1) * 60)) + 9 * 60 + 15;
     const int inDay = ((minutes % 1440) + 1440) % 1440;
     QTRY_COMPARE(rig.window->CTime->text(),
@@ -310,17 +324,18 @@ void tst_SetTimeFrm::seasonalHourToggles()
     Settings stored = withClockC(1, 7, u"ODD"_s);
     Rig rig(stored);
     rig.open("C");
+    QLabel* summerHour = control<QLabel>(rig.frm(), "HourOnLbl");
     // A stored value other than 0 or 1 reads as 0, which the switch turns on.
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"0"_s);
-    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"+1"_s);
+    QCOMPARE(summerHour->text(), u"0"_s);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QCOMPARE(summerHour->text(), u"+1"_s);
 
     rig.open("D");
-    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"+1"_s);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QCOMPARE(summerHour->text(), u"+1"_s);
     QCOMPARE(rig.module->SetHourOn, qint16(1));
-    QTest::mouseClick(rig.frm()->HourOnLbl, Qt::LeftButton);
-    QCOMPARE(rig.frm()->HourOnLbl->text(), u"0"_s);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QCOMPARE(summerHour->text(), u"0"_s);
     QCOMPARE(rig.module->SetHourOn, qint16(0));
 }
 
@@ -328,28 +343,30 @@ void tst_SetTimeFrm::activationDiscardsUnappliedEdits()
 {
     Rig rig(withClockC(2, 0, u"CAIRO"_s));
     SetTimeFrm& frm = rig.open("C", u"CAIRO"_s);
+    QLabel* summerHour = control<QLabel>(frm, "HourOnLbl");
+    QPushButton* apply = control<QPushButton>(frm, "ApplyBtn");
     QApplication::setActiveWindow(&frm);
     rig.press(49);
-    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
     QCOMPARE(rig.module->SetOffset, 5.5f);
 
     QApplication::setActiveWindow(rig.window.get());
     QApplication::setActiveWindow(&frm);
     QCOMPARE(rig.module->SetOffset, 2.0f);
     QCOMPARE(rig.module->SetHourOn, qint16(0));
-    QCOMPARE(frm.HourLbl->text(), u"+2"_s);
-    QCOMPARE(frm.MinLbl->text(), u"00"_s);
-    QCOMPARE(frm.HourOnLbl->text(), u"0"_s);
+    QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"+2"_s);
+    QCOMPARE(control<QLabel>(frm, "MinLbl")->text(), u"00"_s);
+    QCOMPARE(summerHour->text(), u"0"_s);
     QCOMPARE(rig.places().value(0), u"ANKARA"_s);
     // The caption box keeps what it held.
-    QCOMPARE(frm.LTxt->text(), u"BOMBAY"_s);
+    QCOMPARE(control<QLineEdit>(frm, "LTxt")->text(), u"BOMBAY"_s);
     QCOMPARE(rig.module->COffset, 2.0f);
 
     // Coming back to applied settings rebuilds the displays without counting that as a new change.
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QApplication::setActiveWindow(rig.window.get());
     QApplication::setActiveWindow(&frm);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+    QCOMPARE(apply->toolTip(), u"save changes to clock 3"_s);
 }
 
 void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
@@ -362,18 +379,20 @@ void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
     QTest::mouseDClick(rig.window->GMTc, Qt::LeftButton);
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
+    QLineEdit* caption = control<QLineEdit>(frm, "LTxt");
+    QPushButton* apply = control<QPushButton>(frm, "ApplyBtn");
     QCOMPARE(rig.module->SetClock, u"B"_s);
     QCOMPARE(rig.module->SetupDone, Flag::On);
     QCOMPARE(frm->windowTitle(), u"Settings for GMT / UTC Clock"_s);
-    QCOMPARE(frm->ApplyBtn->toolTip(), u"save settings for GMT/UTC clock"_s);
-    QVERIFY(!frm->GMTpanel1->isHidden());
-    QCOMPARE(frm->LTxt->text(), u"GMT / UTC"_s);
-    QCOMPARE(frm->HourLbl->text(), u"+1"_s);
-    QCOMPARE(frm->MinLbl->text(), u"00"_s);
-    QCOMPARE(frm->HourOnLbl->text(), u"+1"_s);
+    QCOMPARE(apply->toolTip(), u"save settings for GMT/UTC clock"_s);
+    QVERIFY(!control<QWidget>(frm, "GMTpanel1")->isHidden());
+    QCOMPARE(caption->text(), u"GMT / UTC"_s);
+    QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"+1"_s);
+    QCOMPARE(control<QLabel>(frm, "MinLbl")->text(), u"00"_s);
+    QCOMPARE(control<QLabel>(frm, "HourOnLbl")->text(), u"+1"_s);
 
-    frm->LTxt->setText(u"NOT A CAPTION"_s);
-    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    caption->setText(u"NOT A CAPTION"_s);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QCOMPARE(rig.module->BOffset, -1.0f);
     QCOMPARE(rig.module->BHourOn, qint16(-1));
     const Settings saved = rig.saved();
@@ -384,7 +403,7 @@ void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
     QCOMPARE(rig.window->BCap->text(), u"GMT / UTC"_s);
 
     rig.press(33);
-    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QCOMPARE(rig.saved().BOffset, -3.0f);
     QCOMPARE(rig.saved().CCaption, u"MOSCOW"_s);
 }
@@ -393,14 +412,17 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
 {
     Rig rig(withClockC(0, 0, u"LONDON"_s));
     SetTimeFrm& frm = rig.open("C", u"LONDON"_s);
-    frm.LTxt->setText(u"NEW DELHI"_s);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+    QLineEdit* caption = control<QLineEdit>(frm, "LTxt");
+    QLabel* summerHour = control<QLabel>(frm, "HourOnLbl");
+    QPushButton* apply = control<QPushButton>(frm, "ApplyBtn");
+    caption->setText(u"NEW DELHI"_s);
+    QCOMPARE(apply->toolTip(), u"save changes to clock 3"_s);
     rig.press(52);
-    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
     rig.fakes.sound.clear();
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     const QString saved = u"settings saved - use the X button to close this window."_s;
-    QCOMPARE(frm.ApplyBtn->toolTip(), saved);
+    QCOMPARE(apply->toolTip(), saved);
     QCOMPARE(rig.module->Redraw, RedrawRequest::ClockApplied);
     QCOMPARE(rig.module->COffset, 5.5f);
     QCOMPARE(rig.module->CHourOn, qint16(1));
@@ -410,15 +432,15 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
     QCOMPARE(rig.saved().CCaption, u"BOMBAY"_s);
     QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"b.wav"_s)}));
 
-    frm.LTxt->setText(u"DELHI"_s);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
-    QCOMPARE(frm.ApplyBtn->toolTip(), saved);
-    QTest::mouseClick(frm.MinLbl, Qt::LeftButton);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
-    QTest::mouseClick(frm.HourOnLbl, Qt::LeftButton);
-    QCOMPARE(frm.ApplyBtn->toolTip(), u"save new changes"_s);
+    caption->setText(u"DELHI"_s);
+    QCOMPARE(apply->toolTip(), u"save new changes"_s);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    QCOMPARE(apply->toolTip(), saved);
+    QTest::mouseClick(control<QLabel>(frm, "MinLbl"), Qt::LeftButton);
+    QCOMPARE(apply->toolTip(), u"save new changes"_s);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QCOMPARE(apply->toolTip(), u"save new changes"_s);
     QCOMPARE(rig.saved().CCaption, u"DELHI"_s);
     QCOMPARE(rig.saved().COffset, 5.75f);
 
@@ -426,62 +448,67 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
     frm.close();
     QVERIFY(!rig.frm());
     SetTimeFrm& fresh = rig.open("C");
-    fresh.LTxt->setText(u"X"_s);
-    QCOMPARE(fresh.ApplyBtn->toolTip(), u"save changes to clock 3"_s);
+    control<QLineEdit>(fresh, "LTxt")->setText(u"X"_s);
+    QCOMPARE(control<QPushButton>(fresh, "ApplyBtn")->toolTip(), u"save changes to clock 3"_s);
 }
 
 void tst_SetTimeFrm::hourDisplayScrollsTheMapUntilAMapClick()
 {
     Rig rig(withClockC(9, 0, u"TOKYO"_s));
     SetTimeFrm& frm = rig.open("C");
-    QCOMPARE(frm.HScroll1->value(), -4400);
-    QCOMPARE(frm.Map->x(), -4400 / 15);
+    QScrollBar* scroll = control<QScrollBar>(frm, "HScroll1");
+    QWidget* map = control<QWidget>(frm, "Map");
+    QCOMPARE(scroll->value(), -4400);
+    QCOMPARE(map->x(), -4400 / 15);
     rig.press(58);
-    frm.HScroll1->setValue(-2000);
+    scroll->setValue(-2000);
     rig.pressHours(Qt::RightButton);
-    QCOMPARE(frm.HScroll1->value(), -4600);
+    QCOMPARE(scroll->value(), -4600);
 
-    frm.HScroll1->setValue(-5950);
-    QCOMPARE(frm.HScroll1->value(), 1350);
-    frm.HScroll1->setValue(1400);
-    QCOMPARE(frm.HScroll1->value(), -5880);
-    QCOMPARE(frm.Map->x(), -5880 / 15);
+    scroll->setValue(-5950);
+    QCOMPARE(scroll->value(), 1350);
+    scroll->setValue(1400);
+    QCOMPARE(scroll->value(), -5880);
+    QCOMPARE(map->x(), -5880 / 15);
 
-    QTest::keyClick(frm.HScroll1, Qt::Key_Left);
+    QTest::keyClick(scroll, Qt::Key_Left);
     QCOMPARE(rig.module->NoAutoScroll, Flag::On);
-    rig.frm()->MapClik(1.0f);
+    rig.press(30); // +1
     frm.close();
     // After a map click a new window stays at the map's west end until the hours are pressed.
     SetTimeFrm& fresh = rig.open("C");
-    QCOMPARE(fresh.HScroll1->value(), -6000);
-    QCOMPARE(fresh.Map->x(), -2);
+    QCOMPARE(control<QScrollBar>(fresh, "HScroll1")->value(), -6000);
+    QCOMPARE(control<QWidget>(fresh, "Map")->x(), -2);
     rig.pressHours(Qt::LeftButton);
-    QCOMPARE(fresh.HScroll1->value(), -4150);
+    QCOMPARE(control<QScrollBar>(fresh, "HScroll1")->value(), -4150);
 }
 
 void tst_SetTimeFrm::wrappedMapAnswersPressesOnItsOtherEnd()
 {
     Rig rig;
     SetTimeFrm& frm = rig.open("C");
-    frm.HScroll1->setValue(1350);
+    QScrollBar* scroll = control<QScrollBar>(frm, "HScroll1");
+    QWidget* map = control<QWidget>(frm, "Map");
+    QWidget* mapWindow = control<QWidget>(frm, "MapWindow");
+    scroll->setValue(1350);
     // The map now starts near the window's right edge; to its left lies the east end of the world.
     const auto onTheCopy = [&](int number) {
-        return frm.Map->pos() + rig.placeOf(number) - QPoint(Twips::toPixels(MapPictureWidth), 0);
+        return map->pos() + rig.placeOf(number) - QPoint(Twips::toPixels(MapPictureWidth), 0);
     };
     const QPoint fiji = onTheCopy(64);
-    QVERIFY(frm.MapWindow->rect().contains(fiji));
-    QTest::mousePress(frm.MapWindow, Qt::RightButton, {}, fiji);
+    QVERIFY(mapWindow->rect().contains(fiji));
+    QTest::mousePress(mapWindow, Qt::RightButton, {}, fiji);
     QCOMPARE(rig.module->SetOffset, 12.0f);
-    QCOMPARE(frm.HourLbl->text(), u"+12"_s);
+    QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"+12"_s);
 
     // And at the east end of the scroll the west end of the world follows.
-    frm.HScroll1->setValue(-5700);
-    const QPoint samoa = frm.Map->pos() + rig.placeOf(5) + QPoint(Twips::toPixels(MapPictureWidth), 0);
-    QVERIFY(frm.MapWindow->rect().contains(samoa));
-    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, samoa);
+    scroll->setValue(-5700);
+    const QPoint samoa = map->pos() + rig.placeOf(5) + QPoint(Twips::toPixels(MapPictureWidth), 0);
+    QVERIFY(mapWindow->rect().contains(samoa));
+    QTest::mousePress(mapWindow, Qt::LeftButton, {}, samoa);
     QCOMPARE(rig.module->SetOffset, -11.0f);
     // Where the copy shows sea there is nothing to choose.
-    QTest::mousePress(frm.MapWindow, Qt::LeftButton, {}, QPoint(2, frm.MapWindow->height() - 2));
+    QTest::mousePress(mapWindow, Qt::LeftButton, {}, QPoint(2, mapWindow->height() - 2));
     QCOMPARE(rig.module->SetOffset, -11.0f);
 }
 
@@ -489,53 +516,56 @@ void tst_SetTimeFrm::noticeStandsInForAMissingOrShortFile()
 {
     Rig rig;
     SetTimeFrm& frm = rig.open("C");
+    QPlainTextEdit* dstText = control<QPlainTextEdit>(frm, "Text1");
     const QString dst = rig.dir.filePath(u"dst.txt"_s);
     QVERIFY(!QFile::exists(dst));
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
-    QVERIFY(frm.Text1->isVisibleTo(&frm));
-    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
+    QVERIFY(dstText->isVisibleTo(&frm));
+    QCOMPARE(dstText->toPlainText(), shownNotice());
     QCOMPARE(frm.windowTitle(), u"DST Information"_s);
     QVERIFY(QFile::exists(dst));
     QCOMPARE(QFileInfo(dst).size(), 0);
 
     QTest::mouseDClick(&frm, Qt::LeftButton, {}, QPoint(1, 1));
-    QVERIFY(!frm.Text1->isVisibleTo(&frm));
+    QVERIFY(!dstText->isVisibleTo(&frm));
     QCOMPARE(frm.windowTitle(), u"DST Information"_s);
 
     rig.writeDst(QByteArray(999, 'x'));
-    QTest::mouseDClick(frm.ItemLabel[5], Qt::LeftButton);
-    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+    QTest::mouseDClick(control<QLabel>(frm, "ItemLabel_5"), Qt::LeftButton);
+    QCOMPARE(dstText->toPlainText(), shownNotice());
 }
 
 void tst_SetTimeFrm::longFileIsShownAndKeptForLaterShortReads()
 {
     Rig rig;
     SetTimeFrm& frm = rig.open("C");
+    QPlainTextEdit* dstText = control<QPlainTextEdit>(frm, "Text1");
     const QByteArray text = "Z\xFCrich  =  GMT+1\r\n" + QByteArray(1000 - 18, 'x');
     QCOMPARE(text.size(), 1000);
     rig.writeDst(text);
-    QTest::mouseDClick(frm.ItemLabel[0], Qt::LeftButton);
-    QVERIFY(frm.Text1->toPlainText().startsWith(u"Z\u00FCrich  =  GMT+1\nxxx"_s));
-    QCOMPARE(frm.Text1->toPlainText().size(), 999);
+    QTest::mouseDClick(control<QLabel>(frm, "ItemLabel_0"), Qt::LeftButton);
+    QVERIFY(dstText->toPlainText().startsWith(u"Z\u00FCrich  =  GMT+1\nxxx"_s));
+    QCOMPARE(dstText->toPlainText().size(), 999);
 
     rig.writeDst("short");
-    QTest::mouseDClick(frm.ItemLabel[4], Qt::LeftButton);
-    QVERIFY(frm.Text1->toPlainText().startsWith(u"Z\u00FCrich"_s));
+    QTest::mouseDClick(control<QLabel>(frm, "ItemLabel_4"), Qt::LeftButton);
+    QVERIFY(dstText->toPlainText().startsWith(u"Z\u00FCrich"_s));
 }
 
 void tst_SetTimeFrm::closeBoxClosesOnlyTheTextFirst()
 {
     Rig rig(withClockC(4, 0, u"MUSCAT"_s));
     SetTimeFrm& frm = rig.open("C");
+    QPlainTextEdit* dstText = control<QPlainTextEdit>(frm, "Text1");
     rig.press(19);
-    QTest::mouseClick(frm.Command1, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "Command1"), Qt::LeftButton);
     rig.fakes.sound.clear();
     QVERIFY(!frm.close());
     QCOMPARE(rig.frm(), &frm);
     QVERIFY(frm.isVisible());
-    QVERIFY(!frm.Text1->isVisibleTo(&frm));
+    QVERIFY(!dstText->isVisibleTo(&frm));
     QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
-    QCOMPARE(frm.HourLbl->text(), u"+4"_s);
+    QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"+4"_s);
     QCOMPARE(rig.module->SetOffset, 4.0f);
     QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
 
@@ -548,28 +578,29 @@ void tst_SetTimeFrm::headingDoubleClickShowsTheTextAndEscapeClosesIt()
 {
     Rig rig(withClockC(4, 0, u"MUSCAT"_s));
     SetTimeFrm& frm = rig.open("C");
-    QLabel* seasonal = frm.ItemLabel[5];
+    QPlainTextEdit* dstText = control<QPlainTextEdit>(frm, "Text1");
+    QLabel* seasonal = control<QLabel>(frm, "ItemLabel_5");
     QCOMPARE(seasonal->toolTip(), u"double-click this label for DST Info."_s);
     doubleClickAt(seasonal);
-    QVERIFY(frm.Text1->isVisible());
-    QCOMPARE(frm.Text1->toPlainText(), shownNotice());
+    QVERIFY(dstText->isVisible());
+    QCOMPARE(dstText->toPlainText(), shownNotice());
     QCOMPARE(frm.windowTitle(), u"DST Information"_s);
 
     // Escape, pressed in the text that has the focus now, goes back to the settings as the close box does, and
     // leaves the window open.
-    QCOMPARE(frm.focusWidget(), frm.Text1);
+    QCOMPARE(frm.focusWidget(), dstText);
     rig.fakes.sound.clear();
-    QTest::keyClick(frm.Text1, Qt::Key_Escape);
-    QVERIFY(!frm.Text1->isVisible());
+    QTest::keyClick(dstText, Qt::Key_Escape);
+    QVERIFY(!dstText->isVisible());
     QVERIFY(frm.isVisible());
     QCOMPARE(frm.windowTitle(), u"Settings for Clock 3"_s);
     QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"a.wav"_s)}));
 
     // Every heading opens it, and a double-click on the window's own surface still closes it.
-    doubleClickAt(frm.ItemLabel[0]);
-    QVERIFY(frm.Text1->isVisible());
+    doubleClickAt(control<QLabel>(frm, "ItemLabel_0"));
+    QVERIFY(dstText->isVisible());
     QTest::mouseDClick(frm.windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
-    QVERIFY(!frm.Text1->isVisible());
+    QVERIFY(!dstText->isVisible());
     // Escape in the settings view closes nothing.
     QTest::keyClick(&frm, Qt::Key_Escape);
     QVERIFY(frm.isVisible());
@@ -579,53 +610,56 @@ void tst_SetTimeFrm::arrowKeysChooseAPlaceForTheCaption()
 {
     Rig rig;
     SetTimeFrm& frm = rig.open("C");
+    QLineEdit* caption = control<QLineEdit>(frm, "LTxt");
+    QListWidget* placeList = control<QListWidget>(frm, "CityList");
     rig.press(49);
     const QStringList places = rig.places();
     QVERIFY(places.size() >= 3);
-    QCOMPARE(frm.LTxt->text(), places.at(0));
+    QCOMPARE(caption->text(), places.at(0));
     rig.fakes.sound.clear();
-    frm.CityList->setFocus();
-    QTest::keyClick(frm.CityList, Qt::Key_Down);
-    QCOMPARE(frm.LTxt->text(), places.at(frm.CityList->currentRow()));
-    QTest::keyClick(frm.CityList, Qt::Key_Down);
-    QCOMPARE(frm.LTxt->text(), places.at(frm.CityList->currentRow()));
+    placeList->setFocus();
+    QTest::keyClick(placeList, Qt::Key_Down);
+    QCOMPARE(caption->text(), places.at(placeList->currentRow()));
+    QTest::keyClick(placeList, Qt::Key_Down);
+    QCOMPARE(caption->text(), places.at(placeList->currentRow()));
     QCOMPARE(rig.fakes.sound.played().count(rig.module->programFile(u"a.wav"_s)), 2);
 
     // A click chooses once, and chooses again the place already chosen when the caption was edited since.
     rig.fakes.sound.clear();
-    const QRect third = frm.CityList->visualItemRect(frm.CityList->item(2));
-    QTest::mouseClick(frm.CityList->viewport(), Qt::LeftButton, {}, third.center());
-    QCOMPARE(frm.LTxt->text(), places.at(2));
+    const QRect third = placeList->visualItemRect(placeList->item(2));
+    QTest::mouseClick(placeList->viewport(), Qt::LeftButton, {}, third.center());
+    QCOMPARE(caption->text(), places.at(2));
     QCOMPARE(rig.fakes.sound.played().size(), 1);
-    frm.LTxt->setText(u"MY OWN"_s);
-    QTest::mouseClick(frm.CityList->viewport(), Qt::LeftButton, {}, third.center());
-    QCOMPARE(frm.LTxt->text(), places.at(2));
+    caption->setText(u"MY OWN"_s);
+    QTest::mouseClick(placeList->viewport(), Qt::LeftButton, {}, third.center());
+    QCOMPARE(caption->text(), places.at(2));
 }
 
 void tst_SetTimeFrm::captionBoxRefusesWhatTheFileCannotKeep()
 {
     Rig rig(withClockC(1, 0, u"PARIS"_s));
     SetTimeFrm& frm = rig.open("C", u""_s);
-    frm.LTxt->setFocus();
-    typeText(frm.LTxt, u"\u0141\u00F3D\u0179"_s);
-    QCOMPARE(frm.LTxt->text(), u"\u00F3D"_s);
+    QLineEdit* caption = control<QLineEdit>(frm, "LTxt");
+    caption->setFocus();
+    typeText(caption, u"\u0141\u00F3D\u0179"_s);
+    QCOMPARE(caption->text(), u"\u00F3D"_s);
     // The user is told which letter was refused, and why.
     QTRY_VERIFY(QToolTip::isVisible());
     QVERIFY(QToolTip::text().contains(u"\u0179"_s));
     QVERIFY(QToolTip::text().contains(u"Western European"_s));
 
     // A pasted text that the file cannot keep whole is refused whole; signs of the file's own range are kept.
-    frm.LTxt->clear();
+    caption->clear();
     QApplication::clipboard()->setText(u"Z\u00FCrich \u2013 \u20AC \u65E5\u672C"_s);
-    QTest::keyClick(frm.LTxt, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(frm.LTxt->text(), QString());
+    QTest::keyClick(caption, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(caption->text(), QString());
     QVERIFY(QToolTip::text().contains(u"\u65E5\u672C"_s));
-    typeText(frm.LTxt, u"Z\u00FCrich \u2013 \u20AC"_s);
+    typeText(caption, u"Z\u00FCrich \u2013 \u20AC"_s);
 
     // What the box shows is what the file keeps, and what the next start shows.
-    QTest::mouseClick(frm.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     QCOMPARE(rig.saved().CCaption, u"Z\u00FCrich \u2013 \u20AC"_s);
-    QCOMPARE(rig.window->CCap->text(), frm.LTxt->text());
+    QCOMPARE(rig.window->CCap->text(), caption->text());
 }
 
 void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
@@ -636,9 +670,9 @@ void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QCOMPARE(rig.module->SetClock, u"C"_s);
-    QCOMPARE(frm->LTxt->text(), u"LONDON"_s);
+    QCOMPARE(control<QLineEdit>(frm, "LTxt")->text(), u"LONDON"_s);
     rig.press(49);
-    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     rig.fakes.clock.advanceSeconds(1);
     rig.window->Timer1->setInterval(0);
     QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
@@ -657,9 +691,9 @@ void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
     doubleClickAt(rig.window->GMTc);
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
-    QTest::mousePress(frm->HourLbl, Qt::LeftButton);
-    QCOMPARE(frm->HourLbl->text(), u"0"_s);
-    QTest::mouseClick(frm->ApplyBtn, Qt::LeftButton);
+    QTest::mousePress(control<QLabel>(frm, "HourLbl"), Qt::LeftButton);
+    QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"0"_s);
+    QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     rig.fakes.clock.advanceSeconds(1);
     rig.window->Timer1->setInterval(0);
     QTRY_COMPARE(rig.window->CTime->text(), u"09:15"_s);
@@ -693,25 +727,27 @@ void tst_SetTimeFrm::aClockIsSetByKeyboardAlone()
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QVERIFY(QTest::qWaitForWindowActive(frm));
+    QLabel* hourDisplay = control<QLabel>(frm, "HourLbl");
+    QLabel* minuteDisplay = control<QLabel>(frm, "MinLbl");
 
     // On the map, one step east of GMT and Enter: the zone's places come up and the caption is proposed.
-    QVERIFY(tabTo(frm->MapWindow));
+    QVERIFY(tabTo(control<QWidget>(frm, "MapWindow")));
     press(Qt::Key_Right);
     press(Qt::Key_Return);
-    QCOMPARE(frm->HourLbl->text(), u"+1"_s);
-    QCOMPARE(frm->LTxt->text(), placeListFor(1).constFirst());
+    QCOMPARE(hourDisplay->text(), u"+1"_s);
+    QCOMPARE(control<QLineEdit>(frm, "LTxt")->text(), placeListFor(1).constFirst());
 
-    QVERIFY(tabTo(frm->HourLbl));
+    QVERIFY(tabTo(hourDisplay));
     press(Qt::Key_Up, 5);
     press(Qt::Key_Minus);
-    QVERIFY(tabTo(frm->MinLbl));
+    QVERIFY(tabTo(minuteDisplay));
     press(Qt::Key_Minus);
-    QCOMPARE(frm->HourLbl->text(), u"+5"_s);
-    QCOMPARE(frm->MinLbl->text(), u"45"_s);
+    QCOMPARE(hourDisplay->text(), u"+5"_s);
+    QCOMPARE(minuteDisplay->text(), u"45"_s);
     // The list comes to its first place; Enter takes it as the caption.
-    QVERIFY(tabTo(frm->CityList));
+    QVERIFY(tabTo(control<QListWidget>(frm, "CityList")));
     press(Qt::Key_Return);
-    QVERIFY(tabTo(frm->ApplyBtn));
+    QVERIFY(tabTo(control<QPushButton>(frm, "ApplyBtn")));
     press(Qt::Key_Return);
 
     QCOMPARE(rig.module->COffset, 5.75f);

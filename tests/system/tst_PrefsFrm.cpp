@@ -7,6 +7,7 @@
 
 #include "SystemRig.h"
 #include "core/Twips.h"
+#include "support/Control.h"
 #include "ui/GlyphButton.h"
 #include "ui/main/MainColours.h"
 #include "ui/system/PrefsFrm.h"
@@ -71,14 +72,14 @@ void tst_PrefsFrm::loadShowsTheSettings()
     QCOMPARE(frm.windowTitle(), u"HUXO Preferences"_s);
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
     QVERIFY(!rig.window->Option1->isChecked());
-    QVERIFY(frm.MinOpt->isChecked());
-    QVERIFY(frm.Option1->isChecked());
-    QVERIFY(frm.AutoChk->isChecked());
-    QVERIFY(frm.GetCTchk->isChecked());
-    QCOMPARE(frm.AutCorrTime->text(), u"06:30"_s);
-    QVERIFY(frm.DirectOpt->isChecked());
-    QCOMPARE(frm.Text1->text(), u"cache.test"_s);
-    QVERIFY(frm.Option2->isChecked());
+    QVERIFY(control<QRadioButton>(frm, "MinOpt")->isChecked());
+    QVERIFY(control<QRadioButton>(frm, "Option1")->isChecked());
+    QVERIFY(control<QCheckBox>(frm, "AutoChk")->isChecked());
+    QVERIFY(control<QCheckBox>(frm, "GetCTchk")->isChecked());
+    QCOMPARE(control<QLineEdit>(frm, "AutCorrTime")->text(), u"06:30"_s);
+    QVERIFY(control<QRadioButton>(frm, "DirectOpt")->isChecked());
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"cache.test"_s);
+    QVERIFY(control<QRadioButton>(frm, "Option2")->isChecked());
     QCOMPARE(frm.ColArmed, Flag::Off);
 }
 
@@ -87,17 +88,17 @@ void tst_PrefsFrm::optionsWriteTheirSettings()
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
-    choose(frm.Option1);
+    choose(control<QRadioButton>(frm, "Option1"));
     QCOMPARE(rig.module->TaskbarClock3, Flag::On);
-    choose(frm.Option3);
+    choose(control<QRadioButton>(frm, "Option3"));
     QCOMPARE(rig.module->TaskbarClock3, Flag::Off);
-    choose(frm.MinOpt);
+    choose(control<QRadioButton>(frm, "MinOpt"));
     QCOMPARE(rig.module->StartMin, Flag::On);
-    choose(frm.NormOpt);
+    choose(control<QRadioButton>(frm, "NormOpt"));
     QCOMPARE(rig.module->StartMin, Flag::Off);
-    choose(frm.Proxy);
+    choose(control<QRadioButton>(frm, "Proxy"));
     QCOMPARE(rig.module->NetAccess, Connection::Proxy);
-    choose(frm.SystemOpt);
+    choose(control<QRadioButton>(frm, "SystemOpt"));
     QCOMPARE(rig.module->NetAccess, Connection::SystemSettings);
 }
 
@@ -125,8 +126,8 @@ void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
     SystemRig rig(before);
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
-    retype(frm.AutCorrTime, typed);
-    choose(frm.GetCTchk);
+    retype(control<QLineEdit>(frm, "AutCorrTime"), typed);
+    choose(control<QCheckBox>(frm, "GetCTchk"));
 
     QCOMPARE(frm.close(), accepted);
     QCOMPARE(rig.module->ACTime, std::optional<QString>(stored));
@@ -143,7 +144,7 @@ void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
         QCOMPARE(rig.fakes.dialogs.shown()[0].title, u"HUXO 5.1"_s);
         QCOMPARE(rig.forms->loaded<PrefsFrm>(), &frm);
         QVERIFY(frm.isVisible());
-        QCOMPARE(frm.AutCorrTime->text(), typed);
+        QCOMPARE(control<QLineEdit>(frm, "AutCorrTime")->text(), typed);
     }
 }
 
@@ -165,7 +166,7 @@ void tst_PrefsFrm::storedScheduleTimeIsRepairedAtLoad()
     before.ACTime = stored;
     SystemRig rig(before);
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
-    QCOMPARE(frm.AutCorrTime->text(), shown);
+    QCOMPARE(control<QLineEdit>(frm, "AutCorrTime")->text(), shown);
     QCOMPARE(rig.module->ACTime, std::optional<QString>(shown));
 }
 
@@ -173,12 +174,12 @@ void tst_PrefsFrm::emptyProxyNameShowsThePlaceholder()
 {
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
-    QCOMPARE(frm.Text1->text(), u"www.proxy."_s);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->text(), u"www.proxy."_s);
     QCOMPARE(rig.module->ProxyName, u"www.proxy."_s);
-    QCOMPARE(frm.Text1->maxLength(), 30);
+    QCOMPARE(control<QLineEdit>(frm, "Text1")->maxLength(), 30);
 
     frm.show();
-    retype(frm.Text1, u"  cache.test:3128 "_s);
+    retype(control<QLineEdit>(frm, "Text1"), u"  cache.test:3128 "_s);
     QCOMPARE(rig.module->ProxyName, u"cache.test:3128"_s);
 }
 
@@ -189,19 +190,23 @@ void tst_PrefsFrm::connectionFrameGrowsForTheProxy()
     SystemRig rig(stored);
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
-    const auto proxyBoxUncovered = [&frm] { return frm.Text1->geometry().bottom() < frm.Frame4->height(); };
-    QVERIFY(frm.Proxy->isChecked());
-    QCOMPARE(frm.Frame4->height(), Twips::toPixels(1215));
+    QGroupBox* connection = control<QGroupBox>(frm, "Frame4");
+    QRadioButton* proxy = control<QRadioButton>(frm, "Proxy");
+    const auto proxyBoxUncovered = [&frm, connection] {
+        return control<QLineEdit>(frm, "Text1")->geometry().bottom() < connection->height();
+    };
+    QVERIFY(proxy->isChecked());
+    QCOMPARE(connection->height(), Twips::toPixels(1215));
     QVERIFY(proxyBoxUncovered());
-    QVERIFY(frm.Frame4->geometry().bottom() < frm.height());
+    QVERIFY(connection->geometry().bottom() < frm.height());
 
-    choose(frm.SystemOpt);
-    QCOMPARE(frm.Frame4->height(), Twips::toPixels(630));
+    choose(control<QRadioButton>(frm, "SystemOpt"));
+    QCOMPARE(connection->height(), Twips::toPixels(630));
     QVERIFY(!proxyBoxUncovered());
-    choose(frm.Proxy);
-    QCOMPARE(frm.Frame4->height(), Twips::toPixels(1215));
-    choose(frm.DirectOpt);
-    QCOMPARE(frm.Frame4->height(), Twips::toPixels(630));
+    choose(proxy);
+    QCOMPARE(connection->height(), Twips::toPixels(1215));
+    choose(control<QRadioButton>(frm, "DirectOpt"));
+    QCOMPARE(connection->height(), Twips::toPixels(630));
 }
 
 void tst_PrefsFrm::loadRecoloursOnlyWithSystemColours()
@@ -213,7 +218,7 @@ void tst_PrefsFrm::loadRecoloursOnlyWithSystemColours()
 
     SystemRig black(storedScheme(Colours::Black));
     PrefsFrm& frm = black.forms->get<PrefsFrm>();
-    QVERIFY(frm.Black->isChecked());
+    QVERIFY(control<QRadioButton>(frm, "Black")->isChecked());
     QCOMPARE(black.module->Redraw, RedrawRequest::None);
     QCOMPARE(black.module->ColourScheme, Colours::Black);
     QCOMPARE(backgroundOf(black.window->Cpanel), QColor(0, 0, 0));
@@ -224,20 +229,22 @@ void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
     SystemRig rig(storedScheme(Colours::System));
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
+    QRadioButton* black = control<QRadioButton>(frm, "Black");
+    QRadioButton* systemColours = control<QRadioButton>(frm, "Option2");
     rig.module->Redraw = RedrawRequest::None;
-    frm.Black->setChecked(true);
+    black->setChecked(true);
     QCOMPARE(rig.module->ColourScheme, Colours::System);
     QCOMPARE(rig.module->Redraw, RedrawRequest::None);
 
-    choose(frm.Option2);
-    mouseOver(frm.Black);
+    choose(systemColours);
+    mouseOver(black);
     QCOMPARE(frm.ColArmed, Flag::On);
-    choose(frm.Black);
+    choose(black);
     QCOMPARE(rig.module->ColourScheme, Colours::Black);
     QCOMPARE(rig.module->Redraw, RedrawRequest::ColoursChanged);
     QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
 
-    choose(frm.Option2);
+    choose(systemColours);
     QCOMPARE(rig.module->ColourScheme, Colours::System);
     QVERIFY(backgroundOf(rig.window->Cpanel) != QColor(0, 0, 0));
     QVERIFY(frm.close());
@@ -250,9 +257,10 @@ void tst_PrefsFrm::blackChosenByKeyboardRecolours()
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
     QVERIFY(QTest::qWaitForWindowActive(&frm));
-    frm.Option2->setFocus();
-    QTest::keyClick(frm.Option2, Qt::Key_Right);
-    QVERIFY(frm.Black->isChecked());
+    QRadioButton* systemColours = control<QRadioButton>(frm, "Option2");
+    systemColours->setFocus();
+    QTest::keyClick(systemColours, Qt::Key_Right);
+    QVERIFY(control<QRadioButton>(frm, "Black")->isChecked());
     QCOMPARE(rig.module->ColourScheme, Colours::Black);
     QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
 }
@@ -262,13 +270,16 @@ void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     frm.show();
-    QVERIFY(!frm.AutoChk->isChecked());
-    QVERIFY(!frm.AutCorrTime->isEnabled());
-    QVERIFY(!frm.GetCTchk->isEnabled());
+    QCheckBox* autoCorrect = control<QCheckBox>(frm, "AutoChk");
+    QLineEdit* time = control<QLineEdit>(frm, "AutCorrTime");
+    QCheckBox* updates = control<QCheckBox>(frm, "GetCTchk");
+    QVERIFY(!autoCorrect->isChecked());
+    QVERIFY(!time->isEnabled());
+    QVERIFY(!updates->isEnabled());
 
-    choose(frm.AutoChk);
-    QVERIFY(frm.AutCorrTime->isEnabled());
-    QVERIFY(frm.GetCTchk->isEnabled());
+    choose(autoCorrect);
+    QVERIFY(time->isEnabled());
+    QVERIFY(updates->isEnabled());
     QCOMPARE(rig.module->ACTOn, Flag::Off);
 
     QVERIFY(frm.close());
@@ -282,14 +293,15 @@ void tst_PrefsFrm::schedulerFrameFollowsTheSetting()
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     QTimer* scheduler = rig.window->ACTTimer;
     rig.module->ACTOn = Flag::On;
-    mouseOver(frm.Frame7);
+    QGroupBox* schedulerFrame = control<QGroupBox>(frm, "Frame7");
+    mouseOver(schedulerFrame);
     QVERIFY(scheduler->isActive());
     const int remaining = scheduler->remainingTime();
-    mouseOver(frm.Frame7);
+    mouseOver(schedulerFrame);
     QVERIFY(scheduler->remainingTime() <= remaining);
 
     rig.module->ACTOn = Flag::Off;
-    mouseOver(frm.Frame7);
+    mouseOver(schedulerFrame);
     QVERIFY(!scheduler->isActive());
 }
 

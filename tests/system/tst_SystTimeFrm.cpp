@@ -222,14 +222,14 @@ void tst_SystTimeFrm::connectionIsTakenAtLoadOnly()
 
     PrefsFrm& prefs = rig.forms->get<PrefsFrm>();
     prefs.show();
-    retype(prefs.Text1, u"other.test:8080"_s);
-    choose(prefs.DirectOpt);
+    retype(control<QLineEdit>(prefs, "Text1"), u"other.test:8080"_s);
+    choose(control<QRadioButton>(prefs, "DirectOpt"));
     QCOMPARE(rig.module->NetAccess, Connection::Direct);
     QCOMPARE(control<Inet>(first, "Inet1")->accessType(), Connection::Proxy);
     QCOMPARE(control<Inet>(first, "Inet1")->proxy(), u"proxy.test:3128"_s);
 
     first.close();
-    choose(prefs.Proxy);
+    choose(control<QRadioButton>(prefs, "Proxy"));
     SystTimeFrm& second = rig.forms->get<SystTimeFrm>();
     QVERIFY(&second != &first);
     QCOMPARE(control<Inet>(second, "Inet1")->accessType(), Connection::Proxy);

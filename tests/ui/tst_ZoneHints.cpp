@@ -7,6 +7,7 @@
 
 #include <ctime>
 
+#include "support/Control.h"
 #include "support/MainWindowRig.h"
 #include "ui/GlyphButton.h"
 #include "ui/settings/PressLabel.h"
@@ -98,21 +99,24 @@ void tst_ZoneHints::theMarkFollowsTheSummerSwitch()
     const Settings stored = clocks();
     MainWindowRig<> rig(&stored, December);
     SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"C"_s, rig.window->CCap->text());
-    QCOMPARE(settings.ZoneHintLbl->text(), rig.window->CTime->toolTip());
+    QLabel* hint = control<QLabel>(settings, "ZoneHintLbl");
+    QLabel* summerHour = control<QLabel>(settings, "HourOnLbl");
+    QPushButton* apply = control<QPushButton>(settings, "ApplyBtn");
+    QCOMPARE(hint->text(), rig.window->CTime->toolTip());
 
-    QTest::mouseClick(settings.HourOnLbl, Qt::LeftButton);
-    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QVERIFY(mark(rig, 3)->isVisible());
-    QVERIFY(settings.ZoneHintLbl->text().endsWith(u"Summer hour on, but LONDON is on standard time now."_s));
-    QCOMPARE(settings.ZoneHintLbl->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    QVERIFY(hint->text().endsWith(u"Summer hour on, but LONDON is on standard time now."_s));
+    QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     // The mark leaves the caption's own colours alone.
     QCOMPARE(rig.window->CCap->palette().color(QPalette::WindowText),
              rig.window->DCap->palette().color(QPalette::WindowText));
 
-    QTest::mouseClick(settings.HourOnLbl, Qt::LeftButton);
-    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(summerHour, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QVERIFY(!mark(rig, 3)->isVisible());
-    QVERIFY(settings.ZoneHintLbl->palette().color(QPalette::WindowText) != QColor(192, 0, 0));
+    QVERIFY(hint->palette().color(QPalette::WindowText) != QColor(192, 0, 0));
 }
 
 void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
@@ -125,16 +129,18 @@ void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
              u"This computer's own zone is at GMT+1 now, but this clock puts it at GMT+0."_s);
 
     SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"B"_s, u"GMT / UTC"_s);
-    QCOMPARE(settings.ZoneHintLbl->text(), rig.window->GMTtime->toolTip());
+    QLabel* hint = control<QLabel>(settings, "ZoneHintLbl");
+    QPushButton* apply = control<QPushButton>(settings, "ApplyBtn");
+    QCOMPARE(hint->text(), rig.window->GMTtime->toolTip());
     rig.module->SetOffset = 1;
-    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QCOMPARE(rig.module->BOffset, -1.0f);
     QVERIFY(!mark(rig, 2)->isVisible());
-    QCOMPARE(settings.ZoneHintLbl->text(), u"This computer's own zone is at GMT+1 now, as set here."_s);
+    QCOMPARE(hint->text(), u"This computer's own zone is at GMT+1 now, as set here."_s);
 
     // The calendar page, put in place of the GMT / UTC clock, covers its mark as well.
-    QTest::mousePress(settings.HourLbl, Qt::LeftButton);
-    QTest::mouseClick(settings.ApplyBtn, Qt::LeftButton);
+    QTest::mousePress(control<QLabel>(settings, "HourLbl"), Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
     QLabel* gmtMark = mark(rig, 2);
     QVERIFY(gmtMark->isVisible());
     const QPoint onTheMark = gmtMark->mapTo(rig.window->Cpanel, gmtMark->rect().center());

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "core/Twips.h"
+#include "support/Control.h"
 #include "support/MainWindowRig.h"
 #include "support/UserInput.h"
 #include "ui/settings/MapViewport.h"
@@ -182,7 +183,10 @@ struct Rig : MainWindowRig<>
     }
 
     // The hot spot that takes a press at this pixel of the picture, as the window finds it for a real press.
-    const QWidget* areaAt(QPoint pixel) const { return qobject_cast<const PressLabel*>(frm->Map->childAt(pixel)); }
+    const QWidget* areaAt(QPoint pixel) const
+    {
+        return qobject_cast<const PressLabel*>(control<QWidget>(frm, "Map")->childAt(pixel));
+    }
     // What a press at this pixel gives: the offset of the hot spot that takes it, or nothing.
     std::optional<float> givenAt(QPoint pixel) const
     {
@@ -322,7 +326,8 @@ void tst_ZoneMap::withoutTheGridHotSpotsAreWholeRectangles()
     const int cutToTheirZones = clicksOver(Rig(), grid).landRight;
     const Rig rig(false);
     for (const HotSpot& spot : hotSpots()) {
-        const QWidget* area = rig.frm->findChild<QWidget*>(u"Image"_s + QString::number(spot.number));
+        const QWidget* area =
+            control<QWidget>(rig.frm, QByteArray("Image" + QByteArray::number(spot.number)).constData());
         QVERIFY(area->isVisible());
         QVERIFY(area->mask().isEmpty());
     }
@@ -404,13 +409,15 @@ void tst_ZoneMap::clicksOnCitiesGiveTheirZone()
     // Scrolled so that the city is in the middle of the window, then clicked where the user sees it: near either
     // end of the picture, on the copy of the other end that the window shows beside it.
     const int width = Twips::toPixels(MapPictureWidth);
-    rig.frm->HScroll1->setValue(std::clamp(rig.frm->MapWindow->width() / 2 - pixel.x(), -5880 / 15, 1350 / 15) * 15);
-    QPoint inWindow = rig.frm->Map->pos() + pixel;
-    if (!rig.frm->MapWindow->rect().contains(inWindow)) {
+    QWidget* mapWindow = control<QWidget>(rig.frm, "MapWindow");
+    control<QScrollBar>(rig.frm, "HScroll1")
+        ->setValue(std::clamp(mapWindow->width() / 2 - pixel.x(), -5880 / 15, 1350 / 15) * 15);
+    QPoint inWindow = control<QWidget>(rig.frm, "Map")->pos() + pixel;
+    if (!mapWindow->rect().contains(inWindow)) {
         inWindow.rx() += inWindow.x() < 0 ? width : -width;
     }
-    QVERIFY(rig.frm->MapWindow->rect().contains(inWindow));
-    clickAt(rig.frm->MapWindow, inWindow);
+    QVERIFY(mapWindow->rect().contains(inWindow));
+    clickAt(mapWindow, inWindow);
     QCOMPARE(rig.module->SetOffset, offset);
 }
 

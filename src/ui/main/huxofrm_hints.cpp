@@ -117,7 +117,7 @@ void huxofrm::ZoneMark_Click(int slot)
     m_module.SaveSettings();
     m_clockModel.LastMin = -1;
     if (SetTimeFrm* settings = m_forms.loaded<SetTimeFrm>(); settings && m_module.SetClock == letter) {
-        settings->Form_Activate();
+        settings->showStoredSettings();
     }
 }
 

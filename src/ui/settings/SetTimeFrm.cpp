@@ -75,7 +75,7 @@ SetTimeFrm& SetTimeFrm::showFor(Forms& forms, const QString& clock, const QStrin
     window.raise();
     window.activateWindow();
     // The main window was active until now, so this is an activation even where the window system is slow to say so.
-    window.Form_Activate();
+    window.showStoredSettings();
     return window;
 }
 

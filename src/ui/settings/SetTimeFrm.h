@@ -29,33 +29,11 @@ public:
     // Opens the settings of clock "B" to "G" from the main window, with the caption its caption label shows.
     static SetTimeFrm& showFor(Forms& forms, const QString& clock, const QString& caption);
 
-    void Form_Activate();
-    void MapClik(float offset);
-    void DoCityList();
-    void AnalyseTimeDiff();
-    void AutoScrollMap();
+    // Shows the clock being edited as it is stored, throwing away edits not applied: on coming back to the window,
+    // and when another window has changed that clock.
+    void showStoredSettings();
     // The time-zone database's word on the clock as the window now sets it.
     void showZoneHint();
-
-    MapViewport* MapWindow = nullptr;
-    QWidget* Map = nullptr;
-    QLabel* Image1 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QLabel* InfoDisply = nullptr;
-    std::array<QLabel*, 6> ItemLabel{}; // 0, 1, 4 and 5 are used
-    QLineEdit* LTxt = nullptr;
-    PressLabel* HourLbl = nullptr;
-    QLabel* Label1 = nullptr;
-    PressLabel* MinLbl = nullptr;
-    PressLabel* HourOnLbl = nullptr;
-    QLabel* ZoneHintLbl = nullptr;
-    QListWidget* CityList = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* ApplyBtn = nullptr;
-    QWidget* GMTpanel1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -65,6 +43,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The zone map: the window onto it, the scrolled picture with its areas, and the scroll bar below.
+    MapViewport* MapWindow = nullptr; // the frame the map is seen through, steered with the arrow keys
+    QWidget* Map = nullptr;           // the whole map, moved left and right behind the frame
+    QLabel* Image1 = nullptr;         // the picture of the world with its zones
+    QScrollBar* HScroll1 = nullptr;   // scrolls the map east and west
+    QLabel* InfoDisply = nullptr;     // the hint under the map on how to find a place
+
+    // The editor beside the map.
+    std::array<QLabel*, 6> ItemLabel{}; // the headings, 0, 1, 4 and 5 used; a double-click shows the DST text
+    QLineEdit* LTxt = nullptr;          // the clock's caption
+    PressLabel* HourLbl = nullptr;      // the hours from GMT, stepped by the mouse buttons or the keys
+    QLabel* Label1 = nullptr;           // the colon between hours and minutes
+    PressLabel* MinLbl = nullptr;       // the minutes from GMT, stepped by a click or the keys
+    PressLabel* HourOnLbl = nullptr;    // the summer hour, 0 or +1
+    QLabel* ZoneHintLbl = nullptr;      // the time-zone database's word on the setting, red where it disagrees
+    QListWidget* CityList = nullptr;    // the places in the zone, one of which may become the caption
+    QPushButton* Command1 = nullptr;    // "DST Info": shows the DST text
+    QPushButton* ApplyBtn = nullptr;    // stores the settings; its tip says whether they are saved
+
+    // Over the caption, for the GMT / UTC clock only.
+    QWidget* GMTpanel1 = nullptr; // the panel that asks for the user's own zone
+    QLabel* Label3 = nullptr;     // "YOUR LOCAL TIME ZONE"
+    QLabel* Label4 = nullptr;     // what the GMT / UTC clock needs the user's zone for
+
+    QPlainTextEdit* Text1 = nullptr; // the DST text, over the whole window
+
     void buildMap();
     void buildEditor();
     void buildGmtPanel();
@@ -75,6 +79,11 @@ private:
     void goToMapStop(int index, bool intoView);
 
     void Form_Load();
+    void Form_Activate();
+    void MapClik(float offset);
+    void DoCityList();
+    void AnalyseTimeDiff();
+    void AutoScrollMap();
     // True when the close box is to close only the information text, so the window stays.
     bool Form_QueryUnload();
     // Back from the DST text to the settings, rebuilt from the stored clock as on activation.

@@ -59,5 +59,5 @@ void SetTimeFrm::closeDstText()
 {
     Text1->hide();
     m_module.playClick("a.wav");
-    Form_Activate();
+    showStoredSettings();
 }

@@ -33,6 +33,11 @@ QString SetTimeFrm::clockNumber() const
 
 void SetTimeFrm::Form_Activate()
 {
+    showStoredSettings();
+}
+
+void SetTimeFrm::showStoredSettings()
+{
     m_ownWindowWasActive = false;
     const ClockSettings clock = settingsOf(m_module, m_module.SetClock);
     QString applyTip = ApplyBtn->toolTip();

@@ -22,29 +22,6 @@ public:
     PrefsFrm(Module1& module, Forms& forms);
     ~PrefsFrm() override;
 
-    QGroupBox* Frame3 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option1 = nullptr;
-
-    QGroupBox* Frame7 = nullptr;
-    QCheckBox* AutoChk = nullptr;
-    QLineEdit* AutCorrTime = nullptr;
-    QCheckBox* GetCTchk = nullptr;
-
-    QGroupBox* Frame5 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Black = nullptr;
-
-    QGroupBox* Frame4 = nullptr;
-    QRadioButton* SystemOpt = nullptr;
-    QRadioButton* DirectOpt = nullptr;
-    QRadioButton* Proxy = nullptr;
-    QLineEdit* Text1 = nullptr;
-
-    QGroupBox* Frame1 = nullptr;
-    QRadioButton* MinOpt = nullptr;
-    QRadioButton* NormOpt = nullptr;
-
     // On once the mouse has been over Black or a key was pressed on the colour options: selecting Black otherwise,
     // as the load does, changes nothing.
     Flag ColArmed = Flag::Off;
@@ -54,6 +31,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QGroupBox* Frame3 = nullptr;     // "When on taskbar show..."
+    QRadioButton* Option3 = nullptr; // the taskbar button shows the local time
+    QRadioButton* Option1 = nullptr; // the taskbar button shows clock 3's time
+
+    QGroupBox* Frame7 = nullptr;      // "Auto Scheduler"; passing over it starts or stops the scheduler
+    QCheckBox* AutoChk = nullptr;     // turns the daily auto-correct on
+    QLineEdit* AutCorrTime = nullptr; // the time of day of the auto-correct, HH:MM
+    QCheckBox* GetCTchk = nullptr;    // fetches the HUXO TIMES and DST updates with the auto-correct
+
+    QGroupBox* Frame5 = nullptr;     // "Display"
+    QRadioButton* Option2 = nullptr; // the clock window in the system's colours
+    QRadioButton* Black = nullptr;   // the clock window in black
+
+    QGroupBox* Frame4 = nullptr;       // "Internet Connection", taller while a proxy is chosen
+    QRadioButton* SystemOpt = nullptr; // connects as the system is set up to
+    QRadioButton* DirectOpt = nullptr; // connects directly
+    QRadioButton* Proxy = nullptr;     // connects through the proxy named below
+    QLineEdit* Text1 = nullptr;        // the proxy server's name
+
+    QGroupBox* Frame1 = nullptr;     // "Startup Position"
+    QRadioButton* MinOpt = nullptr;  // starts as a button on the taskbar
+    QRadioButton* NormOpt = nullptr; // starts with the clock window on the desktop
+
     void buildFrames();
     void buildOptions();
     void buildSchedulerControls();
