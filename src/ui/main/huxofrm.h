@@ -39,6 +39,9 @@ public:
     // The daily correction of the computer's clock, once a minute. Tests fire it directly, many times over under
     // a clock of their own, where waiting for the timer would take minutes.
     void ACTTimer_Timer();
+    // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
+    // minute (the first tick after start-up is a new minute). The benchmark times it.
+    void refreshZoneHints();
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
@@ -95,9 +98,6 @@ private:
     bool paintFacePictures();
 
     void UpdateCaptions();
-    // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
-    // minute (the first tick after start-up is a new minute).
-    void refreshZoneHints();
     // A click on the mark of a clock that does not show the time-zone database's time: asks whether to set the
     // clock as the database has its zone now, and if so, applies and saves that.
     void ZoneMark_Click(int slot);
