@@ -2,10 +2,10 @@
 
 #include "core/Module1.h"
 #include "platform/WindowOrder.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/alarms/AlarmFrm.h"
 #include "ui/alarms/AlarmMsgFrm.h"
-#include "ui/main/huxofrm.h"
 #include "ui/system/CTimesFrm.h"
 
 void Forms::placeNewWindow(QWidget& window) const
@@ -14,9 +14,9 @@ void Forms::placeNewWindow(QWidget& window) const
         return;
     }
     if (m_module.services().windowOrder.desktopPlacesWindows()) {
-        WindowPlacement::belongTo(window, *m_mainWindow);
+        WindowPlacement::belongTo(window, m_mainWindow->widget());
     } else {
-        WindowPlacement::placeBeside(window, *m_mainWindow);
+        WindowPlacement::placeBeside(window, m_mainWindow->widget());
     }
 }
 

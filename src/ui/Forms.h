@@ -6,8 +6,8 @@
 #include <map>
 #include <typeindex>
 
+class MainWindow;
 class Module1;
-class huxofrm;
 
 // The secondary windows, one instance of each, created on first use. Unloading a window destroys it, and the
 // next use creates a fresh one with its design-time values.
@@ -28,9 +28,9 @@ public:
     Module1& module() const { return m_module; }
 
     // The main window registers itself when it is built and leaves when it is destroyed.
-    huxofrm* mainWindow() const { return m_mainWindow; }
-    void setMainWindow(huxofrm* window) { m_mainWindow = window; }
-    void forgetMainWindow(const huxofrm* leaving)
+    MainWindow* mainWindow() const { return m_mainWindow; }
+    void setMainWindow(MainWindow* window) { m_mainWindow = window; }
+    void forgetMainWindow(const MainWindow* leaving)
     {
         if (m_mainWindow == leaving) {
             m_mainWindow = nullptr;
@@ -91,6 +91,6 @@ private:
     void placeNewWindow(QWidget& window) const;
 
     Module1& m_module;
-    huxofrm* m_mainWindow = nullptr;
+    MainWindow* m_mainWindow = nullptr;
     std::map<std::type_index, QPointer<QWidget>> m_windows;
 };

@@ -255,8 +255,9 @@ void tst_AlarmFrm::closingAPendingAlarmAsks()
 void tst_AlarmFrm::showingReleasesTheMainWindowFromTheTop()
 {
     AlarmRig rig;
-    QTest::mouseClick(rig.window->Option1, Qt::LeftButton);
-    QVERIFY(rig.window->Option1->isChecked());
+    GlyphButton* pin = control<GlyphButton>(*rig.window, "Option1");
+    QTest::mouseClick(pin, Qt::LeftButton);
+    QVERIFY(pin->isChecked());
     QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
     rig.fakes.sound.clear();
 
@@ -264,7 +265,7 @@ void tst_AlarmFrm::showingReleasesTheMainWindowFromTheTop()
     bringUp(frm);
     QVERIFY(QTest::qWaitForWindowExposed(&frm));
     frm.repaint();
-    QVERIFY(!rig.window->Option1->isChecked());
+    QVERIFY(!pin->isChecked());
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
     // The release is no click of the user's, so it makes no sound.
     QVERIFY(rig.fakes.sound.played().isEmpty());
@@ -293,22 +294,23 @@ void tst_AlarmFrm::mainWindowOpensTheSettings()
         }
         return shown;
     };
-    QTest::mousePress(rig.window->AlmBtn, Qt::LeftButton);
-    QTest::mouseRelease(rig.window->AlmBtn, Qt::LeftButton);
+    GlyphButton* bell = control<GlyphButton>(*rig.window, "AlmBtn");
+    QTest::mousePress(bell, Qt::LeftButton);
+    QTest::mouseRelease(bell, Qt::LeftButton);
     QVERIFY(opened());
-    QTest::mouseDClick(rig.window->ECap, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(*rig.window, "ECap"), Qt::LeftButton);
     QVERIFY(opened());
-    QTest::mouseDClick(rig.window->GCap, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(*rig.window, "GCap"), Qt::LeftButton);
     QVERIFY(opened());
-    QTest::mouseDClick(rig.window->DCap, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(*rig.window, "DCap"), Qt::LeftButton);
     QVERIFY(!opened());
 
     // Passing over the alarm button brings an open settings window forward, and never opens a closed one.
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(rig.window->AlmBtn, &enter);
+    QCoreApplication::sendEvent(bell, &enter);
     QVERIFY(!rig.forms->loaded<AlarmFrm>());
     rig.setTimed("0", "5");
-    QCoreApplication::sendEvent(rig.window->AlmBtn, &enter);
+    QCoreApplication::sendEvent(bell, &enter);
     QVERIFY(!rig.settings().isVisible());
 }
 

@@ -85,7 +85,7 @@ void tst_AlarmMsgFrm::timedAlarmFiresOnItsLastMinute()
 void tst_AlarmMsgFrm::timeOfDayAlarmFiresWhenTheLocalTimeShowsIt()
 {
     AlarmRig rig;
-    QCOMPARE(rig.window->LocTime->text(), u"09:15"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "LocTime")->text(), u"09:15"_s);
     rig.setTimeOfDay("9", "16");
     tick(rig, 29, 1);
     QVERIFY(!rig.reminder());

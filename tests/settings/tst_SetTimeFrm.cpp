@@ -315,7 +315,7 @@ void tst_SetTimeFrm::everyZoneIsSetByTheDisplays()
     QCOMPARE(hourDisplay->text() + u':' + minuteDisplay->text(), shown);
     const int minutes = int(std::lround((offset + 1) * 60)) + 9 * 60 + 15;
     const int inDay = ((minutes % 1440) + 1440) % 1440;
-    QTRY_COMPARE(rig.window->CTime->text(),
+    QTRY_COMPARE(control<QLabel>(*rig.window, "CTime")->text(),
                  u"%1:%2"_s.arg(inDay / 60, 2, 10, QChar(u'0')).arg(inDay % 60, 2, 10, QChar(u'0')));
 }
 
@@ -375,8 +375,8 @@ void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
     stored.BOffset = -1;
     stored.BHourOn = -1;
     Rig rig(stored);
-    rig.window->GMTc->setFocus();
-    QTest::mouseDClick(rig.window->GMTc, Qt::LeftButton);
+    control<ClockFace>(*rig.window, "GMTc")->setFocus();
+    QTest::mouseDClick(control<ClockFace>(*rig.window, "GMTc"), Qt::LeftButton);
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QLineEdit* caption = control<QLineEdit>(frm, "LTxt");
@@ -400,7 +400,7 @@ void tst_SetTimeFrm::gmtClockStoresTheNegatedZoneAndNeverItsCaption()
     QCOMPARE(saved.BHourOn, qint16(-1));
     QCOMPARE(saved.CCaption, u"MOSCOW"_s);
     QCOMPARE(saved.COffset, 3.0f);
-    QCOMPARE(rig.window->BCap->text(), u"GMT / UTC"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "BCap")->text(), u"GMT / UTC"_s);
 
     rig.press(33);
     QTest::mouseClick(apply, Qt::LeftButton);
@@ -427,7 +427,7 @@ void tst_SetTimeFrm::applyStoresTheClockAndTheTipsFollow()
     QCOMPARE(rig.module->COffset, 5.5f);
     QCOMPARE(rig.module->CHourOn, qint16(1));
     QCOMPARE(rig.module->CCaption, u"BOMBAY"_s);
-    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "CCap")->text(), u"BOMBAY"_s);
     QCOMPARE(rig.saved().COffset, 5.5f);
     QCOMPARE(rig.saved().CCaption, u"BOMBAY"_s);
     QCOMPARE(rig.fakes.sound.played(), QStringList({rig.module->programFile(u"b.wav"_s)}));
@@ -659,14 +659,14 @@ void tst_SetTimeFrm::captionBoxRefusesWhatTheFileCannotKeep()
     // What the box shows is what the file keeps, and what the next start shows.
     QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     QCOMPARE(rig.saved().CCaption, u"Z\u00FCrich \u2013 \u20AC"_s);
-    QCOMPARE(rig.window->CCap->text(), caption->text());
+    QCOMPARE(control<QLabel>(*rig.window, "CCap")->text(), caption->text());
 }
 
 void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
 {
     Rig rig(withClockC(0, 0, u"LONDON"_s));
-    QCOMPARE(rig.window->CTime->text(), u"09:15"_s);
-    QTest::mouseDClick(rig.window->CC, Qt::LeftButton);
+    QCOMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"09:15"_s);
+    QTest::mouseDClick(control<ClockFace>(*rig.window, "CC"), Qt::LeftButton);
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QCOMPARE(rig.module->SetClock, u"C"_s);
@@ -674,9 +674,9 @@ void tst_SetTimeFrm::faceToMapToApplyShowsTheNewTime()
     rig.press(49);
     QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     rig.fakes.clock.advanceSeconds(1);
-    rig.window->Timer1->setInterval(0);
-    QTRY_COMPARE(rig.window->CTime->text(), u"14:45"_s);
-    QCOMPARE(rig.window->CCap->text(), u"BOMBAY"_s);
+    control<QTimer>(*rig.window, "Timer1")->setInterval(0);
+    QTRY_COMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"14:45"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "CCap")->text(), u"BOMBAY"_s);
 }
 
 void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
@@ -685,22 +685,22 @@ void tst_SetTimeFrm::applyingTheGmtClockRedrawsEveryFaceSetFromIt()
     Settings stored = withClockC(0, 0, u"LONDON"_s);
     stored.BOffset = -1;
     Rig rig(stored);
-    QCOMPARE(rig.window->CTime->text(), u"08:15"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"08:15"_s);
 
     // Now the user says they live at GMT: clock C then reads the local time, and its face must show it at once.
-    doubleClickAt(rig.window->GMTc);
+    doubleClickAt(control<ClockFace>(*rig.window, "GMTc"));
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
     QTest::mousePress(control<QLabel>(frm, "HourLbl"), Qt::LeftButton);
     QCOMPARE(control<QLabel>(frm, "HourLbl")->text(), u"0"_s);
     QTest::mouseClick(control<QPushButton>(frm, "ApplyBtn"), Qt::LeftButton);
     rig.fakes.clock.advanceSeconds(1);
-    rig.window->Timer1->setInterval(0);
-    QTRY_COMPARE(rig.window->CTime->text(), u"09:15"_s);
+    control<QTimer>(*rig.window, "Timer1")->setInterval(0);
+    QTRY_COMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"09:15"_s);
     QCOMPARE(rig.module->Redraw, RedrawRequest::None);
     // Same time, same second hand: the faces are the same picture.
-    const QImage local = rig.window->LC->image();
-    for (ClockFace* face : {rig.window->GMTc, rig.window->CC}) {
+    const QImage local = control<ClockFace>(*rig.window, "LC")->image();
+    for (ClockFace* face : {control<ClockFace>(*rig.window, "GMTc"), control<ClockFace>(*rig.window, "CC")}) {
         QVERIFY2(face->image() == local, qPrintable(face->objectName()));
     }
 }
@@ -722,7 +722,7 @@ void tst_SetTimeFrm::aClockIsSetByKeyboardAlone()
         }
         return control->hasFocus();
     };
-    QVERIFY(tabTo(rig.window->CC));
+    QVERIFY(tabTo(control<ClockFace>(*rig.window, "CC")));
     press(Qt::Key_Return);
     SetTimeFrm* frm = rig.frm();
     QVERIFY(frm);
@@ -752,9 +752,9 @@ void tst_SetTimeFrm::aClockIsSetByKeyboardAlone()
 
     QCOMPARE(rig.module->COffset, 5.75f);
     rig.fakes.clock.advanceSeconds(1);
-    rig.window->Timer1->setInterval(0);
-    QTRY_COMPARE(rig.window->CTime->text(), u"15:00"_s);
-    QCOMPARE(rig.window->CCap->text(), u"KATHMANDU"_s);
+    control<QTimer>(*rig.window, "Timer1")->setInterval(0);
+    QTRY_COMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"15:00"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "CCap")->text(), u"KATHMANDU"_s);
 }
 
 QTEST_MAIN(tst_SetTimeFrm)

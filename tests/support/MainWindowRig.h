@@ -9,13 +9,14 @@
 
 #include "core/Module1.h"
 #include "core/SettingsFile.h"
+#include "support/Control.h"
 #include "support/FakeServices.h"
 #include "ui/Forms.h"
 #include "ui/main/huxofrm.h"
 
 // A started and shown main window in a program folder of its own, under a fake clock, with the window registry
 // FormsType (the real one, or one whose answers the test scripts). When stored is given, the program starts from
-// those settings.
+// those settings. Its controls are private: a test finds them with control<T>(*rig.window, "Name").
 template <class FormsType = Forms>
 struct MainWindowRig
 {

@@ -70,9 +70,9 @@ void tst_ExtremeSettings::everyRecordAtItsExtremes()
     QFETCH(float, single);
     InternetRig rig(everyNumber(qint16(integer), single));
     huxofrm& window = *rig.window;
-    for (QLabel* time :
-         {window.LocTime, window.GMTtime, window.CTime, window.DTime, window.ETime, window.FTime, window.GTime}) {
-        QVERIFY2(QTime::fromString(time->text(), u"hh:mm"_s).isValid(), qPrintable(time->objectName()));
+    for (const char* name : {"LocTime", "GMTtime", "CTime", "DTime", "ETime", "FTime", "GTime"}) {
+        const QLabel* time = control<QLabel>(window, name);
+        QVERIFY2(QTime::fromString(time->text(), u"hh:mm"_s).isValid(), name);
     }
 
     // Stored as -32768, the last server's number once wrapped past the checks and asked for a fourth server.
@@ -83,8 +83,8 @@ void tst_ExtremeSettings::everyRecordAtItsExtremes()
     QCOMPARE(rig.fakes.clock.setCount(), 0);
 
     rig.fakes.clock.advanceSeconds(60);
-    window.Timer1->start(0);
-    QTRY_COMPARE(window.LocTime->text(), u"13:00"_s);
+    control<QTimer>(window, "Timer1")->start(0);
+    QTRY_COMPARE(control<QLabel>(window, "LocTime")->text(), u"13:00"_s);
 
     QVERIFY(rig.module->SaveSettings());
     QCOMPARE(SettingsFile::encode(rig.saved()), SettingsFile::encode(*rig.module));

@@ -65,13 +65,13 @@ void tst_PrefsFrm::loadShowsTheSettings()
     stored.NetAccess = Connection::Direct;
     stored.ProxyName = u"cache.test"_s;
     SystemRig rig(stored);
-    QTest::mouseClick(rig.window->Option1, Qt::LeftButton);
+    QTest::mouseClick(control<GlyphButton>(*rig.window, "Option1"), Qt::LeftButton);
     QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
 
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
     QCOMPARE(frm.windowTitle(), u"HUXO Preferences"_s);
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
-    QVERIFY(!rig.window->Option1->isChecked());
+    QVERIFY(!control<GlyphButton>(*rig.window, "Option1")->isChecked());
     QVERIFY(control<QRadioButton>(frm, "MinOpt")->isChecked());
     QVERIFY(control<QRadioButton>(frm, "Option1")->isChecked());
     QVERIFY(control<QCheckBox>(frm, "AutoChk")->isChecked());
@@ -132,7 +132,7 @@ void tst_PrefsFrm::scheduleTimeIsCheckedOnClosing()
     QCOMPARE(frm.close(), accepted);
     QCOMPARE(rig.module->ACTime, std::optional<QString>(stored));
     QCOMPARE(rig.module->ACTUpdates, Flag::On);
-    QVERIFY(rig.window->ACTTimer->isActive());
+    QVERIFY(control<QTimer>(*rig.window, "ACTTimer")->isActive());
     if (accepted) {
         QVERIFY(rig.fakes.dialogs.shown().isEmpty());
         QVERIFY(!rig.forms->loaded<PrefsFrm>());
@@ -221,7 +221,7 @@ void tst_PrefsFrm::loadRecoloursOnlyWithSystemColours()
     QVERIFY(control<QRadioButton>(frm, "Black")->isChecked());
     QCOMPARE(black.module->Redraw, RedrawRequest::None);
     QCOMPARE(black.module->ColourScheme, Colours::Black);
-    QCOMPARE(backgroundOf(black.window->Cpanel), QColor(0, 0, 0));
+    QCOMPARE(backgroundOf(control<QWidget>(*black.window, "Cpanel")), QColor(0, 0, 0));
 }
 
 void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
@@ -242,11 +242,11 @@ void tst_PrefsFrm::blackRecoloursOnlyAfterTheMouseWasOverIt()
     choose(black);
     QCOMPARE(rig.module->ColourScheme, Colours::Black);
     QCOMPARE(rig.module->Redraw, RedrawRequest::ColoursChanged);
-    QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
+    QCOMPARE(backgroundOf(control<QWidget>(*rig.window, "Cpanel")), QColor(0, 0, 0));
 
     choose(systemColours);
     QCOMPARE(rig.module->ColourScheme, Colours::System);
-    QVERIFY(backgroundOf(rig.window->Cpanel) != QColor(0, 0, 0));
+    QVERIFY(backgroundOf(control<QWidget>(*rig.window, "Cpanel")) != QColor(0, 0, 0));
     QVERIFY(frm.close());
     QCOMPARE(frm.ColArmed, Flag::Off);
 }
@@ -262,7 +262,7 @@ void tst_PrefsFrm::blackChosenByKeyboardRecolours()
     QTest::keyClick(systemColours, Qt::Key_Right);
     QVERIFY(control<QRadioButton>(frm, "Black")->isChecked());
     QCOMPARE(rig.module->ColourScheme, Colours::Black);
-    QCOMPARE(backgroundOf(rig.window->Cpanel), QColor(0, 0, 0));
+    QCOMPARE(backgroundOf(control<QWidget>(*rig.window, "Cpanel")), QColor(0, 0, 0));
 }
 
 void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()
@@ -284,14 +284,14 @@ void tst_PrefsFrm::autoCorrectBoxEnablesTheSchedule()
 
     QVERIFY(frm.close());
     QCOMPARE(rig.module->ACTOn, Flag::On);
-    QVERIFY(rig.window->ACTTimer->isActive());
+    QVERIFY(control<QTimer>(*rig.window, "ACTTimer")->isActive());
 }
 
 void tst_PrefsFrm::schedulerFrameFollowsTheSetting()
 {
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
-    QTimer* scheduler = rig.window->ACTTimer;
+    QTimer* scheduler = control<QTimer>(*rig.window, "ACTTimer");
     rig.module->ACTOn = Flag::On;
     QGroupBox* schedulerFrame = control<QGroupBox>(frm, "Frame7");
     mouseOver(schedulerFrame);
@@ -309,19 +309,19 @@ void tst_PrefsFrm::mouseOverTheWindowDimsTheHotSpot()
 {
     SystemRig rig;
     PrefsFrm& frm = rig.forms->get<PrefsFrm>();
-    rig.window->DispChgBox->setColour(MainColours::HotSpotBright);
+    control<GlyphButton>(*rig.window, "DispChgBox")->setColour(MainColours::HotSpotBright);
     mouseOver(&frm);
-    QCOMPARE(rig.window->DispChgBox->colour(), MainColours::HotSpotDark);
+    QCOMPARE(control<GlyphButton>(*rig.window, "DispChgBox")->colour(), MainColours::HotSpotDark);
 }
 
 void tst_PrefsFrm::preferencesBoxOpensIt()
 {
     SystemRig rig;
-    QTest::mouseClick(rig.window->DispChgBox, Qt::LeftButton);
+    QTest::mouseClick(control<GlyphButton>(*rig.window, "DispChgBox"), Qt::LeftButton);
     PrefsFrm* frm = rig.forms->loaded<PrefsFrm>();
     QVERIFY(frm);
     QVERIFY(frm->isVisible());
-    QCOMPARE(rig.window->DispChgBox->colour(), MainColours::HotSpotDark);
+    QCOMPARE(control<GlyphButton>(*rig.window, "DispChgBox")->colour(), MainColours::HotSpotDark);
 }
 
 QTEST_MAIN(tst_PrefsFrm)

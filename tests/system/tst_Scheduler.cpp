@@ -72,8 +72,8 @@ private slots:
 void tst_Scheduler::startsAtTheChosenMinuteAndReportsASuccessAtTheNextFiring()
 {
     InternetRig rig(scheduledAt(u"05:45"_s), at(5, 44, 20));
-    QVERIFY(rig.window->ACTTimer->isActive());
-    QCOMPARE(rig.window->ACTTimer->interval(), 60000);
+    QVERIFY(control<QTimer>(*rig.window, "ACTTimer")->isActive());
+    QCOMPARE(control<QTimer>(*rig.window, "ACTTimer")->interval(), 60000);
     rig.answer(1, "Tue Dec  8 05:45:20 UTC 2026\n");
 
     fireAt(rig, at(5, 44, 20));

@@ -200,14 +200,14 @@ void tst_SystTimeFrm::captionEditsTheLocalClockLive()
     frm.show();
     retype(control<QLineEdit>(frm, "Text2"), u"  PARIS "_s);
     QCOMPARE(rig.module->LocCaption, u"PARIS"_s);
-    QCOMPARE(rig.window->LocCap->text(), u"PARIS"_s);
+    QCOMPARE(control<QLabel>(*rig.window, "LocCap")->text(), u"PARIS"_s);
 
     retype(control<QLineEdit>(frm, "Text2"), u"ABCDEFGHIJKLMNO"_s);
     QCOMPARE(rig.module->LocCaption, u"ABCDEFGHIJKL"_s);
 
     retype(control<QLineEdit>(frm, "Text2"), QString());
     QCOMPARE(rig.module->LocCaption, QString());
-    QCOMPARE(rig.window->LocCap->text(), QString());
+    QCOMPARE(control<QLabel>(*rig.window, "LocCap")->text(), QString());
 }
 
 void tst_SystTimeFrm::connectionIsTakenAtLoadOnly()
@@ -297,7 +297,7 @@ void tst_SystTimeFrm::closingStopsTheLinkAndUnloads()
 void tst_SystTimeFrm::doubleClickOnTheLocalFaceOpensIt()
 {
     SystemRig rig;
-    QTest::mouseDClick(rig.window->LC, Qt::LeftButton);
+    QTest::mouseDClick(control<ClockFace>(*rig.window, "LC"), Qt::LeftButton);
     SystTimeFrm* frm = rig.forms->loaded<SystTimeFrm>();
     QVERIFY(frm);
     QVERIFY(frm->isVisible());

@@ -93,16 +93,16 @@ void tst_AccessibleNames::everyControlOfTheMainWindowCanBeRead()
     };
     // Seven columns of four, three band arrows, eight panel buttons; then the calendar's page and five rows.
     QCOMPARE(readableControls(), 7 * 4 + 3 + 8);
-    window.DateFrame->show();
+    control<QWidget>(window, "DateFrame")->show();
     QCOMPARE(readableControls(), 7 * 4 + 3 + 8 + 6);
 
     QCOMPARE(nameOf(window.face(3)), u"clock 3 - double-click to set."_s);
-    QCOMPARE(nameOf(window.CTime), window.CTime->text());
-    QCOMPARE(descriptionOf(window.Image3), u"Tuesday December 08 2026"_s);
+    QCOMPARE(nameOf(control<QLabel>(window, "CTime")), control<QLabel>(window, "CTime")->text());
+    QCOMPARE(descriptionOf(control<GlyphButton>(window, "Image3")), u"Tuesday December 08 2026"_s);
 
     rig.module->AnaloguesHidden = Flag::On;
     window.ApplyArrows();
-    QCOMPARE(nameOf(window.dngreen), u"show analogues"_s);
+    QCOMPARE(nameOf(control<GlyphButton>(window, "dngreen")), u"show analogues"_s);
 }
 
 QTEST_MAIN(tst_AccessibleNames)

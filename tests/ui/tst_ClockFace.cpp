@@ -119,7 +119,7 @@ void tst_ClockFace::windowFacesFollowTheRepaintProtocol()
     expected.drawHand(minuteEnd.x(), minuteEnd.y());
     expected.drawSecHand(0, 13);
     QCOMPARE(face->image(), expected.image());
-    QCOMPARE(window.LocTime->text(), u"09:01"_s);
+    QCOMPARE(control<QLabel>(window, "LocTime")->text(), u"09:01"_s);
 }
 
 QTEST_MAIN(tst_ClockFace)

@@ -53,8 +53,7 @@ void tst_HighResolution::facesAreDrawnAtFullResolution()
     // A face is 915 by 885 twips, 15 twips to a logical pixel, each of which is Scale screen pixels across.
     const QSize deviceSize(Twips::toPixels(915) * Scale, Twips::toPixels(885) * Scale);
     for (const QString& name : FaceNames) {
-        auto* face = window.findChild<ClockFace*>(name);
-        QVERIFY2(face, qPrintable(name));
+        auto* face = control<ClockFace>(window, qPrintable(name));
         // What reaches the screen is the face's own image, pixel for pixel.
         const QImage shown = face->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.size(), deviceSize);
@@ -64,7 +63,7 @@ void tst_HighResolution::facesAreDrawnAtFullResolution()
         QVERIFY2(softestEdge(shown, row, 0, deviceSize.width() / 2) <= 1, qPrintable(name));
     }
     // The hands are as wide in screen pixels as the scale says: two points make four pixels across.
-    const auto* local = window.findChild<ClockFace*>(u"LC"_s);
+    const auto* local = control<ClockFace>(window, "LC");
     const QImage& image = local->image();
     const QPoint onMinuteHand = local->toPixel(0, 9);
     int black = 0;
@@ -77,8 +76,7 @@ void tst_HighResolution::facesAreDrawnAtFullResolution()
 void tst_HighResolution::captionsAreReadWholeInTheirColumns()
 {
     MainWindowRig rig;
-    auto* caption = rig.window->findChild<CaptionLabel*>(u"DCap"_s);
-    QVERIFY(caption);
+    auto* caption = control<CaptionLabel>(*rig.window, "DCap");
     QCOMPARE(caption->devicePixelRatioF(), double(Scale));
     for (const QString& text : captionsToShowWhole()) {
         caption->setText(text);

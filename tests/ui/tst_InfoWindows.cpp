@@ -238,12 +238,13 @@ void tst_InfoWindows::firstRunOpensHelpOnTheLicence()
 void tst_InfoWindows::helpOpensFromTheMainWindow()
 {
     Rig rig(&SetUp);
-    for (GlyphButton* picture : {rig.window->Image2, rig.window->Image3}) {
+    for (GlyphButton* picture :
+         {control<GlyphButton>(*rig.window, "Image2"), control<GlyphButton>(*rig.window, "Image3")}) {
         QTest::mouseDClick(picture, Qt::LeftButton);
         QVERIFY(rig.forms->loaded<HUXOhlp>());
         rig.forms->unloadAll();
     }
-    QTest::mouseDClick(rig.window->Image1, Qt::LeftButton);
+    QTest::mouseDClick(control<GlyphButton>(*rig.window, "Image1"), Qt::LeftButton);
     QVERIFY(rig.forms->loaded<AbtFrm>());
 }
 
@@ -252,14 +253,14 @@ void tst_InfoWindows::aboutTurnsTheGlobeAndClosesAfterFiveSeconds()
     Rig rig(&SetUp);
     const QString globePath = rig.module->programFile(u"globe.png"_s);
     QVERIFY(QFile::copy(QStringLiteral(HUXO_ASSET_DIR "/globe.png"), globePath));
-    rig.window->findChild<GlyphButton*>(u"Option1"_s)->click();
+    control<GlyphButton>(*rig.window, "Option1")->click();
     QVERIFY(rig.fakes.windowOrder.isTopmost(rig.window.get()));
 
     auto& about = rig.forms->get<AbtFrm>();
     about.show();
     // The main window lets go of the top layer, so that the About window can be seen.
     QVERIFY(!rig.fakes.windowOrder.isTopmost(rig.window.get()));
-    QVERIFY(!rig.window->findChild<GlyphButton*>(u"Option1"_s)->isChecked());
+    QVERIFY(!control<GlyphButton>(*rig.window, "Option1")->isChecked());
 
     // The globe shows the next of the picture's twelve cells at each tick, starting from the eleventh and wrapping
     // round. A pixmap keeps its pixels premultiplied, so both sides are compared in that form.

@@ -74,17 +74,18 @@ void tst_Legibility::readOutsReadInEveryPalette()
     window.clockModel().DoTick();
 
     if (scheme == Colours::System) {
-        QCOMPARE(window.Cpanel->palette().color(QPalette::Window), palette.color(QPalette::Button));
+        QCOMPARE(control<QWidget>(window, "Cpanel")->palette().color(QPalette::Window),
+                 palette.color(QPalette::Button));
     }
     for (const char* name : {"LocCap", "BCap", "CCap", "LocTime", "GMTtime", "CTime", "LocDay", "GMTDay", "CDay"}) {
-        auto* readOut = window.findChild<QLabel*>(QLatin1String(name));
+        auto* readOut = control<QLabel>(window, name);
         QVERIFY(!readOut->text().isEmpty());
         const double contrast = drawnContrast(readOut);
         QVERIFY2(contrast >= Contrast::ReadableRatio, qPrintable(u"%1: %2:1"_s.arg(name).arg(contrast, 0, 'f', 1)));
     }
 
     // The hands are black whatever the window: the dial under them stays light enough to show them.
-    const QImage face = window.LC->image();
+    const QImage face = control<ClockFace>(window, "LC")->image();
     const QColor dial = face.pixelColor(face.width() / 2, face.height() / 4);
     QVERIFY(Contrast::ratio(dial, Qt::black) >= Contrast::ReadableRatio);
 }

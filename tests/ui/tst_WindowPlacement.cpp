@@ -60,10 +60,10 @@ void tst_WindowPlacement::secondaryWindowsOpenBesideTheMainWindow()
     QCOMPARE(main.pos(), QPoint(200, 150));
     const QRect screen = main.screen()->availableGeometry();
 
-    clickAt(main.AlmBtn);
+    clickAt(control<GlyphButton>(main, "AlmBtn"));
     QWidget* alarm = rig.forms->loaded<AlarmFrm>();
     QVERIFY(alarm && alarm->isVisible());
-    doubleClickAt(main.Image1);
+    doubleClickAt(control<GlyphButton>(main, "Image1"));
     QWidget* about = rig.forms->loaded<AbtFrm>();
     QVERIFY(about && about->isVisible());
     for (const QWidget* window : {alarm, about}) {
@@ -77,7 +77,7 @@ void tst_WindowPlacement::secondaryWindowsOpenBesideTheMainWindow()
     // A window the user moved keeps its place when it is shown again.
     alarm->move(20, 20);
     alarm->hide();
-    clickAt(main.AlmBtn);
+    clickAt(control<GlyphButton>(main, "AlmBtn"));
     QCOMPARE(alarm->pos(), QPoint(20, 20));
 }
 

@@ -39,7 +39,7 @@ Settings clocks()
 
 QLabel* mark(const MainWindowRig<>& rig, int slot)
 {
-    return rig.window->findChild<QLabel*>(u"ZoneMark_%1"_s.arg(slot));
+    return control<QLabel>(*rig.window, qPrintable(u"ZoneMark_%1"_s.arg(slot)));
 }
 
 // The computer's own zone for the rest of a test.
@@ -79,17 +79,17 @@ void tst_ZoneHints::timeToolTipsCarryTheHints()
 {
     const Settings stored = clocks();
     MainWindowRig<> rig(&stored, December);
-    QCOMPARE(rig.window->CTime->toolTip(),
+    QCOMPARE(control<QLabel>(*rig.window, "CTime")->toolTip(),
              u"LONDON: standard time now (GMT+0); summer time from Sun 28 Mar 2027 01:00 GMT"_s);
-    QCOMPARE(rig.window->ETime->toolTip(), u"ARIZONA: no summer time (GMT-7)"_s);
-    QVERIFY(rig.window->FTime->toolTip().isEmpty());
+    QCOMPARE(control<QLabel>(*rig.window, "ETime")->toolTip(), u"ARIZONA: no summer time (GMT-7)"_s);
+    QVERIFY(control<QLabel>(*rig.window, "FTime")->toolTip().isEmpty());
     for (int slot = 3; slot <= 7; ++slot) {
         QVERIFY2(!mark(rig, slot)->isVisible(), qPrintable(QString::number(slot)));
     }
 
     // A day later in July: the tips move on with the minute, and London's clock now lags an hour.
     rig.fakes.clock.setNow(QDateTime(QDate(2027, 7, 1), QTime(10, 0)));
-    QTRY_VERIFY(rig.window->CTime->toolTip().startsWith(u"LONDON: summer time now (GMT+1)"_s));
+    QTRY_VERIFY(control<QLabel>(*rig.window, "CTime")->toolTip().startsWith(u"LONDON: summer time now (GMT+1)"_s));
     QVERIFY(mark(rig, 3)->isVisible());
     QVERIFY(mark(rig, 7)->isVisible()); // Sydney's switch is still on in its winter
 }
@@ -98,11 +98,11 @@ void tst_ZoneHints::theMarkFollowsTheSummerSwitch()
 {
     const Settings stored = clocks();
     MainWindowRig<> rig(&stored, December);
-    SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"C"_s, rig.window->CCap->text());
+    SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"C"_s, control<QLabel>(*rig.window, "CCap")->text());
     QLabel* hint = control<QLabel>(settings, "ZoneHintLbl");
     QLabel* summerHour = control<QLabel>(settings, "HourOnLbl");
     QPushButton* apply = control<QPushButton>(settings, "ApplyBtn");
-    QCOMPARE(hint->text(), rig.window->CTime->toolTip());
+    QCOMPARE(hint->text(), control<QLabel>(*rig.window, "CTime")->toolTip());
 
     QTest::mouseClick(summerHour, Qt::LeftButton);
     QTest::mouseClick(apply, Qt::LeftButton);
@@ -110,8 +110,8 @@ void tst_ZoneHints::theMarkFollowsTheSummerSwitch()
     QVERIFY(hint->text().endsWith(u"Summer hour on, but LONDON is on standard time now."_s));
     QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     // The mark leaves the caption's own colours alone.
-    QCOMPARE(rig.window->CCap->palette().color(QPalette::WindowText),
-             rig.window->DCap->palette().color(QPalette::WindowText));
+    QCOMPARE(control<QLabel>(*rig.window, "CCap")->palette().color(QPalette::WindowText),
+             control<QLabel>(*rig.window, "DCap")->palette().color(QPalette::WindowText));
 
     QTest::mouseClick(summerHour, Qt::LeftButton);
     QTest::mouseClick(apply, Qt::LeftButton);
@@ -125,13 +125,13 @@ void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
     Settings stored = clocks();
     MainWindowRig<> rig(&stored, December);
     QVERIFY(mark(rig, 2)->isVisible());
-    QCOMPARE(rig.window->GMTtime->toolTip(),
+    QCOMPARE(control<QLabel>(*rig.window, "GMTtime")->toolTip(),
              u"This computer's own zone is at GMT+1 now, but this clock puts it at GMT+0."_s);
 
     SetTimeFrm& settings = SetTimeFrm::showFor(*rig.forms, u"B"_s, u"GMT / UTC"_s);
     QLabel* hint = control<QLabel>(settings, "ZoneHintLbl");
     QPushButton* apply = control<QPushButton>(settings, "ApplyBtn");
-    QCOMPARE(hint->text(), rig.window->GMTtime->toolTip());
+    QCOMPARE(hint->text(), control<QLabel>(*rig.window, "GMTtime")->toolTip());
     rig.module->SetOffset = 1;
     QTest::mouseClick(apply, Qt::LeftButton);
     QCOMPARE(rig.module->BOffset, -1.0f);
@@ -143,10 +143,12 @@ void tst_ZoneHints::theGmtColumnComparesTheComputersZone()
     QTest::mouseClick(apply, Qt::LeftButton);
     QLabel* gmtMark = mark(rig, 2);
     QVERIFY(gmtMark->isVisible());
-    const QPoint onTheMark = gmtMark->mapTo(rig.window->Cpanel, gmtMark->rect().center());
-    QCOMPARE(rig.window->Cpanel->childAt(onTheMark), gmtMark);
-    rig.window->DateFrame->show();
-    QVERIFY(rig.window->DateFrame->isAncestorOf(rig.window->Cpanel->childAt(onTheMark)));
+    QWidget* panel = control<QWidget>(*rig.window, "Cpanel");
+    QWidget* calendar = control<QWidget>(*rig.window, "DateFrame");
+    const QPoint onTheMark = gmtMark->mapTo(panel, gmtMark->rect().center());
+    QCOMPARE(panel->childAt(onTheMark), gmtMark);
+    calendar->show();
+    QVERIFY(calendar->isAncestorOf(panel->childAt(onTheMark)));
 }
 
 void tst_ZoneHints::aClickOnTheMarkSetsTheClockOnTheUsersWord()
@@ -176,7 +178,7 @@ void tst_ZoneHints::aClickOnTheMarkSetsTheClockOnTheUsersWord()
     QCOMPARE(rig.saved().BOffset, -1.0f);
     QCOMPARE(rig.saved().BHourOn, qint16(-1));
     QVERIFY(!mark(rig, 2)->isVisible());
-    QTRY_COMPARE(rig.window->CTime->text(), u"09:00"_s);
+    QTRY_COMPARE(control<QLabel>(*rig.window, "CTime")->text(), u"09:00"_s);
 }
 
 void tst_ZoneHints::copiesTheClocksInView()
@@ -190,12 +192,12 @@ void tst_ZoneHints::copiesTheClocksInView()
     QCOMPARE(QApplication::clipboard()->text(),
              u"Tue 09:15 LOCAL \u00B7 09:15 GMT / UTC \u00B7 09:15 LONDON \u00B7 18:15 TOKYO \u00B7 02:15 ARIZONA "
              u"\u00B7 09:15 HOME \u00B7 20:15 SYDNEY"_s);
-    QVERIFY(rig.window->actions().contains(rig.window->CopyClocks));
+    QVERIFY(rig.window->actions().contains(control<QAction>(*rig.window, "CopyClocks")));
 
     // Five clocks in view, and the calendar over the GMT / UTC clock.
-    QTest::mouseClick(rig.window->OntopBtn, Qt::LeftButton);
-    QTest::mouseDClick(rig.window->Image5, Qt::LeftButton);
-    rig.window->CopyClocks->trigger();
+    QTest::mouseClick(control<GlyphButton>(*rig.window, "OntopBtn"), Qt::LeftButton);
+    QTest::mouseDClick(control<GlyphButton>(*rig.window, "Image5"), Qt::LeftButton);
+    control<QAction>(*rig.window, "CopyClocks")->trigger();
     QCOMPARE(QApplication::clipboard()->text(),
              u"Tue 09:15 LOCAL \u00B7 09:15 LONDON \u00B7 18:15 TOKYO \u00B7 02:15 ARIZONA"_s);
 }

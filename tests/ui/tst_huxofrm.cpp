@@ -37,7 +37,7 @@ struct Rig : MainWindowRig<ScriptedForms>
     template <typename W>
     W* control(const char* name) const
     {
-        return window->findChild<W*>(QLatin1String(name));
+        return ::control<W>(*window, name);
     }
     GlyphButton* glyph(const char* name) const { return control<GlyphButton>(name); }
     void click(const char* name) const { QTest::mouseClick(glyph(name), Qt::LeftButton); }
@@ -60,9 +60,8 @@ constexpr int JustAfter = 10;
 QStringList captionRow(const huxofrm& window)
 {
     QStringList row;
-    for (QLabel* caption :
-         {window.LocCap, window.BCap, window.CCap, window.DCap, window.ECap, window.FCap, window.GCap}) {
-        row << caption->text();
+    for (const char* name : {"LocCap", "BCap", "CCap", "DCap", "ECap", "FCap", "GCap"}) {
+        row << control<QLabel>(window, name)->text();
     }
     return row;
 }
@@ -105,10 +104,10 @@ void tst_huxofrm::firstRunGreetsOnceInTheFullWindow()
     QCOMPARE(window.windowWidth(), 7625);
     QCOMPARE(window.windowHeight(), 2350);
     QCOMPARE(rig.control<QWidget>("CtrlPanel1")->x(), 7440 / 15);
-    QVERIFY(!window.DateFrame->isVisible());
+    QVERIFY(!control<QWidget>(window, "DateFrame")->isVisible());
     QCOMPARE(captionRow(window),
              QStringList({u"LOCAL"_s, u"GMT / UTC"_s, u"WELCOME"_s, u"TO"_s, u"HUXO"_s, u"WORLD"_s, u"CLOCKS"_s}));
-    QCOMPARE(window.LocTime->text(), u"09:15"_s);
+    QCOMPARE(control<QLabel>(window, "LocTime")->text(), u"09:15"_s);
     // The start-up already stored the arrows' state, so the file exists before the first exit.
     QVERIFY(QFile::exists(rig.iniPath()));
     QCOMPARE(rig.saved().SetupDone, Flag::Off);
@@ -143,7 +142,7 @@ void tst_huxofrm::arrowsHideAndShowTheBands()
     const Settings full = storedWindow(2335);
     Rig rig(&full);
     huxofrm& window = *rig.window;
-    QWidget* panel = window.Cpanel;
+    QWidget* panel = control<QWidget>(window, "Cpanel");
 
     rig.click("upgrey");
     QCOMPARE(window.windowHeight(), 1375);
@@ -213,7 +212,7 @@ void tst_huxofrm::arrowsAtStartupFollowTheStoredHeight()
     stored.AnaloguesHidden = hidden ? Flag::On : Flag::Off;
     Rig rig(&stored);
     QCOMPARE(rig.window->windowHeight(), height);
-    QCOMPARE(rig.window->Cpanel->y(), (hidden ? -950 : 20) / 15);
+    QCOMPARE(control<QWidget>(*rig.window, "Cpanel")->y(), (hidden ? -950 : 20) / 15);
     QTEST(rig.glyph("upgreen")->isVisible(), "upgreen");
     QTEST(rig.glyph("dngreen")->isVisible(), "dngreen");
     QTEST(rig.glyph("dnred")->isVisible(), "dnred");
@@ -262,8 +261,8 @@ void tst_huxofrm::accessoryNeedsMoreThanFiftyBytes()
     huxofrm window(module, forms);
     window.Form_Load();
     window.show();
-    QTEST(window.Command2->isVisible(), "shown");
-    QVERIFY(!window.Command1->isVisible());
+    QTEST(control<GlyphButton>(window, "Command2")->isVisible(), "shown");
+    QVERIFY(!control<GlyphButton>(window, "Command1")->isVisible());
     QVERIFY(!QFile::exists(dir.filePath(u"a1.exe"_s)));
 }
 
@@ -276,11 +275,11 @@ void tst_huxofrm::accessoryThatFailsIsReportedAndHidden()
         accessory.write(QByteArray(64, 'x'));
     }
     rig.window->Form_Load();
-    QVERIFY(rig.window->Command1->isVisible());
+    QVERIFY(control<GlyphButton>(*rig.window, "Command1")->isVisible());
 
     rig.click("Command2");
     QCOMPARE(rig.fakes.launcher.started(), QStringList(rig.dir.filePath(u"a2.exe"_s)));
-    QVERIFY(rig.window->Command2->isVisible());
+    QVERIFY(control<GlyphButton>(*rig.window, "Command2")->isVisible());
     QVERIFY(rig.fakes.dialogs.shown().isEmpty());
 
     // With an alarm set the window's title says so; a message still names the program alone.
@@ -295,7 +294,7 @@ void tst_huxofrm::accessoryThatFailsIsReportedAndHidden()
     QCOMPARE(message.title, u"HUXO 5.1"_s);
     QCOMPARE(message.icon, Dialogs::Icon::None);
     QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
-    QVERIFY(!rig.window->Command1->isVisible());
+    QVERIFY(!control<GlyphButton>(*rig.window, "Command1")->isVisible());
 }
 
 void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
@@ -309,7 +308,7 @@ void tst_huxofrm::minimisedCaptionShowsTheChosenClock()
 
     rig.module->TaskbarClock3 = Flag::On;
     rig.fakes.clock.advanceSeconds(1);
-    window.Timer1->setInterval(0);
+    control<QTimer>(window, "Timer1")->setInterval(0);
     QTRY_COMPARE(window.windowTitle(), u"14:45 LONDON  (Tue.) HUXO "_s);
 
     window.setWindowState(Qt::WindowNoState);
@@ -408,7 +407,7 @@ void tst_huxofrm::noToAnExitQuestionKeepsRunningAndSavesNothing()
     QCOMPARE(rig.fakes.dialogs.shown().last().title, u"Be Careful"_s);
     QCOMPARE(rig.fakes.dialogs.shown().last().icon, Dialogs::Icon::Exclamation);
     QVERIFY(window.isVisible());
-    QVERIFY(window.Timer1->isActive());
+    QVERIFY(control<QTimer>(window, "Timer1")->isActive());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), before);
     ini.close();
@@ -425,22 +424,23 @@ void tst_huxofrm::onTopButtonAndLocalCaption()
     Rig rig;
     huxofrm& window = *rig.window;
     GlyphButton* option = rig.glyph("Option1");
+    QLabel* localCaption = rig.control<QLabel>("LocCap");
     rig.click("Option1");
     QVERIFY(rig.fakes.windowOrder.isTopmost(&window));
     QVERIFY(option->isChecked());
     QCOMPARE(option->toolTip(), u"double-click to release"_s);
-    QCOMPARE(window.LocCap->toolTip(), u"double-click to release"_s);
+    QCOMPARE(localCaption->toolTip(), u"double-click to release"_s);
 
     QTest::mouseDClick(option, Qt::LeftButton);
     QVERIFY(!rig.fakes.windowOrder.isTopmost(&window));
     QVERIFY(!option->isChecked());
     QCOMPARE(option->toolTip(), u"click to keep HUXO on top"_s);
-    QCOMPARE(window.LocCap->toolTip(), u"double-click to keep HUXO on top"_s);
+    QCOMPARE(localCaption->toolTip(), u"double-click to keep HUXO on top"_s);
 
-    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QTest::mouseDClick(localCaption, Qt::LeftButton);
     QVERIFY(option->isChecked());
     QVERIFY(rig.fakes.windowOrder.isTopmost(&window));
-    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QTest::mouseDClick(localCaption, Qt::LeftButton);
     QVERIFY(!option->isChecked());
     QVERIFY(!rig.fakes.windowOrder.isTopmost(&window));
 }
@@ -457,10 +457,10 @@ void tst_huxofrm::whereTheDesktopPlacesWindowsTheyAreLeftToIt()
     window.show();
 
     // The pin names the desktop's own command instead of doing nothing.
-    GlyphButton* option = window.findChild<GlyphButton*>(u"Option1"_s);
+    GlyphButton* option = control<GlyphButton>(window, "Option1");
     QVERIFY(!option->isEnabled());
     QVERIFY2(option->toolTip().contains(u"Always on Top"_s), qPrintable(option->toolTip()));
-    QTest::mouseDClick(window.LocCap, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(window, "LocCap"), Qt::LeftButton);
     QVERIFY(!option->isChecked());
     QVERIFY(!window.keptOnTop());
 
@@ -477,25 +477,26 @@ void tst_huxofrm::calendarShowsAndHides()
     stored.CalShown = Flag::On;
     Rig rig(&stored);
     huxofrm& window = *rig.window;
-    QVERIFY(window.DateFrame->isVisible());
-    QCOMPARE(window.DateLbl->text(), u"8"_s);
-    QCOMPARE(window.DayLbl->text(), u"Tuesday"_s);
-    QCOMPARE(window.MonthLbl->text(), u"December"_s);
-    QCOMPARE(window.YrLbl->text(), u"2026"_s);
+    const QWidget* calendar = rig.control<QWidget>("DateFrame");
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(control<QLabel>(window, "DateLbl")->text(), u"8"_s);
+    QCOMPARE(control<QLabel>(window, "DayLbl")->text(), u"Tuesday"_s);
+    QCOMPARE(control<QLabel>(window, "MonthLbl")->text(), u"December"_s);
+    QCOMPARE(control<QLabel>(window, "YrLbl")->text(), u"2026"_s);
 
-    QTest::mouseDClick(window.MonthLbl, Qt::LeftButton);
-    QVERIFY(!window.DateFrame->isVisible());
+    QTest::mouseDClick(control<QLabel>(window, "MonthLbl"), Qt::LeftButton);
+    QVERIFY(!calendar->isVisible());
     QCOMPARE(rig.module->CalShown, Flag::Off);
     QTest::mouseDClick(rig.glyph("Image5"), Qt::LeftButton);
-    QVERIFY(window.DateFrame->isVisible());
+    QVERIFY(calendar->isVisible());
     QCOMPARE(rig.module->CalShown, Flag::On);
     QTest::mouseDClick(rig.glyph("Image4"), Qt::LeftButton);
-    QVERIFY(!window.DateFrame->isVisible());
+    QVERIFY(!calendar->isVisible());
 
     // At the first full minute after midnight the calendar turns over with the clocks.
     rig.fakes.clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
     window.clockModel().DoTick();
-    QCOMPARE(window.DateLbl->text(), u"9"_s);
+    QCOMPARE(control<QLabel>(window, "DateLbl")->text(), u"9"_s);
 }
 
 void tst_huxofrm::mouseOverTipsShowToday()
@@ -507,19 +508,20 @@ void tst_huxofrm::mouseOverTipsShowToday()
         QCoreApplication::sendEvent(control, &event);
         return control->toolTip();
     };
-    QCOMPARE(window.LC->toolTip(), u"local (system) time - double click for options"_s);
-    QVERIFY(enter(window.LC).startsWith(u"local time "_s));
-    QCOMPARE(enter(window.LC), u"local time "_s + QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat));
+    ClockFace* localFace = rig.control<ClockFace>("LC");
+    QCOMPARE(localFace->toolTip(), u"local (system) time - double click for options"_s);
+    QVERIFY(enter(localFace).startsWith(u"local time "_s));
+    QCOMPARE(enter(localFace), u"local time "_s + QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat));
     QCOMPARE(enter(rig.glyph("Image3")), u"Tuesday December 08 2026"_s);
-    QCOMPARE(enter(window.DateLbl), u"December 2026"_s);
-    QCOMPARE(enter(window.DayLbl), u"December 2026"_s);
-    QCOMPARE(enter(window.MonthLbl), u"Tuesday 08 2026"_s);
-    QCOMPARE(enter(window.YrLbl), u"Tuesday December 08"_s);
+    QCOMPARE(enter(control<QLabel>(window, "DateLbl")), u"December 2026"_s);
+    QCOMPARE(enter(control<QLabel>(window, "DayLbl")), u"December 2026"_s);
+    QCOMPARE(enter(control<QLabel>(window, "MonthLbl")), u"Tuesday 08 2026"_s);
+    QCOMPARE(enter(control<QLabel>(window, "YrLbl")), u"Tuesday December 08"_s);
 
     GlyphButton* hotSpot = rig.glyph("DispChgBox");
     enter(hotSpot);
     QCOMPARE(hotSpot->colour(), QColor(255, 0, 0));
-    enter(window.GC);
+    enter(control<ClockFace>(window, "GC"));
     QCOMPARE(hotSpot->colour(), QColor(128, 0, 0));
     enter(hotSpot);
     QTest::mousePress(hotSpot, Qt::LeftButton);
@@ -532,21 +534,22 @@ void tst_huxofrm::coloursFollowTheScheme()
     stored.ColourScheme = Colours::Black;
     Rig rig(&stored);
     huxofrm& window = *rig.window;
-    for (QWidget* surface : {static_cast<QWidget*>(&window), window.Cpanel, rig.control<QWidget>("CtrlPanel1")}) {
+    for (QWidget* surface :
+         {static_cast<QWidget*>(&window), control<QWidget>(window, "Cpanel"), rig.control<QWidget>("CtrlPanel1")}) {
         QCOMPARE(surface->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
-    QCOMPARE(window.EC->backColor(), QColor(0, 0, 0));
-    QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QCOMPARE(control<ClockFace>(window, "EC")->backColor(), QColor(0, 0, 0));
+    QCOMPARE(control<QLabel>(window, "CCap")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 
     rig.module->ColourScheme = Colours::System;
     window.ColChg();
-    QCOMPARE(window.CCap->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    QCOMPARE(window.EC->backColor(), QApplication::palette().color(QPalette::Button));
-    for (QLabel* readout : {window.LocTime, window.GTime}) {
+    QCOMPARE(control<QLabel>(window, "CCap")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(control<ClockFace>(window, "EC")->backColor(), QApplication::palette().color(QPalette::Button));
+    for (QLabel* readout : {control<QLabel>(window, "LocTime"), control<QLabel>(window, "GTime")}) {
         QCOMPARE(readout->palette().color(QPalette::WindowText), QColor(0, 255, 0));
         QCOMPARE(readout->palette().color(QPalette::Window), QColor(0, 0, 0));
     }
-    QCOMPARE(window.GDay->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(control<QLabel>(window, "GDay")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
 void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
@@ -571,7 +574,8 @@ void tst_huxofrm::garbageSettingsStillGiveAWorkingWindow()
         window.show();
         QVERIFY(window.windowWidth() >= 5495);
         QVERIFY(window.windowHeight() >= 900);
-        for (QLabel* time : {window.LocTime, window.GMTtime, window.CTime, window.GTime}) {
+        for (const char* name : {"LocTime", "GMTtime", "CTime", "GTime"}) {
+            const QLabel* time = control<QLabel>(window, name);
             QVERIFY2(QTime::fromString(time->text(), u"hh:mm"_s).isValid(), qPrintable(time->text()));
         }
         QVERIFY(window.close());
@@ -586,7 +590,7 @@ void tst_huxofrm::captionsAreReadWholeInTheirColumns()
 {
     Settings stored = storedWindow(2335);
     Rig rig(&stored);
-    for (QLabel* label : {rig.window->CCap, rig.window->GCap}) {
+    for (QLabel* label : {control<QLabel>(*rig.window, "CCap"), control<QLabel>(*rig.window, "GCap")}) {
         auto* caption = qobject_cast<CaptionLabel*>(label);
         QVERIFY(caption);
         for (const QString& text : captionsToShowWhole()) {
@@ -598,7 +602,7 @@ void tst_huxofrm::captionsAreReadWholeInTheirColumns()
 
     // Fifteen of the widest letters do not fit any size that can still be read: cut short, and whole in the tip,
     // ahead of what the tip says anyway.
-    auto* alarmCaption = qobject_cast<CaptionLabel*>(rig.window->GCap);
+    auto* alarmCaption = qobject_cast<CaptionLabel*>(control<QLabel>(*rig.window, "GCap"));
     alarmCaption->setText(u"WWWWWWWWWWWWWWW"_s);
     QVERIFY(alarmCaption->shownText().endsWith(u'\u2026'));
     QVERIFY(!inkAtTheEdges(*alarmCaption));

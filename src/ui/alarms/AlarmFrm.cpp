@@ -26,9 +26,9 @@
 #include "ui/DesignFont.h"
 #include "ui/Forms.h"
 #include "ui/GlyphButton.h"
+#include "ui/MainWindow.h"
 #include "ui/alarms/AlarmFields.h"
 #include "ui/alarms/AlarmMsgFrm.h"
-#include "ui/main/huxofrm.h"
 #include "ui/system/SystTimeFrm.h"
 
 namespace {
@@ -245,10 +245,11 @@ void AlarmFrm::setAlarm()
 void AlarmFrm::Command2_Click()
 {
     unloadWithoutQuestion();
+    MainWindow* main = m_forms.mainWindow();
     m_module.services().dialogs.tell(QStringLiteral("You have cancelled the alarm. No alarm will occur."),
                                      ProgramTitle(),
                                      Dialogs::Icon::None,
-                                     m_forms.mainWindow());
+                                     main ? &main->widget() : nullptr);
 }
 
 void AlarmFrm::Timer1_Timer()
@@ -285,8 +286,8 @@ void AlarmFrm::fire(const QString& lateNote)
 
 void AlarmFrm::setMainCaption(const QString& caption)
 {
-    if (huxofrm* main = m_forms.mainWindow()) {
-        main->setWindowTitle(caption);
+    if (MainWindow* main = m_forms.mainWindow()) {
+        main->widget().setWindowTitle(caption);
     }
 }
 
@@ -364,9 +365,9 @@ void AlarmFrm::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
     // A main window kept on top would cover this one; released, it is shown anew, so come back in front of it.
-    huxofrm* main = m_forms.mainWindow();
+    MainWindow* main = m_forms.mainWindow();
     if (main && main->keptOnTop()) {
-        main->Option1_DblClick();
+        main->releaseOnTop();
         raise();
     }
 }

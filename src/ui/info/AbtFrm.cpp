@@ -17,8 +17,8 @@
 #include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/PictureClip.h"
-#include "ui/main/huxofrm.h"
 
 namespace {
 
@@ -102,10 +102,10 @@ AbtFrm::AbtFrm(Module1& module, Forms& forms)
     m_hooks->onMouseDown(Animage, [this] { close(); });
 
     // Load
-    huxofrm* main = m_forms.mainWindow();
-    if (main && main->isVisible()) {
+    MainWindow* main = m_forms.mainWindow();
+    if (main && main->widget().isVisible()) {
         // The main window may keep itself on top; then it would hide this one.
-        main->Option1_DblClick();
+        main->releaseOnTop();
     }
     GlobeCell = FirstCell;
     Animage->setPixmap(GlobeClip->GraphicCell(GlobeCell));
@@ -165,8 +165,8 @@ void AbtFrm::Form_Unload()
                            "double-clicking the second clock from the left. Click the 'OK' button below first..."),
             ProgramTitle());
     }
-    if (huxofrm* main = m_forms.mainWindow()) {
-        bringUp(*main);
+    if (MainWindow* main = m_forms.mainWindow()) {
+        bringUp(main->widget());
     }
     m_forms.unload(this);
 }

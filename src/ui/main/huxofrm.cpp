@@ -45,26 +45,6 @@ struct Column
     const char* faceToolTip;
 };
 
-// Twips inside the clock panel, local clock first.
-// clang-format off
-constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
-    {"LC", &huxofrm::LC, "LocCap", &huxofrm::LocCap, "LocTime", &huxofrm::LocTime, "LocDay", &huxofrm::LocDay,
-     75, 150, 180, "local (system) time - double click for options"},
-    {"GMTc", &huxofrm::GMTc, "BCap", &huxofrm::BCap, "GMTtime", &huxofrm::GMTtime, "GMTDay", &huxofrm::GMTDay,
-     1140, 1140, 1245, "GMT / UTC Clock  (double-click to set local offset)"},
-    {"CC", &huxofrm::CC, "CCap", &huxofrm::CCap, "CTime", &huxofrm::CTime, "CDay", &huxofrm::CDay,
-     2250, 2235, 2340, "clock 3 - double-click to set."},
-    {"DC", &huxofrm::DC, "DCap", &huxofrm::DCap, "DTime", &huxofrm::DTime, "DDay", &huxofrm::DDay,
-     3315, 3330, 3435, "clock 4 - double-click to set."},
-    {"EC", &huxofrm::EC, "ECap", &huxofrm::ECap, "ETime", &huxofrm::ETime, "EDay", &huxofrm::EDay,
-     4400, 4415, 4530, "clock 5 - double-click to set."},
-    {"FC", &huxofrm::FC, "FCap", &huxofrm::FCap, "FTime", &huxofrm::FTime, "FDay", &huxofrm::FDay,
-     5460, 5460, 5580, "clock 6 - double-click to set."},
-    {"GC", &huxofrm::GC, "GCap", &huxofrm::GCap, "GTime", &huxofrm::GTime, "GDay", &huxofrm::GDay,
-     6530, 6540, 6660, "clock 7 - double-click to set."},
-}};
-// clang-format on
-
 QFont readoutFont()
 {
     return designFont(QStringLiteral("MS Sans Serif"), 14, true);
@@ -136,6 +116,25 @@ huxofrm::~huxofrm()
 
 void huxofrm::buildClockColumns()
 {
+    // Twips inside the clock panel, local clock first.
+    // clang-format off
+    static constexpr std::array<Column, ClockModel::SlotCount> Columns = {{
+        {"LC", &huxofrm::LC, "LocCap", &huxofrm::LocCap, "LocTime", &huxofrm::LocTime, "LocDay", &huxofrm::LocDay,
+         75, 150, 180, "local (system) time - double click for options"},
+        {"GMTc", &huxofrm::GMTc, "BCap", &huxofrm::BCap, "GMTtime", &huxofrm::GMTtime, "GMTDay", &huxofrm::GMTDay,
+         1140, 1140, 1245, "GMT / UTC Clock  (double-click to set local offset)"},
+        {"CC", &huxofrm::CC, "CCap", &huxofrm::CCap, "CTime", &huxofrm::CTime, "CDay", &huxofrm::CDay,
+         2250, 2235, 2340, "clock 3 - double-click to set."},
+        {"DC", &huxofrm::DC, "DCap", &huxofrm::DCap, "DTime", &huxofrm::DTime, "DDay", &huxofrm::DDay,
+         3315, 3330, 3435, "clock 4 - double-click to set."},
+        {"EC", &huxofrm::EC, "ECap", &huxofrm::ECap, "ETime", &huxofrm::ETime, "EDay", &huxofrm::EDay,
+         4400, 4415, 4530, "clock 5 - double-click to set."},
+        {"FC", &huxofrm::FC, "FCap", &huxofrm::FCap, "FTime", &huxofrm::FTime, "FDay", &huxofrm::FDay,
+         5460, 5460, 5580, "clock 6 - double-click to set."},
+        {"GC", &huxofrm::GC, "GCap", &huxofrm::GCap, "GTime", &huxofrm::GTime, "GDay", &huxofrm::GDay,
+         6530, 6540, 6660, "clock 7 - double-click to set."},
+    }};
+    // clang-format on
     for (size_t i = 0; i < Columns.size(); ++i) {
         const Column& column = Columns[i];
         auto* face = makeControl<ClockFace>(Cpanel, column.face);

@@ -8,6 +8,7 @@
 #include "core/ClockModel.h"
 #include "core/ClockView.h"
 #include "core/DailyRun.h"
+#include "ui/MainWindow.h"
 
 class ClockFace;
 class EventHooks;
@@ -22,7 +23,7 @@ class QTimer;
 
 // The main window: seven clock columns, each a face, a caption, a time and a day label; the band arrows, the
 // control panel on the right and the calendar panel that can stand in for the GMT / UTC clock.
-class huxofrm final : public QWidget, public ClockView
+class huxofrm final : public QWidget, public ClockView, public MainWindow
 {
     Q_OBJECT
 
@@ -33,30 +34,14 @@ public:
     void Form_Load();
     // The program is being ended from outside: what a close keeps is saved, without the questions of a close.
     void endWithoutQuestions();
-    void ColChg();
-    void UpdateCaptions();
+    // The clock panel's place and the arrows' tips follow the stored state of the analogue band.
     void ApplyArrows();
-    // Releases the window from the top layer, as a double-click on the on-top button does.
-    void Option1_DblClick();
-    // The on-top button is down: the window keeps itself in front of the others.
-    bool keptOnTop() const;
-    // The local clock's caption, and a new one the user typed elsewhere.
-    QString localCaption() const;
-    void showLocalCaption(const QString& caption);
-    // The hot spot that opens the preferences, bright while the mouse is over it.
-    void markPreferencesHotSpot(bool bright);
-    // The scheduler's timer runs exactly while the daily auto-correct is on; a running one is left alone.
-    void followSchedulerSetting();
-    // The daily correction of the computer's clock, once a minute.
+    // The daily correction of the computer's clock, once a minute. Tests fire it directly, many times over under
+    // a clock of their own, where waiting for the timer would take minutes.
     void ACTTimer_Timer();
     // The time-zone database's word on each clock, when a clock was applied, the window is activated and once a
-    // minute (the first tick after start-up is a new minute).
+    // minute (the first tick after start-up is a new minute). The benchmark times it.
     void refreshZoneHints();
-    // A click on the mark of a clock that does not show the time-zone database's time: asks whether to set the
-    // clock as the database has its zone now, and if so, applies and saves that.
-    void ZoneMark_Click(int slot);
-    // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
-    QString clocksLine() const;
 
     ClockModel& clockModel() { return m_clockModel; }
     ClockFace* face(int slot) const { return m_faces[size_t(slot - 1)]; }
@@ -64,6 +49,17 @@ public:
     // The window's outer size in twips, as the settings file keeps it.
     int windowHeight() const;
     int windowWidth() const;
+
+    // MainWindow
+    QWidget& widget() override { return *this; }
+    bool keptOnTop() const override;
+    void releaseOnTop() override;
+    QString localCaption() const override;
+    void showLocalCaption(const QString& caption) override;
+    void refreshCaptionsAndZoneHints() override;
+    void ColChg() override;
+    void markPreferencesHotSpot(bool bright) override;
+    void followSchedulerSetting() override;
 
     // ClockView
     bool ScaleFaces() override;
@@ -77,68 +73,7 @@ public:
     void drawSecHandOn(int slot, int x, int y) override;
     bool cornerPixelIsWhite() const override;
     QString calendarDayText() const override;
-    void DoCalDate() override;
-
-    ClockFace* LC = nullptr;
-    ClockFace* GMTc = nullptr;
-    ClockFace* CC = nullptr;
-    ClockFace* DC = nullptr;
-    ClockFace* EC = nullptr;
-    ClockFace* FC = nullptr;
-    ClockFace* GC = nullptr;
-    QLabel* LocCap = nullptr;
-    QLabel* BCap = nullptr;
-    QLabel* CCap = nullptr;
-    QLabel* DCap = nullptr;
-    QLabel* ECap = nullptr;
-    QLabel* FCap = nullptr;
-    QLabel* GCap = nullptr;
-    QLabel* LocTime = nullptr;
-    QLabel* GMTtime = nullptr;
-    QLabel* CTime = nullptr;
-    QLabel* DTime = nullptr;
-    QLabel* ETime = nullptr;
-    QLabel* FTime = nullptr;
-    QLabel* GTime = nullptr;
-    QLabel* LocDay = nullptr;
-    QLabel* GMTDay = nullptr;
-    QLabel* CDay = nullptr;
-    QLabel* DDay = nullptr;
-    QLabel* EDay = nullptr;
-    QLabel* FDay = nullptr;
-    QLabel* GDay = nullptr;
-    QWidget* Cpanel = nullptr;
-
-    GlyphButton* upgrey = nullptr;
-    GlyphButton* dngreen = nullptr;
-    GlyphButton* upgreen = nullptr;
-    GlyphButton* dnred = nullptr;
-    GlyphButton* upred = nullptr;
-
-    QWidget* CtrlPanel1 = nullptr;
-    GlyphButton* DispChgBox = nullptr;
-    GlyphButton* Image1 = nullptr;
-    GlyphButton* Image2 = nullptr;
-    GlyphButton* Image3 = nullptr;
-    GlyphButton* Image5 = nullptr;
-    GlyphButton* Option1 = nullptr;
-    GlyphButton* AlmBtn = nullptr;
-    GlyphButton* OntopBtn = nullptr;
-    GlyphButton* Command1 = nullptr;
-    GlyphButton* Command2 = nullptr;
-    QPushButton* Keepfcs = nullptr;
-
-    QWidget* DateFrame = nullptr;
-    GlyphButton* Image4 = nullptr;
-    QLabel* DateLbl = nullptr;
-    QLabel* DayLbl = nullptr;
-    QLabel* MonthLbl = nullptr;
-    QLabel* YrLbl = nullptr;
-    QLabel* Xlbl = nullptr;
-
-    QTimer* Timer1 = nullptr;
-    QTimer* ACTTimer = nullptr;
-    QAction* CopyClocks = nullptr;
+    void DoCalDate() override; // asked for by the other windows as well
 
 signals:
     // The main window has stored everything and the program is to end, with all its windows.
@@ -162,6 +97,13 @@ private:
     void showZoneHint(int slot, const std::optional<ZoneHint>& hint);
     bool paintFacePictures();
 
+    void UpdateCaptions();
+    // A click on the mark of a clock that does not show the time-zone database's time: asks whether to set the
+    // clock as the database has its zone now, and if so, applies and saves that.
+    void ZoneMark_Click(int slot);
+    // The clocks in view, "Tue 09:00 LOCAL · 08:00 GMT / UTC · 17:00 TOKYO", as Ctrl+C copies them.
+    QString clocksLine() const;
+
     void Timer1_Timer();
     void armTimer1();
     QString minimisedCaption() const;
@@ -184,6 +126,7 @@ private:
     void OntopBtn_Click();
 
     void Option1_Click();
+    void Option1_DblClick();
     void LocCap_DblClick();
     // Where the desktop alone stacks the windows, the pin can do nothing: its tip names the desktop's command.
     void leaveOnTopToTheDesktop();
@@ -198,6 +141,71 @@ private:
     void reportAutoCorrection();
     // What the daily note says about the correction that ran last.
     QString autoCorrectionNote() const;
+
+    // The clock panel: the seven columns, the band arrows, the control panel and the calendar page.
+    QWidget* Cpanel = nullptr; // holds every column, arrow and button; moves up when the analogue band is hidden
+    ClockFace* LC = nullptr;   // the local clock's face; double-click opens the system time window
+    ClockFace* GMTc = nullptr; // the GMT / UTC clock's face; double-click sets the local offset
+    ClockFace* CC = nullptr;   // clock 3's face; double-click opens its settings
+    ClockFace* DC = nullptr;   // clock 4's face
+    ClockFace* EC = nullptr;   // clock 5's face
+    ClockFace* FC = nullptr;   // clock 6's face
+    ClockFace* GC = nullptr;   // clock 7's face
+    QLabel* LocCap = nullptr;  // the local clock's caption; double-click pins the window on top or releases it
+    QLabel* BCap = nullptr;    // "GMT / UTC" over the second clock
+    QLabel* CCap = nullptr;    // clock 3's caption, a place name
+    QLabel* DCap = nullptr;    // clock 4's caption
+    QLabel* ECap = nullptr;    // clock 5's caption; double-click opens the alarm settings
+    QLabel* FCap = nullptr;    // clock 6's caption
+    QLabel* GCap = nullptr;    // clock 7's caption; double-click opens the alarm settings
+    QLabel* LocTime = nullptr; // the local time, digital
+    QLabel* GMTtime = nullptr; // the GMT / UTC time, digital
+    QLabel* CTime = nullptr;   // clock 3's time, digital; its tip is the time-zone database's word on it
+    QLabel* DTime = nullptr;   // clock 4's time
+    QLabel* ETime = nullptr;   // clock 5's time
+    QLabel* FTime = nullptr;   // clock 6's time
+    QLabel* GTime = nullptr;   // clock 7's time
+    QLabel* LocDay = nullptr;  // the local weekday; its tip is today's date
+    QLabel* GMTDay = nullptr;  // the GMT / UTC weekday
+    QLabel* CDay = nullptr;    // clock 3's weekday
+    QLabel* DDay = nullptr;    // clock 4's weekday
+    QLabel* EDay = nullptr;    // clock 5's weekday
+    QLabel* FDay = nullptr;    // clock 6's weekday
+    QLabel* GDay = nullptr;    // clock 7's weekday
+
+    // The band arrows at the left edge, each in the band it acts on.
+    GlyphButton* upgrey = nullptr;  // grey up arrow: hides the analogue faces
+    GlyphButton* dngreen = nullptr; // green down arrow: shows the digital times, or the faces when they are hidden
+    GlyphButton* upgreen = nullptr; // green up arrow: hides the digital times
+    GlyphButton* dnred = nullptr;   // red down arrow: shows the weekdays
+    GlyphButton* upred = nullptr;   // red up arrow: hides the weekdays
+
+    // The control panel at the right, top to bottom.
+    QWidget* CtrlPanel1 = nullptr;     // the column of small buttons; moves with the five / seven clocks switch
+    GlyphButton* DispChgBox = nullptr; // the bar at the top: opens the preferences, bright while the mouse is over it
+    GlyphButton* Image1 = nullptr;     // the globe: double-click for About
+    GlyphButton* Image2 = nullptr;     // the question mark: double-click for Help
+    GlyphButton* Image3 = nullptr;     // today's page: its tip is today's date, double-click for Help
+    GlyphButton* Image5 = nullptr;     // the calendar: double-click puts the calendar page over the GMT / UTC clock
+    GlyphButton* Option1 = nullptr;    // the on-top pin: click keeps the window on top, double-click releases it
+    GlyphButton* AlmBtn = nullptr;     // the bell: opens the alarm settings
+    GlyphButton* OntopBtn = nullptr;   // switches between five and seven clocks
+    GlyphButton* Command1 = nullptr;   // "1": starts accessory program 1, shown only when it is there
+    GlyphButton* Command2 = nullptr;   // "2": starts accessory program 2, shown only when it is there
+    QPushButton* Keepfcs = nullptr;    // unseen: takes the focus off a small button the mouse used
+
+    // The calendar page over the GMT / UTC column; double-click anywhere on it puts it away.
+    QWidget* DateFrame = nullptr;  // the page's frame
+    GlyphButton* Image4 = nullptr; // the page's picture
+    QLabel* DateLbl = nullptr;     // the day of the month, large
+    QLabel* DayLbl = nullptr;      // the weekday in the page's header
+    QLabel* MonthLbl = nullptr;    // the month
+    QLabel* YrLbl = nullptr;       // the year
+    QLabel* Xlbl = nullptr;        // "HUXO" at the foot of the page
+
+    QTimer* Timer1 = nullptr;      // unseen: turns the clocks over just after each change of second
+    QTimer* ACTTimer = nullptr;    // unseen: the daily correction's scheduler, once a minute while it is on
+    QAction* CopyClocks = nullptr; // Ctrl+C and the context menu's "Copy the clocks"
 
     Module1& m_module;
     Forms& m_forms;

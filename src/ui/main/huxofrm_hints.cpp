@@ -71,6 +71,12 @@ void huxofrm::refreshZoneHints()
     }
 }
 
+void huxofrm::refreshCaptionsAndZoneHints()
+{
+    UpdateCaptions();
+    refreshZoneHints();
+}
+
 void huxofrm::showZoneHint(int slot, const std::optional<ZoneHint>& hint)
 {
     QLabel* mark = m_zoneMarks[size_t(slot - 1)];
@@ -112,8 +118,7 @@ void huxofrm::ZoneMark_Click(int slot)
     }
     // As Apply in the clock settings window: the sound, the captions, the settings file and the faces anew.
     m_module.playClick();
-    UpdateCaptions();
-    refreshZoneHints();
+    refreshCaptionsAndZoneHints();
     m_module.SaveSettings();
     m_clockModel.LastMin = -1;
     if (SetTimeFrm* settings = m_forms.loaded<SetTimeFrm>(); settings && m_module.SetClock == letter) {

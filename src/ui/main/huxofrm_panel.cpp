@@ -132,6 +132,11 @@ void huxofrm::Option1_Click()
 
 void huxofrm::Option1_DblClick()
 {
+    releaseOnTop();
+}
+
+void huxofrm::releaseOnTop()
+{
     if (!m_forms.alarmSettingsShown()) {
         m_module.playClick();
     }
@@ -171,7 +176,7 @@ void huxofrm::LocCap_DblClick()
         return;
     }
     if (Option1->isChecked()) {
-        Option1_DblClick();
+        releaseOnTop();
     } else {
         Option1_Click();
     }

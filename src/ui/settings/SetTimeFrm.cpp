@@ -22,8 +22,8 @@
 #include "ui/DesignFont.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/StorableText.h"
-#include "ui/main/huxofrm.h"
 #include "ui/settings/MapViewport.h"
 #include "ui/settings/PressLabel.h"
 #include "zones/DstText.h"
@@ -289,8 +289,8 @@ void SetTimeFrm::buildDstView()
 
 void SetTimeFrm::Form_Load()
 {
-    if (const huxofrm* main = m_forms.mainWindow()) {
-        setWindowIcon(main->windowIcon());
+    if (MainWindow* main = m_forms.mainWindow()) {
+        setWindowIcon(main->widget().windowIcon());
     }
     m_module.playClick();
     if (!m_forms.reminderShown()) {

@@ -12,7 +12,7 @@
 #include "platform/Clock.h"
 #include "ui/Colouring.h"
 #include "ui/Forms.h"
-#include "ui/main/huxofrm.h"
+#include "ui/MainWindow.h"
 #include "ui/settings/PressLabel.h"
 #include "zones/OffsetDisplay.h"
 #include "zones/ZoneHint.h"
@@ -222,9 +222,8 @@ void SetTimeFrm::ApplyBtn_Click()
     }
     m_module.ShowCaptions();
     m_module.playClick();
-    if (huxofrm* main = m_forms.mainWindow()) {
-        main->UpdateCaptions();
-        main->refreshZoneHints();
+    if (MainWindow* main = m_forms.mainWindow()) {
+        main->refreshCaptionsAndZoneHints();
     }
     m_module.SaveSettings();
     m_module.Redraw = RedrawRequest::ClockApplied;

@@ -21,8 +21,8 @@
 #include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/alarms/AlarmFrm.h"
-#include "ui/main/huxofrm.h"
 #include "ui/system/ProgramDownload.h"
 
 CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
@@ -95,8 +95,8 @@ CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
 void CTimesFrm::Form_Load()
 {
     // Off the main window's on-top state, so that the newsletter can come to the front.
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->Option1_DblClick();
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
+        mainWindow->releaseOnTop();
     }
     DateLbl->setText(formatDate(m_module.services().clock.now(), u"dddd dd mmm yyyy"));
 }

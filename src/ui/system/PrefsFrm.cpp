@@ -17,8 +17,8 @@
 #include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/StorableText.h"
-#include "ui/main/huxofrm.h"
 
 namespace {
 
@@ -186,8 +186,8 @@ void PrefsFrm::buildProxyControls()
 
 void PrefsFrm::Form_Load()
 {
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
-        mainWindow->Option1_DblClick();
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
+        mainWindow->releaseOnTop();
     }
     if (m_module.ColourScheme == Colours::System) {
         Option2->setChecked(true);
@@ -280,7 +280,7 @@ void PrefsFrm::Option2_Click()
 {
     m_module.ColourScheme = Colours::System;
     m_module.Redraw = RedrawRequest::ColoursChanged;
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
         mainWindow->ColChg();
     }
 }
@@ -291,7 +291,7 @@ void PrefsFrm::Black_Click()
         return;
     }
     m_module.ColourScheme = Colours::Black;
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
         mainWindow->ColChg();
     }
     m_module.Redraw = RedrawRequest::ColoursChanged;
@@ -337,7 +337,7 @@ void PrefsFrm::Frame7_MouseMove()
 
 void PrefsFrm::Form_MouseMove()
 {
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
         mainWindow->markPreferencesHotSpot(false);
     }
 }
@@ -353,7 +353,7 @@ void PrefsFrm::setConnectionFrameHeight(int twips)
 // that passing the mouse over the frame does not put off its next firing.
 void PrefsFrm::followSchedulerSetting()
 {
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
         mainWindow->followSchedulerSetting();
     }
 }

@@ -24,9 +24,9 @@
 #include "ui/DialogPreamble.h"
 #include "ui/EventHooks.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/PictureClip.h"
 #include "ui/StorableText.h"
-#include "ui/main/huxofrm.h"
 
 namespace {
 
@@ -199,9 +199,9 @@ QLabel* SystTimeFrm::makeProductLabel(QWidget* parent, const char* name)
 
 void SystTimeFrm::Form_Load()
 {
-    huxofrm* mainWindow = m_forms.mainWindow();
+    MainWindow* mainWindow = m_forms.mainWindow();
     if (mainWindow) {
-        setWindowIcon(mainWindow->windowIcon());
+        setWindowIcon(mainWindow->widget().windowIcon());
     }
     if (!m_forms.alarmSettingsShown() && !m_forms.reminderShown()) {
         m_module.OnTop(this);
@@ -249,7 +249,7 @@ void SystTimeFrm::Text1_Click()
 void SystTimeFrm::Text2_Change()
 {
     m_module.LocCaption = Text2->text().trimmed();
-    if (huxofrm* mainWindow = m_forms.mainWindow()) {
+    if (MainWindow* mainWindow = m_forms.mainWindow()) {
         mainWindow->showLocalCaption(m_module.LocCaption);
     }
 }

@@ -16,8 +16,8 @@
 #include "net/TimeCorrection.h"
 #include "platform/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/MainWindow.h"
 #include "ui/PictureClip.h"
-#include "ui/main/huxofrm.h"
 #include "ui/system/PrefsFrm.h"
 
 void SystTimeFrm::addStat(const QString& line)
@@ -96,7 +96,7 @@ void SystTimeFrm::AutoSetBtn_Click(StartedBy startedBy)
         break;
     }
     if (m_module.NetStatus == NetOutcome::Completed) {
-        if (huxofrm* mainWindow = m_forms.mainWindow()) {
+        if (MainWindow* mainWindow = m_forms.mainWindow()) {
             mainWindow->DoCalDate();
         }
         if (result.newsflash) {
