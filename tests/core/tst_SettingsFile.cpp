@@ -3,12 +3,15 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <variant>
 
 #include "core/SettingsFile.h"
+#include "core/SettingsRecords.h"
 #include "support/FileSizeLimit.h"
 
 using namespace Qt::StringLiterals;

@@ -8,6 +8,7 @@
 
 #include "InternetRig.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsRecords.h"
 
 using namespace Qt::StringLiterals;
 
