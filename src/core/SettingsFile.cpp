@@ -2,8 +2,8 @@
 
 #include <QtEndian>
 
-#include <array>
 #include <cstring>
+#include <optional>
 #include <variant>
 
 #include "core/Cp1252.h"
@@ -14,47 +14,15 @@
 namespace SettingsFile {
 namespace {
 
+using SettingsRecords::Halves;
+using SettingsRecords::Records;
+
 constexpr int VariantEmpty = 0;
 constexpr int VariantString = 8;
 constexpr int MaxVariantTextLength = RecordLength - 4;
-constexpr int ProxyHalfLength = 15;
-constexpr int FirstProxyRecord = 34;
-constexpr int SecondProxyRecord = 35;
+constexpr int HalfLength = 15;
 constexpr int UsedBytes = RecordCount * RecordLength;
 const QByteArray Signature = QByteArrayLiteral("HUXO 5.1");
-
-// A record's value: which member it lives in decides how it is encoded. The codes are 16-bit numbers as well.
-using Field = std::variant<qint16 Settings::*,
-                           Flag Settings::*,
-                           Colours Settings::*,
-                           ServerBase Settings::*,
-                           Connection Settings::*,
-                           float Settings::*,
-                           QString Settings::*,
-                           std::optional<QString> Settings::*,
-                           QByteArray Settings::*>;
-
-struct Record
-{
-    int number;
-    Field field;
-};
-
-// Records 34 and 35 hold the two halves of ProxyName and are handled on their own.
-const std::array<Record, 36> Records = {{
-    {2, &Settings::WinHeight},   {3, &Settings::Reserved3},  {4, &Settings::BOffset},
-    {5, &Settings::CCaption},    {6, &Settings::COffset},    {7, &Settings::DCaption},
-    {8, &Settings::DOffset},     {9, &Settings::ECaption},   {10, &Settings::EOffset},
-    {11, &Settings::Reserved11}, {12, &Settings::CHourOn},   {13, &Settings::DHourOn},
-    {14, &Settings::EHourOn},    {15, &Settings::BHourOn},   {16, &Settings::ColourScheme},
-    {17, &Settings::WinTop},     {18, &Settings::WinLeft},   {19, &Settings::AnaloguesHidden},
-    {20, &Settings::LocCaption}, {21, &Settings::MServer},   {22, &Settings::FCaption},
-    {23, &Settings::FOffset},    {24, &Settings::FHourOn},   {25, &Settings::GCaption},
-    {26, &Settings::GOffset},    {27, &Settings::GHourOn},   {28, &Settings::StartMin},
-    {29, &Settings::WinWidth},   {30, &Settings::ACTime},    {31, &Settings::ACTOn},
-    {32, &Settings::ACTUpdates}, {33, &Settings::NetAccess}, {36, &Settings::TimeServer},
-    {37, &Settings::CalShown},   {38, &Settings::SetupDone}, {39, &Settings::TaskbarClock3},
-}};
 
 quint16 readWord(const char* at)
 {
@@ -95,54 +63,6 @@ void writeSingle(char* at, float value)
     qToLittleEndian<quint32>(bits, at);
 }
 
-void decodeRecord(const char* at, Settings& settings, const Field& field)
-{
-    std::visit(
-        [&](auto member) {
-            using Value = std::remove_reference_t<decltype(settings.*member)>;
-            if constexpr (std::is_same_v<Value, qint16> || std::is_enum_v<Value>) {
-                settings.*member = Value(qint16(readWord(at)));
-            } else if constexpr (std::is_same_v<Value, float>) {
-                settings.*member = readSingle(at);
-            } else if constexpr (std::is_same_v<Value, QString>) {
-                settings.*member = readText(at, MaxTextLength);
-            } else if constexpr (std::is_same_v<Value, std::optional<QString>>) {
-                // Anything but a string variant (a damaged type word included) reads as no value.
-                settings.*member = std::nullopt;
-                if (readWord(at) == VariantString) {
-                    settings.*member = readText(at + 2, MaxVariantTextLength);
-                }
-            } else {
-                settings.*member = QByteArray(at, RecordLength);
-            }
-        },
-        field);
-}
-
-void encodeRecord(char* at, const Settings& settings, const Field& field)
-{
-    std::visit(
-        [&](auto member) {
-            const auto& value = settings.*member;
-            using Value = std::remove_cvref_t<decltype(value)>;
-            if constexpr (std::is_same_v<Value, qint16> || std::is_enum_v<Value>) {
-                writeWord(at, quint16(value));
-            } else if constexpr (std::is_same_v<Value, float>) {
-                writeSingle(at, value);
-            } else if constexpr (std::is_same_v<Value, QString>) {
-                writeText(at, value, MaxTextLength);
-            } else if constexpr (std::is_same_v<Value, std::optional<QString>>) {
-                writeWord(at, value ? VariantString : VariantEmpty);
-                if (value) {
-                    writeText(at + 2, *value, MaxVariantTextLength);
-                }
-            } else {
-                std::memcpy(at, value.constData(), size_t(qMin<qsizetype>(value.size(), RecordLength)));
-            }
-        },
-        field);
-}
-
 const char* recordAt(const QByteArray& records, int number)
 {
     return records.constData() + (number - 1) * RecordLength;
@@ -171,6 +91,91 @@ QString trimTrailingBlanks(const QString& text)
     return text.left(end);
 }
 
+template <SettingsRecords::Word Value>
+void decodeValue(const char* at, Value& value)
+{
+    value = Value(qint16(readWord(at)));
+}
+
+void decodeValue(const char* at, float& value)
+{
+    value = readSingle(at);
+}
+
+void decodeValue(const char* at, QString& value)
+{
+    value = readText(at, MaxTextLength);
+}
+
+void decodeValue(const char* at, std::optional<QString>& value)
+{
+    // Anything but a string variant (a damaged type word included) reads as no value.
+    value = std::nullopt;
+    if (readWord(at) == VariantString) {
+        value = readText(at + 2, MaxVariantTextLength);
+    }
+}
+
+void decodeValue(const char* at, QByteArray& value)
+{
+    value = QByteArray(at, RecordLength);
+}
+
+template <SettingsRecords::Word Value>
+void encodeValue(char* at, Value value)
+{
+    writeWord(at, quint16(value));
+}
+
+void encodeValue(char* at, float value)
+{
+    writeSingle(at, value);
+}
+
+void encodeValue(char* at, const QString& value)
+{
+    writeText(at, value, MaxTextLength);
+}
+
+void encodeValue(char* at, const std::optional<QString>& value)
+{
+    writeWord(at, value ? VariantString : VariantEmpty);
+    if (value) {
+        writeText(at + 2, *value, MaxVariantTextLength);
+    }
+}
+
+void encodeValue(char* at, const QByteArray& value)
+{
+    std::memcpy(at, value.constData(), size_t(qMin<qsizetype>(value.size(), RecordLength)));
+}
+
+template <typename Member>
+void decodeField(const char* at, Member member, Settings& settings)
+{
+    decodeValue(at, settings.*member);
+}
+
+template <typename Member>
+void encodeField(char* at, Member member, const Settings& settings)
+{
+    encodeValue(at, settings.*member);
+}
+
+// The halves are written as the file has always had them: the first without its leading blanks, the second without
+// its trailing ones.
+void decodeField(const char* at, Halves halves, Settings& settings)
+{
+    settings.*halves.member = readText(at, HalfLength) + readText(at + RecordLength, HalfLength);
+}
+
+void encodeField(char* at, Halves halves, const Settings& settings)
+{
+    const QString& text = settings.*halves.member;
+    writeText(at, trimLeadingBlanks(text.left(HalfLength)), HalfLength);
+    writeText(at + RecordLength, trimTrailingBlanks(text.mid(HalfLength, HalfLength)), HalfLength);
+}
+
 } // namespace
 
 Settings decode(const QByteArray& fileBytes)
@@ -182,11 +187,10 @@ Settings decode(const QByteArray& fileBytes)
     const QByteArray& records = padded;
 
     Settings settings;
-    for (const Record& record : Records) {
-        decodeRecord(recordAt(records, record.number), settings, record.field);
+    for (const SettingsRecords::Record& record : Records) {
+        const char* at = recordAt(records, record.number);
+        std::visit([&](auto member) { decodeField(at, member, settings); }, record.field);
     }
-    settings.ProxyName = readText(recordAt(records, FirstProxyRecord), ProxyHalfLength)
-                         + readText(recordAt(records, SecondProxyRecord), ProxyHalfLength);
     settings.BeyondLastRecord = fileBytes.mid(UsedBytes, MaxBeyondLastRecord);
     bringIntoRange(settings);
     return settings;
@@ -199,15 +203,10 @@ QByteArray encode(const Settings& settings)
     writeWord(signature, quint16(Signature.size()));
     std::memcpy(signature + 2, Signature.constData(), size_t(Signature.size()));
 
-    for (const Record& record : Records) {
-        encodeRecord(recordAt(records, record.number), settings, record.field);
+    for (const SettingsRecords::Record& record : Records) {
+        char* at = recordAt(records, record.number);
+        std::visit([&](auto member) { encodeField(at, member, settings); }, record.field);
     }
-    writeText(recordAt(records, FirstProxyRecord),
-              trimLeadingBlanks(settings.ProxyName.left(ProxyHalfLength)),
-              ProxyHalfLength);
-    writeText(recordAt(records, SecondProxyRecord),
-              trimTrailingBlanks(settings.ProxyName.mid(ProxyHalfLength, ProxyHalfLength)),
-              ProxyHalfLength);
     return records + settings.BeyondLastRecord;
 }
 

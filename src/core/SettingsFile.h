@@ -4,14 +4,15 @@
 #include <QString>
 
 #include "core/Settings.h"
+#include "core/SettingsRecords.h"
 
 // "huxo.ini": fixed 17-byte records numbered from 1, little-endian numbers, Windows-1252 text.
 namespace SettingsFile {
 
 constexpr int RecordLength = 17;
-constexpr int RecordCount = 39;
+constexpr int RecordCount = SettingsRecords::LastRecord;
 constexpr int MaxTextLength = 15;
-// What a file may hold after record 39 and have kept: room for thousands of records a later version might add,
+// What a file may hold after the last record and have kept: room for thousands of records a later version might add,
 // and still nothing to notice when the file is read and written whole at every save.
 constexpr int MaxBeyondLastRecord = 64 * 1024;
 
@@ -26,7 +27,7 @@ enum class ReadResult
 // read as zero or empty.
 Settings decode(const QByteArray& fileBytes);
 
-// The whole file: our signature in record 1, then records 2 to 39, then anything that followed them.
+// The whole file: our signature in record 1, then every record of SettingsRecords, then anything that followed them.
 QByteArray encode(const Settings& settings);
 
 // Reads the file, creating it empty when it does not exist yet. An empty or short file is not an error; anything

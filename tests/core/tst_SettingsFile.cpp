@@ -3,14 +3,21 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <tuple>
+#include <variant>
 
 #include "core/SettingsFile.h"
+#include "core/SettingsRecords.h"
 #include "support/FileSizeLimit.h"
 
 using namespace Qt::StringLiterals;
+using SettingsRecords::Range;
+using SettingsRecords::Record;
+using SettingsRecords::Records;
 
 namespace {
 
@@ -48,51 +55,84 @@ QByteArray text(const QByteArray& bytes)
     return word(quint16(bytes.size())) + bytes;
 }
 
-// A 16-bit setting as the number its record holds.
-template <auto Member>
-qint16 wordOf(const Settings& settings)
+qsizetype offsetOf(int record)
 {
-    return qint16(settings.*Member);
+    return (record - 1) * SettingsFile::RecordLength;
+}
+
+// The number a 16-bit record's value is stored as; none for the other records.
+std::optional<qint16> wordIn(const Settings& settings, const Record& record)
+{
+    std::optional<qint16> word;
+    SettingsRecords::visitValue(settings, record, [&](const auto& value) {
+        if constexpr (SettingsRecords::Word<std::remove_cvref_t<decltype(value)>>) {
+            word = qint16(value);
+        }
+    });
+    return word;
+}
+
+bool sameValue(const Settings& a, const Settings& b, const Record& record)
+{
+    return std::visit(
+        [&](auto member) {
+            if constexpr (std::is_same_v<decltype(member), SettingsRecords::Halves>) {
+                return a.*member.member == b.*member.member;
+            } else {
+                return a.*member == b.*member;
+            }
+        },
+        record.field);
+}
+
+// A value that a fresh file does not have and that reads back as it is, of each kind of record.
+template <SettingsRecords::Word Value>
+void setSample(Value& value, const Record& record)
+{
+    value = Value(record.range == Range::OneOf ? record.codes.allowed.at(size_t(record.codes.count - 1))
+                                               : record.number * 100);
+}
+
+void setSample(float& value, const Record& record)
+{
+    value = record.range == Range::WindowPosition ? float(record.number) * 100.5f : -float(record.number % 12) - 0.25f;
+}
+
+void setSample(QString& value, const Record& record)
+{
+    value = (record.length() == 2 ? u"proxy%1.example.org:8080"_s : u"RECORD %1 Ü€"_s).arg(record.number);
+}
+
+void setSample(std::optional<QString>& value, const Record&)
+{
+    value = u"23:59"_s;
+}
+
+void setSample(QByteArray& value, const Record& record)
+{
+    value = QByteArray(SettingsFile::RecordLength, char(record.number));
 }
 
 Settings everyRecordSet()
 {
     Settings s;
+    for (const Record& record : Records) {
+        SettingsRecords::visitValue(s, record, [&](auto& value) { setSample(value, record); });
+    }
+    // The values the tests below look for.
     s.WinHeight = 2335;
     s.Reserved3 = padded(QByteArray::fromHex("0800020041"));
     s.BOffset = -5.5f;
     s.CCaption = u"LONDON"_s;
-    s.COffset = 0;
     s.DCaption = u"ZÜRICH €"_s;
-    s.DOffset = 1;
-    s.ECaption = u"NEW DELHI"_s;
-    s.EOffset = 5.5f;
-    s.Reserved11 = padded(QByteArray::fromHex("01020304"));
-    s.CHourOn = 1;
-    s.DHourOn = 0;
-    s.EHourOn = 1;
     s.BHourOn = -1;
-    s.ColourScheme = Colours::Black;
     s.WinTop = 1200.5f;
-    s.WinLeft = -30;
-    s.AnaloguesHidden = Flag::On;
     s.LocCaption = u"HOME"_s;
-    s.MServer = ServerBase::Fallback;
-    s.FCaption = u"TOKYO"_s;
-    s.FOffset = 9;
-    s.FHourOn = 0;
     s.GCaption = u"HONOLULU"_s;
-    s.GOffset = -10;
-    s.GHourOn = 1;
-    s.StartMin = Flag::On;
     s.WinWidth = 7625;
     s.ACTime = u"05:45"_s;
-    s.ACTOn = Flag::On;
-    s.ACTUpdates = Flag::On;
-    s.NetAccess = Connection::Proxy;
     s.ProxyName = u"proxy.example.org:8080"_s;
     s.TimeServer = 3;
-    s.CalShown = Flag::On;
     s.SetupDone = Flag::On;
     s.TaskbarClock3 = Flag::On;
     return s;
@@ -150,43 +190,10 @@ void tst_SettingsFile::roundTripOfEveryRecord()
 {
     const Settings in = everyRecordSet();
     const Settings out = SettingsFile::decode(SettingsFile::encode(in));
-    QCOMPARE(out.WinHeight, in.WinHeight);
-    QCOMPARE(out.Reserved3, in.Reserved3);
-    QCOMPARE(out.BOffset, in.BOffset);
-    QCOMPARE(out.CCaption, in.CCaption);
-    QCOMPARE(out.COffset, in.COffset);
-    QCOMPARE(out.DCaption, in.DCaption);
-    QCOMPARE(out.DOffset, in.DOffset);
-    QCOMPARE(out.ECaption, in.ECaption);
-    QCOMPARE(out.EOffset, in.EOffset);
-    QCOMPARE(out.Reserved11, in.Reserved11);
-    QCOMPARE(out.CHourOn, in.CHourOn);
-    QCOMPARE(out.DHourOn, in.DHourOn);
-    QCOMPARE(out.EHourOn, in.EHourOn);
-    QCOMPARE(out.BHourOn, in.BHourOn);
-    QCOMPARE(out.ColourScheme, in.ColourScheme);
-    QCOMPARE(out.WinTop, in.WinTop);
-    QCOMPARE(out.WinLeft, in.WinLeft);
-    QCOMPARE(out.AnaloguesHidden, in.AnaloguesHidden);
-    QCOMPARE(out.LocCaption, in.LocCaption);
-    QCOMPARE(out.MServer, in.MServer);
-    QCOMPARE(out.FCaption, in.FCaption);
-    QCOMPARE(out.FOffset, in.FOffset);
-    QCOMPARE(out.FHourOn, in.FHourOn);
-    QCOMPARE(out.GCaption, in.GCaption);
-    QCOMPARE(out.GOffset, in.GOffset);
-    QCOMPARE(out.GHourOn, in.GHourOn);
-    QCOMPARE(out.StartMin, in.StartMin);
-    QCOMPARE(out.WinWidth, in.WinWidth);
-    QCOMPARE(out.ACTime, in.ACTime);
-    QCOMPARE(out.ACTOn, in.ACTOn);
-    QCOMPARE(out.ACTUpdates, in.ACTUpdates);
-    QCOMPARE(out.NetAccess, in.NetAccess);
-    QCOMPARE(out.ProxyName, in.ProxyName);
-    QCOMPARE(out.TimeServer, in.TimeServer);
-    QCOMPARE(out.CalShown, in.CalShown);
-    QCOMPARE(out.SetupDone, in.SetupDone);
-    QCOMPARE(out.TaskbarClock3, in.TaskbarClock3);
+    for (const Record& record : Records) {
+        QVERIFY2(!sameValue(in, Settings{}, record), qPrintable(u"record %1 is not set"_s.arg(record.number)));
+        QVERIFY2(sameValue(out, in, record), qPrintable(u"record %1 reads back changed"_s.arg(record.number)));
+    }
 
     // An empty time string and no time at all are different values and stay so.
     Settings empty;
@@ -267,7 +274,7 @@ void tst_SettingsFile::damagedRecordsAreContained()
     const Settings s = SettingsFile::decode(file);
     QCOMPARE(s.CCaption.size(), 15);
     QVERIFY(s.CCaption.startsWith(u"LONDON"_s));
-    QCOMPARE(s.COffset, 0.0f);
+    QCOMPARE(s.COffset, everyRecordSet().COffset);
     QCOMPARE(s.ACTime, std::nullopt);
     QCOMPARE(s.EOffset, 0.0f);
 
@@ -277,42 +284,47 @@ void tst_SettingsFile::damagedRecordsAreContained()
 
 void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
 {
-    // Each 16-bit record with the values the program takes it for, and what any other value reads as.
-    struct Range
+    // Each 16-bit record keeps the values the program takes it for and reads any other as its fallback.
+    const QByteArray fresh = SettingsFile::encode(Settings{});
+    for (const Record& record : Records) {
+        if (!wordIn(Settings{}, record)) {
+            continue;
+        }
+        for (const int value : {-32768, -2, -1, 0, 1, 2, 3, 4, 32767}) {
+            QByteArray file = fresh;
+            file.replace(offsetOf(record.number), 2, word(quint16(value)));
+            const qint16 read = *wordIn(SettingsFile::decode(file), record);
+            const bool kept = record.range != Range::OneOf || record.codes.contains(qint16(value));
+            const qint16 expected = kept ? qint16(value) : record.codes.fallback;
+            QVERIFY2(read == expected,
+                     qPrintable(u"record %1 holding %2 reads as %3"_s.arg(record.number).arg(value).arg(read)));
+        }
+    }
+    // The values each code of the earlier releases has always had.
+    struct Rule
     {
-        int record;
-        qint16 (*read)(const Settings&);
+        QList<int> records;
         QList<qint16> allowed;
         qint16 otherwise;
     };
-    const QList<Range> ranges = {
-        {12, wordOf<&Settings::CHourOn>, {0, 1}, 0},
-        {13, wordOf<&Settings::DHourOn>, {0, 1}, 0},
-        {14, wordOf<&Settings::EHourOn>, {0, 1}, 0},
-        {24, wordOf<&Settings::FHourOn>, {0, 1}, 0},
-        {27, wordOf<&Settings::GHourOn>, {0, 1}, 0},
-        {15, wordOf<&Settings::BHourOn>, {0, -1}, 0},
-        {16, wordOf<&Settings::ColourScheme>, {0, 1}, 0},
-        {19, wordOf<&Settings::AnaloguesHidden>, {0, -1}, 0},
-        {21, wordOf<&Settings::MServer>, {0, 1, 2}, 1},
-        {28, wordOf<&Settings::StartMin>, {0, -1}, 0},
-        {31, wordOf<&Settings::ACTOn>, {0, -1}, 0},
-        {32, wordOf<&Settings::ACTUpdates>, {0, -1}, 0},
-        {33, wordOf<&Settings::NetAccess>, {0, 1, 2}, 0},
-        {36, wordOf<&Settings::TimeServer>, {0, 1, 2, 3}, 0},
-        {37, wordOf<&Settings::CalShown>, {0, -1}, -1},
-        {38, wordOf<&Settings::SetupDone>, {0, -1}, -1},
-        {39, wordOf<&Settings::TaskbarClock3>, {0, -1}, 0},
+    const QList<Rule> rules = {
+        {{12, 13, 14, 24, 27}, {0, 1}, 0},  // a clock's seasonal hour
+        {{15}, {0, -1}, 0},                 // the local seasonal hour, negated
+        {{16}, {0, 1}, 0},                  // colours
+        {{19, 28, 31, 32, 39}, {0, -1}, 0}, // flags taken as on only when they are -1
+        {{37, 38}, {0, -1}, -1},            // flags taken as on whenever they are not 0
+        {{21}, {0, 1, 2}, 1},               // the update server's base address
+        {{33}, {0, 1, 2}, 0},               // the connection
+        {{36}, {0, 1, 2, 3}, 0},            // the time server
     };
-    const QByteArray fresh = SettingsFile::encode(Settings{});
-    for (const Range& range : ranges) {
-        for (const int value : {-32768, -2, -1, 0, 1, 2, 3, 4, 32767}) {
-            QByteArray file = fresh;
-            file.replace((range.record - 1) * SettingsFile::RecordLength, 2, word(quint16(value)));
-            const qint16 read = range.read(SettingsFile::decode(file));
-            const qint16 expected = range.allowed.contains(qint16(value)) ? qint16(value) : range.otherwise;
-            QVERIFY2(read == expected,
-                     qPrintable(u"record %1 holding %2 reads as %3"_s.arg(range.record).arg(value).arg(read)));
+    for (const Rule& rule : rules) {
+        for (const int number : rule.records) {
+            const auto record =
+                std::find_if(Records.begin(), Records.end(), [&](const Record& row) { return row.number == number; });
+            QVERIFY(record != Records.end());
+            const SettingsRecords::Codes& codes = record->codes;
+            QCOMPARE(QList<qint16>(codes.allowed.begin(), codes.allowed.begin() + codes.count), rule.allowed);
+            QCOMPARE(codes.fallback, rule.otherwise);
         }
     }
 
@@ -331,21 +343,19 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
                                                             {-infinity, -12.0f, -14.0f},
                                                             {nan, 0.0f, -0.0f},
                                                             {5.2f, 5.2f, 5.2f}};
-    const QList<std::pair<int, float Settings::*>> offsetRecords = {{4, &Settings::BOffset},
-                                                                    {6, &Settings::COffset},
-                                                                    {8, &Settings::DOffset},
-                                                                    {10, &Settings::EOffset},
-                                                                    {23, &Settings::FOffset},
-                                                                    {26, &Settings::GOffset}};
-    for (const auto& [record, member] : offsetRecords) {
+    for (const Record& record : Records) {
+        if (record.range != Range::ZoneOffset && record.range != Range::NegatedZoneOffset) {
+            continue;
+        }
         for (const auto& [stored, zoneClock, gmtClock] : offsets) {
             QByteArray file = fresh;
-            const qsizetype at = (record - 1) * SettingsFile::RecordLength;
+            const qsizetype at = offsetOf(record.number);
             file.replace(at, 4, single(stored));
-            const float expected = record == 4 ? gmtClock : zoneClock;
+            const float expected = record.number == 4 ? gmtClock : zoneClock;
             const QByteArray saved = SettingsFile::encode(SettingsFile::decode(file)).mid(at, 4);
-            QVERIFY2(saved == single(expected),
-                     qPrintable(u"record %1 holding %2 is saved as %3"_s.arg(record).arg(stored).arg(saved.toHex())));
+            QVERIFY2(
+                saved == single(expected),
+                qPrintable(u"record %1 holding %2 is saved as %3"_s.arg(record.number).arg(stored).arg(saved.toHex())));
         }
     }
 
@@ -356,6 +366,8 @@ void tst_SettingsFile::extremeNumbersAreBroughtIntoRange()
     const Settings s = SettingsFile::decode(file);
     QCOMPARE(s.WinTop, 32767.0f * 15);
     QCOMPARE(s.WinLeft, -32767.0f * 15);
+    file.replace(offsetOf(17), 4, single(nan));
+    QCOMPARE(SettingsFile::decode(file).WinTop, 0.0f);
 }
 
 void tst_SettingsFile::whatFollowsTheRecordsIsKeptUpToACap()

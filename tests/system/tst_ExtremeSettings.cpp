@@ -4,9 +4,11 @@
 #include <QTimer>
 
 #include <limits>
+#include <type_traits>
 
 #include "InternetRig.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsRecords.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,27 +18,15 @@ namespace {
 Settings everyNumber(qint16 integer, float single)
 {
     Settings s;
-    for (qint16* value : {&s.WinHeight,
-                          &s.CHourOn,
-                          &s.DHourOn,
-                          &s.EHourOn,
-                          &s.BHourOn,
-                          &s.FHourOn,
-                          &s.GHourOn,
-                          &s.WinWidth,
-                          &s.TimeServer}) {
-        *value = integer;
-    }
-    for (Flag* flag :
-         {&s.AnaloguesHidden, &s.StartMin, &s.ACTOn, &s.ACTUpdates, &s.CalShown, &s.SetupDone, &s.TaskbarClock3}) {
-        *flag = Flag(integer);
-    }
-    s.ColourScheme = Colours(integer);
-    s.MServer = ServerBase(integer);
-    s.NetAccess = Connection(integer);
-    for (float* value :
-         {&s.BOffset, &s.COffset, &s.DOffset, &s.EOffset, &s.FOffset, &s.GOffset, &s.WinTop, &s.WinLeft}) {
-        *value = single;
+    for (const SettingsRecords::Record& record : SettingsRecords::Records) {
+        SettingsRecords::visitValue(s, record, [&](auto& value) {
+            using Value = std::remove_reference_t<decltype(value)>;
+            if constexpr (SettingsRecords::Word<Value>) {
+                value = Value(integer);
+            } else if constexpr (std::is_same_v<Value, float>) {
+                value = single;
+            }
+        });
     }
     return s;
 }
