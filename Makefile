@@ -27,9 +27,9 @@ install: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-# The whole suite: the format and layering checks, the tests, the same tests built with the address and undefined-behaviour
-# checkers, and a short run of every fuzz target.
-test: format-check folder-check build
+# The whole suite: the format, shell-script and layering checks, the tests, the same tests built with the address and
+# undefined-behaviour checkers, and a short run of every fuzz target.
+test: format-check shell-check folder-check build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j$(JOBS) --output-on-failure
 	$(MAKE) test-asan
 	$(MAKE) fuzz FUZZ_SECONDS=10
@@ -40,6 +40,11 @@ format-check: deps
 
 format: deps
 	scripts/check-format.sh --fix
+
+# The shell scripts as shellcheck wants them: no warning and no error.
+.PHONY: shell-check
+shell-check: deps
+	scripts/check-shell.sh
 
 # Which folder of src/ includes which; fails when folders include each other in a circle, when two windows include
 # each other, or when a window outside ui/main includes the main window's class.

@@ -8,8 +8,8 @@ packages=(
     cmake ninja-build g++ make
     # the fuzz build asks for clang++, which only the clang package provides; the sanitizer runtime and libFuzzer
     clang libclang-rt-14-dev
-    # the format check of make test
-    clang-format
+    # the format and shell-script checks of make test
+    clang-format shellcheck
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
     # HTTP with hard limits on headers, bodies and their unpacking, and OpenSSL for the certificate check
     libcurl4-openssl-dev libssl-dev

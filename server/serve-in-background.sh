@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts that need the servers running while they work (tests, benchmarks).
 # serve_in_background OUTPUT [serve.sh ARGUMENT...] starts serve.sh in the background with its output in the file
 # OUTPUT and returns once the servers listen; when they do not start it shows that output and returns 1. Sets

@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-bind=127.0.0.1 http_port=8080 https_port=8443 cert= key= content=$here/x__c51
+bind=127.0.0.1 http_port=8080 https_port=8443 cert='' key='' content=$here/x__c51
 while [ $# -gt 1 ]; do
     case $1 in
     --bind) bind=$2 ;;
@@ -40,9 +40,12 @@ fi
 # The C locale and UTC: the time line's names are English and the access log's times are Greenwich's. The content
 # is named by its physical path: the server follows no link on the way to the update files.
 export LC_ALL=C TZ=UTC
-export HUXO_SERVER_SHARE=$here/lighttpd HUXO_SERVER_CONTENT=$(cd "$content" && pwd -P)/ HUXO_SERVER_WORK=$work
+content=$(cd "$content" && pwd -P)
+cert=$(realpath "$cert")
+key=$(realpath "$key")
+export HUXO_SERVER_SHARE=$here/lighttpd HUXO_SERVER_CONTENT=$content/ HUXO_SERVER_WORK=$work
 export HUXO_SERVER_BIND=$bind HUXO_SERVER_HTTP_PORT=$http_port HUXO_SERVER_HTTPS_PORT=$https_port
-export HUXO_SERVER_CERT=$(realpath "$cert") HUXO_SERVER_KEY=$(realpath "$key")
+export HUXO_SERVER_CERT=$cert HUXO_SERVER_KEY=$key
 config=$here/lighttpd/standalone.conf
 lighttpd -tt -f "$config" >"$work/config-test.log" 2>&1 || {
     cat "$work/config-test.log" >&2

@@ -16,6 +16,7 @@ done
 
 serve_pid=
 trap '[ -z "$serve_pid" ] || { kill "$serve_pid"; wait "$serve_pid"; } 2>/dev/null || true' EXIT
+# shellcheck source=../../server/serve-in-background.sh
 source "$root/server/serve-in-background.sh"
 serve_in_background "$work/server.out" --http "$port" --https $((port + 1)) "$work/server"
 

@@ -49,7 +49,7 @@ void DailyRun::markRun(const QDate& day)
     m_lastRun = day;
     // A file that cannot be written leaves the day remembered for as long as the program runs: nobody is there at
     // the chosen minute to read a message about it.
-    writeNewRegularFile(m_module.programFile(DayFileName), day.toString(Qt::ISODate).toLatin1() + '\n');
+    (void)writeNewRegularFile(m_module.programFile(DayFileName), day.toString(Qt::ISODate).toLatin1() + '\n');
 }
 
 bool DailyRun::hadItsRun(const QDate& day) const

@@ -38,10 +38,10 @@ struct Target
     bool foreignLink = false;        // a link of another user is on the way: nothing there may be touched
 };
 
-Target follow(const QString& path);
+[[nodiscard]] Target follow(const QString& path);
 
 // Reads at most maxBytes from the start of the file at path.
-Reading read(const QString& path, qint64 maxBytes);
+[[nodiscard]] Reading read(const QString& path, qint64 maxBytes);
 
 // Makes an empty file at path where nothing is there yet, not even a link to nothing.
 bool createEmpty(const QString& path);

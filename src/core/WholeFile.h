@@ -10,9 +10,9 @@
 // Replaces the file at path with bytes. A link that HUXO may follow (see RegularFile) is written through to its
 // target, which keeps its permissions; anything but a regular file there, or a link to nothing, is left alone and
 // the write fails.
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* errorMessage = nullptr);
+[[nodiscard]] bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* errorMessage = nullptr);
 
 // Puts a new regular file at path that may be read by everyone and run by no one. Whatever the name held before (an
 // older file, or a link of the user's own to anywhere) is replaced, never written through; a link of another user
 // is left alone and the write fails.
-bool writeNewRegularFile(const QString& path, const QByteArray& bytes, QString* errorMessage = nullptr);
+[[nodiscard]] bool writeNewRegularFile(const QString& path, const QByteArray& bytes, QString* errorMessage = nullptr);

@@ -106,14 +106,12 @@ bool fetchProgramFile(Module1& module, Inet& link, const QString& serverName, co
     GuardedLink guarded(link);
     const std::optional<QByteArray> bytes =
         guarded.fetchBytes(serverFolder(module) + serverName, Inet::Pages::SuccessOnly);
-    if (!bytes) {
-        *failure = guarded.failureText();
-        return false;
-    }
     QString reason;
-    if (!writeNewRegularFile(module.programFile(bareName), *bytes, &reason)) {
-        *failure = notSaved(bareName, reason);
-        return false;
+    if (bytes && writeNewRegularFile(module.programFile(bareName), *bytes, &reason)) {
+        return true;
     }
-    return true;
+    if (failure) {
+        *failure = bytes ? notSaved(bareName, reason) : guarded.failureText();
+    }
+    return false;
 }

@@ -45,6 +45,7 @@ private:
 
 // Fetches a program file the update server offers ("new.ex", "self.ex") and saves it whole under bareName in the
 // program folder, as a new file that nobody may run: it arrives with nothing to show where it came from, so the
-// program never starts it. A failure gives false, the reason, and leaves any older file of that name as it was.
-[[nodiscard]] bool
-fetchProgramFile(Module1& module, Inet& link, const QString& serverName, const QString& bareName, QString* failure);
+// program never starts it. A failure gives false, the reason in failure when one is given, and leaves any older file
+// of that name as it was.
+[[nodiscard]] bool fetchProgramFile(
+    Module1& module, Inet& link, const QString& serverName, const QString& bareName, QString* failure = nullptr);

@@ -18,11 +18,11 @@ QString decodeRecord(const QByteArray& bytes);
 
 // The text of the file at path, which is created empty when it does not exist. A file that cannot be opened, or
 // is no regular file (a named pipe, a device, a link to nothing), reads as an empty text, as a missing one does.
-QString readFile(const QString& path);
+[[nodiscard]] QString readFile(const QString& path);
 
 // Replaces the file at path whole, with a new file holding text as its first record. A text longer than a record
 // holds, or a file that cannot be written, gives false with the reason and leaves the old file as it was.
-bool writeFile(const QString& path, const QString& text, QString* errorMessage = nullptr);
+[[nodiscard]] bool writeFile(const QString& path, const QString& text, QString* errorMessage = nullptr);
 
 // What the window shows when the file is missing or too short: 36 lines, each ended by CR LF.
 QString builtInNotice();

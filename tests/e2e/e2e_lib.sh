@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end tests of the real binary. e2e_begin runs the calling script again in a private network
 # and mount namespace (tests/support/private_network.sh) where the time and update servers' names lead to the
 # project's own web server (server/serve.sh) on loopback, ports 80 and 443, and where a private Xvfb is the display.
@@ -10,6 +11,7 @@
 
 e2e_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 e2e_root=$(cd "$e2e_here/../.." && pwd)
+# shellcheck disable=SC2034 # for the scripts that source this file
 content=$e2e_root/server/x__c51
 
 skip() {
@@ -21,6 +23,7 @@ fail() {
     echo "FAIL: $*"
     failed=1
 }
+# shellcheck disable=SC2034 # read by the scripts that source this file
 failed=0
 
 # Processes to end on exit, last started first.
@@ -83,6 +86,7 @@ e2e_begin() {
 
 e2e_start_server() {
     server_work=$work/server
+    # shellcheck source=../../server/serve-in-background.sh
     source "$e2e_root/server/serve-in-background.sh"
     serve_in_background "$work/server.out" --http 80 --https 443 "$server_work" || {
         echo "the web server did not start"
@@ -127,6 +131,7 @@ e2e_trust_test_authority() {
 # share. Otherwise each test's server would pick display 0 in its own network, and one would replace the other's
 # socket file or die on the other's lock. Xvfb tells its number once it listens; no authority file is involved.
 e2e_start_display() {
+    # shellcheck disable=SC2174 # /tmp is there: the mode is for the one folder made
     mkdir -p -m 1777 /tmp/.X11-unix &&
         mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || skip "no private X socket folder can be mounted here"
     Xvfb -displayfd 3 -nolock -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -135,7 +140,8 @@ e2e_start_display() {
         [ -s "$work/display" ] && break
         sleep 0.1
     done
-    export DISPLAY=:$(head -n 1 "$work/display")
+    DISPLAY=:$(head -n 1 "$work/display")
+    export DISPLAY
     if [ "$DISPLAY" = : ] || ! xwininfo -root >/dev/null 2>&1; then
         sed 's/^/  Xvfb: /' "$work/xvfb.log"
         skip "Xvfb does not answer in the private network namespace"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the install checks: a temporary folder removed on exit, and a failure that says what is wrong.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

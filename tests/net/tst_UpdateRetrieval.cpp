@@ -304,6 +304,8 @@ void tst_UpdateRetrieval::programFilesAreSavedWholeOrNotAtAll()
         QCOMPARE(fileBytes(rig.file(u"new.exe"_s)), QByteArray("MZ the new program"));
         QVERIFY(!mayBeRun(rig.file(u"new.exe"_s)));
     }
+    // A caller that needs no reason gets the same answer.
+    QCOMPARE(fetchProgramFile(rig.module, *rig.link, u"new.ex"_s, u"new.exe"_s), saved);
 }
 
 QTEST_GUILESS_MAIN(tst_UpdateRetrieval)

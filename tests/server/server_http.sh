@@ -30,6 +30,7 @@ echo old >"$content/news.txt~"
 # ... and links, to a file outside and to one inside.
 ln -s "$root/server/lighttpd/standalone.conf" "$content/conf.txt"
 ln -s news.txt "$content/linked.txt"
+# shellcheck source=../../server/serve-in-background.sh
 source "$root/server/serve-in-background.sh"
 serve_in_background "$work/server.out" --http 80 --https 443 --content "$content" "$work/server" || {
     echo "FAIL: the server did not start"
