@@ -24,6 +24,7 @@
 #include "ui/MainWindow.h"
 #include "ui/alarms/AlarmFrm.h"
 #include "ui/system/ProgramDownload.h"
+#include "ui/system/ProgramLink.h"
 
 CTimesFrm::CTimesFrm(Module1& module, Forms& forms)
     : m_module(module)
@@ -114,7 +115,7 @@ void CTimesFrm::closeEvent(QCloseEvent* event)
 {
     // Closing the window that waits for the file is how the user gives up on it.
     if (m_downloading) {
-        ProgramDownload::stopLink(m_forms);
+        ProgramLink::stop(m_forms);
     }
     showMinimized();
     event->accept();
@@ -157,12 +158,12 @@ void CTimesFrm::DLDBtn_Click()
 
     m_downloading = true;
     QString failure;
-    const bool saved = ProgramDownload::fetch(m_forms, QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
+    const bool saved = ProgramLink::fetch(m_forms, QStringLiteral("self.ex"), QStringLiteral("inst.exe"), &failure);
     if (!alive || m_forms.loaded<CTimesFrm>() != this) {
         return;
     }
     m_downloading = false;
-    ProgramDownload::stopLink(m_forms);
+    ProgramLink::stop(m_forms);
     WaitLbl->hide();
     if (!saved) {
         DLDBtn->setText(QStringLiteral("&Download"));

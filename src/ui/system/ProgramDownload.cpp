@@ -6,8 +6,6 @@
 #include "core/Module1.h"
 #include "core/ProgramTitle.h"
 #include "platform/Dialogs.h"
-#include "ui/Forms.h"
-#include "ui/system/SystTimeFrm.h"
 
 namespace {
 
@@ -20,18 +18,6 @@ QString shellQuoted(const QString& text)
 } // namespace
 
 namespace ProgramDownload {
-
-bool fetch(Forms& forms, const QString& serverName, const QString& bareName, QString* failure)
-{
-    return forms.get<SystTimeFrm>().downloadProgramFile(serverName, bareName, failure);
-}
-
-void stopLink(const Forms& forms)
-{
-    if (SystTimeFrm* link = forms.loaded<SystTimeFrm>()) {
-        link->StopLink();
-    }
-}
 
 void tellArrived(Module1& module, const QString& bareName, QWidget* parent)
 {

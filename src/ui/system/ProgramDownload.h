@@ -2,21 +2,13 @@
 
 #include <QString>
 
-class Forms;
 class Module1;
 class QWidget;
 
-// A program file that the update server offers: its fetch over the program's link, and what the user is told about
-// it. It arrives with nothing to show where it came from, so it is saved without the right to run and never started
-// by the program (see fetchProgramFile).
+// A program file that the update server offers (fetched over ProgramLink): what the user is told about it. It
+// arrives with nothing to show where it came from, so it is saved without the right to run and never started by the
+// program (see fetchProgramFile).
 namespace ProgramDownload {
-
-// Fetches the file over the program's one link, which the system time window holds; that window is loaded, unseen,
-// when it is not.
-bool fetch(Forms& forms, const QString& serverName, const QString& bareName, QString* failure);
-
-// Ends a transfer on that link, if its window is loaded.
-void stopLink(const Forms& forms);
 
 // "Your new file ... has arrived.", where it is, that it was not run, and how the user may run it.
 void tellArrived(Module1& module, const QString& bareName, QWidget* parent);
